@@ -1,0 +1,64 @@
+#include "app/app_context.h"
+
+#include "app/settings_files.h"
+#include "i18n/language.h"
+#include "model/text.h"
+
+namespace hvt {
+
+namespace {
+
+// A settings file the user has written wins over the one installed with the program.
+std::filesystem::path Existing(const std::filesystem::path& preferred, const std::filesystem::path& installed) {
+  std::error_code error;
+  return std::filesystem::exists(preferred, error) ? preferred : installed;
+}
+
+}  // namespace
+
+AppContext AppContext::Start(const AppFolders& folders, std::string_view systemLocaleName) {
+  AppContext context;
+  context.folders_ = folders;
+  context.ApplyBandVariant(BandVariant::Full);
+
+  const std::filesystem::path setupFile = SetupFilePath(folders.Settings);
+  SetupSettings setup = ReadSetupSettings(Existing(setupFile, SetupFilePath(folders.Data)));
+  context.firstRun_ = setup.FirstRun;
+  context.portNumber_ = setup.PortNumber;
+  setup.FirstRun = false;
+  // Start-up goes on without a writable settings folder; the values hold for this run.
+  static_cast<void>(WriteSetupSettings(setupFile, setup));
+
+  context.featureWords_ =
+      ReadFeatureWords(Existing(FeatureFilePath(folders.Settings), FeatureFilePath(folders.Data)));
+  context.SetLanguage(LanguageIdForLocale(systemLocaleName));
+  return context;
+}
+
+std::filesystem::path AppContext::LanguageFile() const {
+  return folders_.Data / "language" / std::string(LanguageFileName(LanguageId()));
+}
+
+void AppContext::SetLanguage(int languageId) {
+  texts_ = LanguageTexts::Load(languageId, folders_.Data / "language" / std::string(LanguageFileName(languageId)));
+}
+
+std::string AppContext::ModelTitle() const {
+  const std::string_view name = modelName_;
+  return std::string(TextTrim(name.substr(0, name.find('\0'))));
+}
+
+void AppContext::ApplyBandVariant(BandVariant variant) {
+  band_ = variant;
+  limits_ = LimitsOf(variant);
+}
+
+bool AppContext::SavePortNumber() const {
+  return WriteSetupSettings(SetupFilePath(folders_.Settings), {.FirstRun = false, .PortNumber = portNumber_});
+}
+
+bool AppContext::SaveFeatureWords() const {
+  return WriteFeatureWords(FeatureFilePath(folders_.Settings), featureWords_);
+}
+
+}  // namespace hvt

@@ -1,0 +1,80 @@
+#pragma once
+
+// What the whole program shares, fixed at start-up before any window exists: language, the model
+// and version the program accepts, the band variant with its limits, the serial port and the
+// feature words. One object, built by Start() and passed by reference.
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "i18n/language_texts.h"
+#include "model/band.h"
+
+namespace hvt {
+
+struct AppFolders {
+  std::filesystem::path Data;      // language files, band templates, pictures
+  std::filesystem::path Settings;  // "language/mysetup.ini" and "Setting.ini" are written here
+};
+
+inline constexpr std::string_view kModelName = "HVT7300";
+inline constexpr std::string_view kFirmwareVersion = "V100";
+
+using FeatureWords = std::array<std::int16_t, 4>;
+
+class AppContext {
+ public:
+  static constexpr int kReadBlockSize = 16;
+  static constexpr int kWriteBlockSize = 16;
+
+  // Picks the language from the system locale name ("zh_CN" gives Chinese), reads the settings
+  // files, writing "mysetup.ini" back complete, and loads the language texts.
+  static AppContext Start(const AppFolders& folders, std::string_view systemLocaleName);
+
+  const AppFolders& Folders() const { return folders_; }
+
+  int LanguageId() const { return texts_.LanguageId(); }
+  std::filesystem::path LanguageFile() const;
+  void SetLanguage(int languageId);
+  const LanguageTexts& Texts() const { return texts_; }
+
+  const std::string& ModelName() const { return modelName_; }
+  std::string ModelTitle() const;
+  const std::string& FirmwareVersion() const { return firmwareVersion_; }
+  void SetModelName(std::string_view name) { modelName_ = name; }
+  void SetFirmwareVersion(std::string_view version) { firmwareVersion_ = version; }
+
+  BandVariant Band() const { return band_; }
+  std::string_view BandText() const { return hvt::BandText(band_); }
+  const BandLimits& Limits() const { return limits_; }
+  void ApplyBandVariant(BandVariant variant);
+  FrequencyRange RxRange(int row) const { return limits_.Rx.at(static_cast<std::size_t>(row)); }
+  FrequencyRange TxRange(int row) const { return limits_.Tx.at(static_cast<std::size_t>(row)); }
+
+  int PortNumber() const { return portNumber_; }
+  void SetPortNumber(int port) { portNumber_ = port; }
+  bool FirstRun() const { return firstRun_; }
+  // Writes "comPort" into "mysetup.ini"; false when the file could not be written.
+  [[nodiscard]] bool SavePortNumber() const;
+
+  const FeatureWords& Features() const { return featureWords_; }
+  bool TwoToneEnabled() const { return featureWords_[1] != 0; }
+  // Writes the four words back as read; false when "Setting.ini" could not be written.
+  [[nodiscard]] bool SaveFeatureWords() const;
+
+ private:
+  AppFolders folders_;
+  LanguageTexts texts_;
+  std::string modelName_{kModelName};
+  std::string firmwareVersion_{kFirmwareVersion};
+  BandVariant band_ = BandVariant::Full;
+  BandLimits limits_ = LimitsOf(BandVariant::Full);
+  int portNumber_ = 0;
+  bool firstRun_ = false;
+  FeatureWords featureWords_{};
+};
+
+}  // namespace hvt

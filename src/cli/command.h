@@ -1,0 +1,58 @@
+#pragma once
+
+// A command of the command-line tool declares its name, help, options and arguments as data, so
+// that help texts and argument errors come out the same for every command.
+
+#include <map>
+#include <ostream>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace hvt::cli {
+
+struct OptionSpec {
+  std::string_view Name;       // "--band"
+  std::string_view ValueName;  // "0|1"; empty for a flag
+  std::string_view Help;
+};
+
+struct ArgumentSpec {
+  std::string_view Name;  // "FILE.dat"
+  std::string_view Help;
+};
+
+struct ParsedCommand {
+  std::map<std::string, std::string, std::less<>> Options;  // flags map to ""
+  std::vector<std::string> Arguments;
+
+  bool Has(std::string_view option) const { return Options.contains(option); }
+  std::string Value(std::string_view option) const {
+    const auto found = Options.find(option);
+    return found == Options.end() ? std::string{} : found->second;
+  }
+};
+
+struct CommandIo {
+  std::ostream& Out;
+  std::ostream& Err;
+  std::string Home;  // the global --home, empty when not given
+};
+
+struct Command {
+  std::string_view Name;
+  std::string_view Summary;
+  std::vector<OptionSpec> Options;
+  std::vector<ArgumentSpec> Arguments;
+  int (*Run)(const ParsedCommand& command, CommandIo& io);
+};
+
+// Exit codes shared by every command.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailure = 1;
+inline constexpr int kExitUsage = 2;
+
+std::span<const Command> Commands();
+
+}  // namespace hvt::cli

@@ -1,0 +1,32 @@
+#pragma once
+
+// Texts the program carries itself, as English/Chinese pairs.
+
+#include <string_view>
+
+namespace hvt {
+
+enum class BuiltInText {
+  ReadTitle,
+  WriteTitle,
+  ProgressLabel,
+  ReadConfirmation,
+  WriteConfirmation,
+  WrongModel,
+  WrongVersion,
+  WrongBand,
+  ResetWarning,
+  FileError,
+  OverwriteQuestion,
+  UnsavedChanges,
+  FileTypeName,
+  ClearWarning,
+  BoxTitle,
+  CloseButton,
+  HelpButton,
+};
+
+// The Chinese text for Chinese, the English one for any other language.
+std::string_view BuiltInTextOf(BuiltInText text, int languageId);
+
+}  // namespace hvt

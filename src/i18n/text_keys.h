@@ -1,0 +1,69 @@
+#pragma once
+
+// The language-file keys the program looks up, by what they are for. Every key listed in
+// kLookedUpKeys must have a text in every shipped language file.
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+namespace hvt::text_key {
+
+inline constexpr std::int32_t FontName = 20;
+inline constexpr std::int32_t FontSize = 21;
+inline constexpr std::int32_t OkButton = 101;
+inline constexpr std::int32_t CancelButton = 102;
+
+inline constexpr std::int32_t FrequencyOutOfRange = 2001;
+
+// By the channel's Power code 0, 1, 2.
+inline constexpr std::array<std::int32_t, 3> PowerLevels = {1205, 1221, 1204};
+// BusyLock 0 is "off"; 1 and 2 are the built-in "Repeater" and "Busy".
+inline constexpr std::int32_t BusyLockOff = 1755;
+// By DtmfPttId / FiveTonePttId 0-3.
+inline constexpr std::array<std::int32_t, 4> PttIdModes = {1755, 1765, 1766, 1767};
+// By SquelchMode 0-4.
+inline constexpr std::array<std::int32_t, 5> SquelchModes = {1784, 1785, 1786, 1787, 1788};
+
+inline constexpr std::int32_t LanguageEnglish = 1501;
+inline constexpr std::int32_t LanguageChinese = 1502;
+inline constexpr std::int32_t LanguageDialogCaption = 1503;
+
+struct SectionKey {
+  std::string_view Section;
+  std::string_view Key;
+};
+
+inline constexpr std::string_view kOther = "OTHER";
+inline constexpr std::string_view kMsg = "MSG";
+inline constexpr std::string_view kOption = "OPTION";
+
+inline constexpr std::string_view SaveChangesQuestion = "9001";  // section MSG
+inline constexpr std::string_view IdTooShort = "900C";           // section MSG
+
+namespace detail {
+
+template <std::size_t... Sizes>
+constexpr auto JoinKeys(const std::array<std::int32_t, Sizes>&... groups) {
+  std::array<std::int32_t, (Sizes + ...)> all{};
+  std::size_t next = 0;
+  ((std::copy(groups.begin(), groups.end(), all.begin() + static_cast<std::ptrdiff_t>(next)), next += Sizes), ...);
+  return all;
+}
+
+}  // namespace detail
+
+// Keys of section "OTHER".
+inline constexpr auto kLookedUpKeys = detail::JoinKeys(
+    std::array{FontName, FontSize, OkButton, CancelButton, FrequencyOutOfRange, BusyLockOff,
+               LanguageEnglish, LanguageChinese, LanguageDialogCaption},
+    PowerLevels, PttIdModes, SquelchModes);
+
+// Keys read directly from the other sections.
+inline constexpr std::array kLookedUpSectionKeys = {
+    SectionKey{kMsg, SaveChangesQuestion},
+    SectionKey{kMsg, IdTooShort},
+};
+
+}  // namespace hvt::text_key

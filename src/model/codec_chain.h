@@ -1,0 +1,40 @@
+#pragma once
+
+// The encode chain turns the records into the image before a write; the decode chain turns an
+// image back into records after a read. Each region of the image has one codec in the table.
+
+#include <optional>
+#include <span>
+#include <string_view>
+
+#include "model/auto_test_recording.h"
+#include "model/configuration.h"
+#include "model/radio_image.h"
+
+namespace hvt {
+
+// Encoders may normalise the records they encode; false means the region could not be encoded.
+using RegionEncoder = bool (*)(Configuration& records, RadioImage& image, AutoTestRecording* recording);
+// Decoders never fail: data they cannot use keeps or clears the affected record.
+using RegionDecoder = void (*)(const RadioImage& image, Configuration& records);
+
+struct RegionCodec {
+  std::string_view FailureTag;  // shown as the whole message when the encoder fails
+  RegionEncoder Encode;
+  RegionDecoder Decode;
+};
+
+std::span<const RegionCodec> RegionCodecs();
+
+struct EncodeFailure {
+  std::string_view Tag;
+};
+
+// Runs the encoders in chain order over an image the caller has cleared, stopping at the first
+// failure: earlier regions stay complete, the failing one partial, later ones untouched.
+[[nodiscard]] std::optional<EncodeFailure> EncodeAll(Configuration& records, RadioImage& image,
+                                                     AutoTestRecording* recording = nullptr);
+
+void DecodeAll(const RadioImage& image, Configuration& records);
+
+}  // namespace hvt

@@ -1,0 +1,152 @@
+#include "app/app_context.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "app/settings_files.h"
+#include "i18n/language.h"
+
+namespace hvt {
+namespace {
+
+namespace fs = std::filesystem;
+
+class AppContextTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    root_ = fs::temp_directory_path() / ("hvt_app_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                                         "_" + testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(root_);
+    fs::create_directories(root_ / "language");
+    folders_ = {root_, root_};
+    Write("language/english.ini", "[OTHER]\n101=OK\n");
+    Write("language/chinese.ini", "[OTHER]\n101=确定\n");
+  }
+  void TearDown() override { fs::remove_all(root_); }
+
+  void Write(const std::string& name, std::string_view bytes) {
+    std::ofstream(root_ / name, std::ios::binary) << bytes;
+  }
+  std::string Read(const std::string& name) {
+    std::ifstream in(root_ / name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+
+  fs::path root_;
+  AppFolders folders_;
+};
+
+TEST_F(AppContextTest, StartsWithTheModelVersionAndFullBand) {
+  const AppContext context = AppContext::Start(folders_, "en_US");
+  EXPECT_EQ(context.ModelName(), "HVT7300");
+  EXPECT_EQ(context.ModelTitle(), "HVT7300");
+  EXPECT_EQ(context.FirmwareVersion(), "V100");
+  EXPECT_EQ(context.Band(), BandVariant::Full);
+  EXPECT_EQ(context.BandText(), "UHF{Rx(400 - 490 MHz) Tx(400 - 490 MHz)} VHF{Rx(136 - 174 MHz) Tx(136 - 174 MHz)}");
+  EXPECT_EQ(context.TxRange(kVhfRow), (FrequencyRange{13600000, 17400000}));
+  EXPECT_EQ(AppContext::kReadBlockSize, 16);
+}
+
+TEST_F(AppContextTest, RestrictedBandLimitsOnlyTheTransmitRanges) {
+  AppContext context = AppContext::Start(folders_, "en_US");
+  context.ApplyBandVariant(BandVariant::Restricted);
+  EXPECT_EQ(context.RxRange(kUhfRow), (FrequencyRange{40000000, 49000000}));
+  EXPECT_EQ(context.TxRange(kUhfRow), (FrequencyRange{42000000, 45000000}));
+  EXPECT_EQ(context.TxRange(kVhfRow), (FrequencyRange{14400000, 14800000}));
+  EXPECT_EQ(context.BandText(), BandText(BandVariant::Restricted));
+}
+
+TEST_F(AppContextTest, LanguageAndItsFileFollowTheLocale) {
+  const AppContext chinese = AppContext::Start(folders_, "zh_CN");
+  EXPECT_EQ(chinese.LanguageId(), kChinese);
+  EXPECT_EQ(chinese.LanguageFile(), root_ / "language" / "chinese.ini");
+  EXPECT_EQ(chinese.Texts().LanguageText(101), "确定");
+  EXPECT_EQ(chinese.Texts().BuiltIn(BuiltInText::BoxTitle), "警告");
+
+  AppContext taiwan = AppContext::Start(folders_, "zh_TW");
+  EXPECT_EQ(taiwan.LanguageId(), kEnglish);
+  EXPECT_EQ(taiwan.Texts().LanguageText(101), "OK");
+  taiwan.SetLanguage(kChinese);
+  EXPECT_EQ(taiwan.Texts().LanguageText(101), "确定");
+}
+
+TEST_F(AppContextTest, FirstStartClearsTheFirstRunFlagAndKeepsThePort) {
+  Write("language/mysetup.ini", "[language]\r\nIsFirstRun=1\r\ncomPort= 3 \r\n");
+  const AppContext first = AppContext::Start(folders_, "en_US");
+  EXPECT_TRUE(first.FirstRun());
+  EXPECT_EQ(first.PortNumber(), 3);
+  EXPECT_EQ(Read("language/mysetup.ini"), "[language]\nIsFirstRun=0\ncomPort=3\n");
+
+  const AppContext later = AppContext::Start(folders_, "en_US");
+  EXPECT_FALSE(later.FirstRun());
+  EXPECT_EQ(later.PortNumber(), 3);
+}
+
+TEST_F(AppContextTest, MissingOrBadSetupKeysGivePortZeroAndACompleteFile) {
+  for (const std::string_view content : {std::string_view(""), std::string_view("[language]\ncomPort=COM4\nIsFirstRun=yes\n"),
+                                         std::string_view("[language]\ncomPort=99999\n")}) {
+    Write("language/mysetup.ini", content);
+    const AppContext context = AppContext::Start(folders_, "en_US");
+    EXPECT_EQ(context.PortNumber(), 0) << content;
+    EXPECT_FALSE(context.FirstRun()) << content;
+    const SetupSettings written = ReadSetupSettings(SetupFilePath(root_));
+    EXPECT_EQ(written.PortNumber, 0);
+    EXPECT_NE(Read("language/mysetup.ini").find("IsFirstRun=0"), std::string::npos) << content;
+  }
+}
+
+TEST_F(AppContextTest, FeatureWordsEnableTwoTone) {
+  struct Case {
+    std::string Bytes;
+    bool Present;
+    FeatureWords Words;
+  };
+  const Case cases[] = {
+      {std::string("\x00\x00\x01\x00\x00\x00\x00\x00", 8), true, {0, 1, 0, 0}},
+      {std::string("\x05\x00\x00\x00\x07\x00\xFF\xFF", 8), true, {5, 0, 7, -1}},
+      {std::string("\x05\x00\x01", 3), true, {5, 1, 0, 0}},
+      {"", false, {0, 0, 0, 0}},
+  };
+  for (const Case& c : cases) {
+    fs::remove(root_ / "Setting.ini");
+    if (c.Present) Write("Setting.ini", c.Bytes);
+    const AppContext context = AppContext::Start(folders_, "en_US");
+    EXPECT_EQ(context.Features(), c.Words);
+    EXPECT_EQ(context.TwoToneEnabled(), c.Words[1] != 0);
+  }
+}
+
+TEST_F(AppContextTest, FeatureWordsAreWrittenBackAsRead) {
+  const std::string bytes("\x05\x00\x01\x00\x07\x00\xFF\xFF", 8);
+  Write("Setting.ini", bytes);
+  const AppContext context = AppContext::Start(folders_, "en_US");
+  fs::remove(root_ / "Setting.ini");
+  ASSERT_TRUE(context.SaveFeatureWords());
+  EXPECT_EQ(Read("Setting.ini"), bytes);
+}
+
+TEST_F(AppContextTest, SettingsComeFromTheDataFolderUntilTheUserHasHisOwn) {
+  const fs::path userFolder = root_ / "user";
+  Write("language/mysetup.ini", "[language]\nIsFirstRun=1\ncomPort=2\n");
+  const AppContext context = AppContext::Start({root_, userFolder}, "en_US");
+  EXPECT_TRUE(context.FirstRun());
+  EXPECT_EQ(context.PortNumber(), 2);
+  EXPECT_EQ(Read("language/mysetup.ini"), "[language]\nIsFirstRun=1\ncomPort=2\n") << "the installed file stays";
+  EXPECT_EQ(ReadSetupSettings(SetupFilePath(userFolder)).PortNumber, 2);
+  EXPECT_FALSE(AppContext::Start({root_, userFolder}, "en_US").FirstRun());
+}
+
+TEST_F(AppContextTest, UnwritableSettingsFolderDoesNotStopStartUp) {
+  Write("language/mysetup.ini", "[language]\nIsFirstRun=1\ncomPort=2\n");
+  Write("blocker", "a file where the settings folder should be");
+  AppContext context = AppContext::Start({root_, root_ / "blocker"}, "en_US");
+  EXPECT_EQ(context.PortNumber(), 2);
+  EXPECT_FALSE(context.SaveFeatureWords());
+  context.SetPortNumber(4);
+  EXPECT_FALSE(context.SavePortNumber());
+}
+
+}  // namespace
+}  // namespace hvt

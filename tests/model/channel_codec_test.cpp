@@ -1,0 +1,284 @@
+#include "model/channel_codec.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "model/codec_chain.h"
+#include "support/record_printer.h"
+
+namespace hvt {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes Slice(const RadioImage& image, int address, int length) {
+  const auto region = image.Region(static_cast<std::size_t>(address), static_cast<std::size_t>(length));
+  return {region.begin(), region.end()};
+}
+
+ChannelRecord Channel(int number, const char* rx) { return CreateChannel(number, rx); }
+
+Configuration WithChannels(std::initializer_list<ChannelRecord> channels) {
+  Configuration records;
+  for (const ChannelRecord& channel : channels) EXPECT_TRUE(AddChannel(records.Channels, channel));
+  return records;
+}
+
+RadioImage Encode(Configuration& records) {
+  RadioImage image;
+  EXPECT_TRUE(SetCommDataByFrequency(records, image, nullptr));
+  return image;
+}
+
+TEST(ChannelCodec, WritesFrequenciesAndPackedBitsIntoTheSlot) {
+  ChannelRecord channel = Channel(1, "462.5625");
+  channel.OffsetDir = 1;
+  channel.TxFreq = "000500000";
+  channel.Power = 2;
+  channel.Scramble = 1;
+  channel.TalkAround = 1;
+  channel.Reverse = 1;
+  channel.Bandwidth = 2;
+  channel.EncodeType = 1;
+  channel.DecodeType = 2;
+  channel.DtmfCode = 15;
+  channel.DecodeCtcss = 12;
+  channel.EncodeCtcss = 51;
+  channel.DecodeDcs = 19;
+  channel.EncodeDcs = 512 + 492;
+  channel.BusyLock = 2;
+  channel.DtmfPttId = 3;
+  channel.FiveTonePttId = 1;
+  channel.SquelchMode = 4;
+  channel.OptSignal = 3;
+  channel.TwoToneCode = 31;
+  channel.FiveToneCode = 99;
+  channel.Name = "AB";
+  channel.CustomCtcss = 2511;
+  Configuration records = WithChannels({channel});
+
+  const RadioImage image = Encode(records);
+  const Bytes expected = {0x46, 0x25, 0x62, 0x50, 0x00, 0x50, 0x00, 0x00,  // rx, offset
+                          0x00, 0x99, 0x0A, 0xF9, 12,   51,   19,   0x00,  // 8 stays 0
+                          0xEC, 0x03, 2,    0x13, 4,    3,    31,   99,
+                          0x00, 0x41, 0x42, 0x20, 0x20, 0x20, 0xCF, 0x09};
+  EXPECT_EQ(Slice(image, 0, 32), expected);
+}
+
+TEST(ChannelCodec, BitmapsHoldOnlyTheNormalChannelsInUse) {
+  ChannelRecord last = Channel(200, "146");
+  ChannelRecord unused = Channel(9, "146");
+  unused.InUse = 0;
+  ChannelRecord notScanned = Channel(2, "146");
+  notScanned.ScanAdd = 0;
+  Configuration records = WithChannels({last, unused, notScanned, Channel(201, "446"), Channel(203, "445")});
+  const RadioImage image = Encode(records);
+
+  Bytes inUse(32, 0x00);
+  inUse[0] = 0x02;   // channel 2
+  inUse[24] = 0x80;  // channel 200
+  Bytes scanAdd(32, 0x00);
+  scanAdd[1] = 0x01;  // channel 9: its scan bit is written even though it is not in use
+  scanAdd[24] = 0x80;
+  EXPECT_EQ(Slice(image, 6464, 32), inUse);
+  EXPECT_EQ(Slice(image, 6496, 32), scanAdd);
+  EXPECT_EQ(Slice(image, 8 * 32, 4), (Bytes{0x14, 0x60, 0x00, 0x00})) << "an unused entry still fills its slot";
+  EXPECT_EQ(Slice(image, 6400, 4), (Bytes{0x44, 0x60, 0x00, 0x00}));
+  EXPECT_EQ(Slice(image, 12928, 4), (Bytes{0x44, 0x50, 0x00, 0x00}));
+}
+
+TEST(ChannelCodec, OnlySpecialChannelsLeaveBothBitmapsEmpty) {
+  Configuration records = WithChannels({Channel(201, "446"), Channel(202, "146"), Channel(203, "445")});
+  const RadioImage image = Encode(records);
+  EXPECT_EQ(Slice(image, 6464, 64), Bytes(64, 0x00));
+  EXPECT_EQ(Slice(image, 6432, 4), (Bytes{0x14, 0x60, 0x00, 0x00}));
+}
+
+TEST(ChannelCodec, EncoderFailsOnValuesThatDoNotFit) {
+  struct Case {
+    const char* What;
+    void (*Spoil)(ChannelRecord&);
+  };
+  const Case cases[] = {
+      {"busy lock beyond a byte", [](ChannelRecord& c) { c.BusyLock = 300; }},
+      {"negative squelch mode", [](ChannelRecord& c) { c.SquelchMode = -1; }},
+      {"packed bits beyond a byte", [](ChannelRecord& c) { c.TalkAround = 2; }},
+      {"non-hexadecimal receive frequency", [](ChannelRecord& c) { c.RxFreq = "04G256250"; }},
+      {"blank transmit field", [](ChannelRecord& c) { c.TxFreq = "         "; }},
+      {"channel number outside 1-203", [](ChannelRecord& c) { c.ChannelNumber = 204; }},
+  };
+  for (const Case& c : cases) {
+    ChannelRecord channel = Channel(5, "446");
+    c.Spoil(channel);
+    Configuration records = WithChannels({channel});
+    RadioImage image;
+    EXPECT_FALSE(SetCommDataByFrequency(records, image, nullptr)) << c.What;
+    EXPECT_EQ(EncodeAll(records, image)->Tag, "SetCommDataByFrequencyError") << c.What;
+  }
+}
+
+// An image slot for the decode tests: receive digits, transmit digits, name bytes.
+void PutSlot(RadioImage& image, int number, Bytes rx, Bytes tx = {0x00, 0x00, 0x00, 0x00}) {
+  const int slot = ChannelSlotAddress(number);
+  for (std::size_t i = 0; i < 4; ++i) {
+    image[static_cast<std::size_t>(slot) + i] = rx[i];
+    image[static_cast<std::size_t>(slot) + 4 + i] = tx[i];
+  }
+  for (int i = 25; i < 30; ++i) image[static_cast<std::size_t>(slot + i)] = 0x20;
+}
+
+void SetInUse(RadioImage& image, int number) {
+  const ChannelBit bit = ChannelBitOf(6464, number);
+  image[static_cast<std::size_t>(bit.Address)] |= bit.Mask;
+}
+
+TEST(ChannelCodec, DecoderSkipsAbsentChannelsAndKeepsTableOrder) {
+  RadioImage image;
+  PutSlot(image, 3, {0x46, 0x25, 0x62, 0x50});
+  PutSlot(image, 4, {0x46, 0x2A, 0x62, 0x50});  // in use, but not a decimal frequency
+  PutSlot(image, 5, {0x14, 0x60, 0x00, 0x00});  // valid, but its in-use bit is clear
+  PutSlot(image, 7, {0x14, 0x60, 0x00, 0x00});
+  for (int n : {3, 4, 7}) SetInUse(image, n);
+  PutSlot(image, 201, {0x44, 0x60, 0x00, 0x00});
+  PutSlot(image, 202, {0xFF, 0xFF, 0xFF, 0xFF});
+  PutSlot(image, 203, {0x44, 0x50, 0x00, 0x00});
+
+  Configuration records;
+  GetCommDataByFrequency(image, records);
+  std::vector<int> numbers;
+  for (const ChannelRecord& c : records.Channels.Channels()) numbers.push_back(c.ChannelNumber);
+  EXPECT_EQ(numbers, (std::vector<int>{3, 7, 201, 203}));
+  EXPECT_EQ(records.Channels.Find(201)->ScanAdd, 0);
+  EXPECT_EQ(records.Channels.Find(3)->RxFreq.Raw(), "046256250");
+}
+
+TEST(ChannelCodec, EmptyBitmapLeavesTheSpecialChannelsWithAReceiveFrequency) {
+  RadioImage image;
+  for (int n = 1; n <= 200; ++n) PutSlot(image, n, {0x46, 0x00, 0x00, 0x00});
+  PutSlot(image, 202, {0x14, 0x60, 0x00, 0x00});
+  Configuration records;
+  GetCommDataByFrequency(image, records);
+  ASSERT_EQ(records.Channels.Count, 3) << "a cleared slot decodes as 000.00000, which is a frequency";
+  PutSlot(image, 201, {0xFF, 0xFF, 0xFF, 0xFF});
+  GetCommDataByFrequency(image, records);
+  EXPECT_EQ(records.Channels.Count, 2);
+}
+
+TEST(ChannelCodec, RtChannelDirectionFollowsItsTransmitField) {
+  struct Case {
+    Bytes Tx;
+    int Direction;
+    const char* TxFreq;
+  };
+  for (const Case& c : {Case{{0xFF, 0xFF, 0xFF, 0xFF}, 0, "000000000"}, Case{{0x46, 0x75, 0x62, 0x50}, 3, "046756250"}}) {
+    RadioImage image;
+    PutSlot(image, 203, {0x46, 0x25, 0x62, 0x50}, c.Tx);
+    image[12928 + 9] = 0x01;  // direction bits are ignored for this channel
+    Configuration records;
+    GetCommDataByFrequency(image, records);
+    const ChannelRecord* rt = records.Channels.Find(203);
+    ASSERT_NE(rt, nullptr);
+    EXPECT_EQ(rt->OffsetDir, c.Direction);
+    EXPECT_EQ(rt->TxFreq.Raw(), c.TxFreq);
+  }
+}
+
+TEST(ChannelCodec, NamesReadBackWithRadioCharactersOnly) {
+  struct Case {
+    Bytes Name;
+    std::string_view Stored;
+  };
+  using namespace std::string_view_literals;
+  for (const Case& c : {Case{{0x41, 0x42, 0x20, 0x20, 0x20}, "AB\0  "sv}, Case{{0x61, 0x42, 0x43, 0x44, 0x45}, " BCDE"sv},
+                        Case{{0x31, 0x2D, 0x5A, 0x39, 0x30}, "1-Z90"sv}, Case{{0x20, 0x20, 0x20, 0x20, 0x20}, "\0    "sv}}) {
+    RadioImage image;
+    PutSlot(image, 1, {0x46, 0x25, 0x62, 0x50});
+    SetInUse(image, 1);
+    for (std::size_t i = 0; i < 5; ++i) image[25 + i] = c.Name[i];
+    Configuration records;
+    GetCommDataByFrequency(image, records);
+    EXPECT_EQ(records.Channels.Find(1)->Name.Raw(), c.Stored);
+  }
+}
+
+TEST(ChannelCodec, StepIsInheritedFromThePreviousEntryAtTheSamePosition) {
+  Configuration records = WithChannels({Channel(1, "446"), Channel(2, "446"), Channel(3, "446")});
+  records.Channels.Entries[0].Step = 4;
+  records.Channels.Entries[1].Step = 7;
+  records.Channels.Entries[1].Reserved[3] = 99;
+  RadioImage image;
+  PutSlot(image, 5, {0x14, 0x60, 0x00, 0x00});
+  PutSlot(image, 9, {0x14, 0x60, 0x00, 0x00});
+  SetInUse(image, 5);
+  SetInUse(image, 9);
+  GetCommDataByFrequency(image, records);
+  EXPECT_EQ(records.Channels.Entries[0].ChannelNumber, 5);
+  EXPECT_EQ(records.Channels.Entries[0].Step, 4);
+  EXPECT_EQ(records.Channels.Entries[1].ChannelNumber, 9);
+  EXPECT_EQ(records.Channels.Entries[1].Step, 7);
+  EXPECT_EQ(records.Channels.Entries[1].Reserved[3], 99);
+}
+
+// Every field the image carries, with values away from their defaults.
+Configuration RichChannels() {
+  Configuration records;
+  for (int n : {1, 2, 17, 100, 199, 200, 201, 202, 203}) {
+    ChannelRecord c = Channel(n, n % 2 == 0 ? "146.0125" : "462.5625");
+    const auto v = static_cast<std::int16_t>(n % 7);
+    c.ScanAdd = static_cast<std::int16_t>(n <= 200 ? n % 2 : 0);
+    c.OffsetDir = n == 203 ? 3 : static_cast<std::int16_t>(n % 4);
+    c.TxFreq = c.OffsetDir == 3 ? "046756250" : "000060000";
+    c.Power = static_cast<std::int16_t>(v % 3);
+    c.TalkAround = 1;
+    c.TxForbid = static_cast<std::int16_t>(v % 2);
+    c.Reverse = 1;
+    c.Bandwidth = static_cast<std::int16_t>(v % 3);
+    c.EncodeType = 2;
+    c.DecodeType = 1;
+    c.DtmfCode = static_cast<std::int16_t>(n % 16);
+    c.EncodeCtcss = static_cast<std::int16_t>(n % 52);
+    c.DecodeCtcss = 51;
+    c.EncodeDcs = static_cast<std::int16_t>(512 + n);
+    c.DecodeDcs = static_cast<std::int16_t>(n);
+    c.BusyLock = static_cast<std::int16_t>(v % 3);
+    c.DtmfPttId = 2;
+    c.FiveTonePttId = 3;
+    c.SquelchMode = static_cast<std::int16_t>(v % 5);
+    c.OptSignal = static_cast<std::int16_t>(v % 4);
+    c.TwoToneCode = static_cast<std::int16_t>(n % 32);
+    c.FiveToneCode = static_cast<std::int16_t>(n % 100);
+    c.Name = n % 3 == 0 ? std::string_view("CH-9Z") : std::string_view("AB1\0 ", 5);
+    c.CustomCtcss = static_cast<std::int16_t>(600 + n);
+    c.Scramble = 1;
+    EXPECT_TRUE(AddChannel(records.Channels, c));
+  }
+  return records;
+}
+
+TEST(ChannelCodec, EncodeThenDecodeGivesBackEveryChannel) {
+  Configuration records = RichChannels();
+  const RadioImage image = Encode(records);
+  Configuration decoded = records;
+  GetCommDataByFrequency(image, decoded);
+  ASSERT_EQ(decoded.Channels.Count, records.Channels.Count);
+  for (std::size_t i = 0; i < decoded.Channels.Channels().size(); ++i) {
+    EXPECT_EQ(decoded.Channels.Entries[i], records.Channels.Entries[i]);
+  }
+}
+
+TEST(ChannelCodec, DecodeThenEncodeGivesTheSameImage) {
+  Configuration records = RichChannels();
+  RadioImage image = Encode(records);
+  // Words that do not fit a signed field still keep their 16 bits.
+  for (int offset : {14, 16, 30}) image[static_cast<std::size_t>(32 + offset + 1)] = 0x9C;
+
+  Configuration decoded;
+  GetCommDataByFrequency(image, decoded);
+  RadioImage again;
+  ASSERT_TRUE(SetCommDataByFrequency(decoded, again, nullptr));
+  EXPECT_EQ(again, image);
+}
+
+}  // namespace
+}  // namespace hvt
