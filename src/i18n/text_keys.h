@@ -26,6 +26,10 @@ inline constexpr std::array<std::int32_t, 4> PttIdModes = {1755, 1765, 1766, 176
 // By SquelchMode 0-4.
 inline constexpr std::array<std::int32_t, 5> SquelchModes = {1784, 1785, 1786, 1787, 1788};
 
+// By ScanAdd 0, 1.
+inline constexpr std::array<std::int32_t, 2> ScanMembership = {1144, 1145};
+inline constexpr std::int32_t NoSignalling = 1206;
+
 inline constexpr std::int32_t LanguageEnglish = 1501;
 inline constexpr std::int32_t LanguageChinese = 1502;
 inline constexpr std::int32_t LanguageDialogCaption = 1503;
@@ -57,8 +61,8 @@ constexpr auto JoinKeys(const std::array<std::int32_t, Sizes>&... groups) {
 // Keys of section "OTHER".
 inline constexpr auto kLookedUpKeys = detail::JoinKeys(
     std::array{FontName, FontSize, OkButton, CancelButton, FrequencyOutOfRange, BusyLockOff,
-               LanguageEnglish, LanguageChinese, LanguageDialogCaption},
-    PowerLevels, PttIdModes, SquelchModes);
+               NoSignalling, LanguageEnglish, LanguageChinese, LanguageDialogCaption},
+    PowerLevels, PttIdModes, SquelchModes, ScanMembership);
 
 // Keys read directly from the other sections.
 inline constexpr std::array kLookedUpSectionKeys = {

@@ -1,0 +1,182 @@
+#include "model/option_codec.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "support/record_printer.h"
+
+namespace hvt {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes Slice(const RadioImage& image, int address, int length) {
+  const auto region = image.Region(static_cast<std::size_t>(address), static_cast<std::size_t>(length));
+  return {region.begin(), region.end()};
+}
+
+// Every field the image carries set away from its default, within its range.
+OptionSettings RichOptions() {
+  OptionSettings o;
+  ResetOptions(o);
+  o.KeyBeep = 5;
+  o.FrequencyStep = 8;
+  o.DisplayModeA = 2;
+  o.SquelchLevelA = 9;
+  o.SquelchLevelB = 3;
+  o.SpeakerVolume = 36;
+  o.PowerOnPasswordEnabled = 1;
+  o.PowerOnPassword = "123456";
+  o.ScanMode = 2;
+  o.ScanResumeTime = 2;
+  o.AutoPowerOn = 1;
+  o.MainSubDirection = 1;
+  o.ChannelSelect = 1;
+  o.BacklightBrightness = 3;
+  o.TimeOutTimer = 30;
+  o.AutoPowerOff = 3;
+  o.PilotTone = 3;
+  o.ScreenDirection = 1;
+  o.MicKeyBrightness = 31;
+  o.SpeakerSwitch = 2;
+  o.ShortcutKey = {9, 8, 7, 6};
+  o.TailEliminationMode = 4;
+  o.TailEliminationFrequency = 2;
+  o.KnobMode = 0;
+  o.TrfEnable = 1;
+  o.PowerOnResetAllowed = 1;
+  o.NormalChannelStorage = 0;
+  o.ChannelLock = 1;
+  o.SqlKeyFunction = 1;
+  o.KeyFunction = {12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1};
+  o.MemoryChannelA = 199;
+  o.WorkModeA = 1;
+  o.MemoryChannelB = 0;
+  o.WorkModeB = 1;
+  o.PowerOnDisplayText = "HVT-73A";
+  return o;
+}
+
+TEST(OptionCodec, WritesEachFieldAtItsAddress) {
+  RadioImage image;
+  ASSERT_TRUE(SetCommDataByOption(RichOptions(), 4, image, nullptr));
+  EXPECT_EQ(Slice(image, 6528, 16), (Bytes{'H', 'V', 'T', '-', '7', '3', 'A', 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(Slice(image, 12800, 28), (Bytes{5, 8, 2, 0, 9, 3, 36, 1, 2, 2, 1, 1, 1, 3, 30, 3, 3, 1, 31, 2, 9, 8, 7, 6,
+                                            4, 2, 4, 0b110110}));
+  EXPECT_EQ(Slice(image, 12864, 6), (Bytes{'1', '2', '3', '4', '5', '6'}));
+  EXPECT_EQ(Slice(image, 12880, 12), (Bytes{12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1}));
+  EXPECT_EQ(Slice(image, 12896, 9), (Bytes{199, 1, 0, 0, 0, 0, 0, 0, 1}));
+  for (int address : {12803, 12828, 12863, 12870, 12879, 12892, 12895, 12898, 12902, 12905, 12909}) {
+    EXPECT_EQ(image[static_cast<std::size_t>(address)], 0) << address;
+  }
+}
+
+TEST(OptionCodec, ShortTextsArePaddedAndFlagsFillSixBits) {
+  OptionSettings options;
+  ResetOptions(options);
+  options.PowerOnPassword = "1234";
+  options.PowerOnDisplayText = "AB";
+  options.KnobMode = options.TrfEnable = options.PowerOnResetAllowed = 1;
+  options.NormalChannelStorage = options.ChannelLock = options.SqlKeyFunction = 1;
+  RadioImage image;
+  ASSERT_TRUE(SetCommDataByOption(options, 0, image, nullptr));
+  EXPECT_EQ(Slice(image, 12864, 6), (Bytes{0x31, 0x32, 0x33, 0x34, 0x00, 0x00}));
+  EXPECT_EQ(Slice(image, 6528, 8), (Bytes{'A', 'B', 0x20, 0x20, 0x20, 0x20, 0x20, 0x00}));
+  EXPECT_EQ(image[12827], 0x3F);
+
+  ResetOptions(options);
+  ASSERT_TRUE(SetCommDataByOption(options, 0, image, nullptr));
+  EXPECT_EQ(Slice(image, 6528, 7), Bytes(7, 0x20)) << "the new configuration's text is empty";
+}
+
+TEST(OptionCodec, DecodesTextsAsTheRadioKeepsThem) {
+  RadioImage image;
+  const Bytes password = {0x31, 0x32, 0x41, 0x33, 0x34, 0x35};
+  const Bytes display = {'A', 'b', '7', '?', '-', 0x00, 0xFF};
+  for (std::size_t i = 0; i < 6; ++i) image[12864 + i] = password[i];
+  for (std::size_t i = 0; i < 7; ++i) image[6528 + i] = display[i];
+  OptionSettings options;
+  std::int16_t sendTime = 0;
+  GetCommDataByOption(image, options, sendTime);
+  EXPECT_EQ(options.PowerOnPassword.Trimmed(), "12");
+  EXPECT_EQ(options.PowerOnDisplayText.Trimmed(), "A 7 -");
+}
+
+TEST(OptionCodec, FailsOnValuesThatDoNotFitAByte) {
+  struct Case {
+    const char* What;
+    void (*Spoil)(OptionSettings&);
+  };
+  const Case cases[] = {
+      {"key beep", [](OptionSettings& o) { o.KeyBeep = 256; }},
+      {"negative shortcut key", [](OptionSettings& o) { o.ShortcutKey[2] = -1; }},
+      {"key function", [](OptionSettings& o) { o.KeyFunction[11] = 300; }},
+      {"work area", [](OptionSettings& o) { o.MemoryChannelB = 1000; }},
+      {"flag bits beyond a byte", [](OptionSettings& o) { o.SqlKeyFunction = 8; }},
+  };
+  for (const Case& c : cases) {
+    OptionSettings options = RichOptions();
+    c.Spoil(options);
+    const OptionSettings before = options;
+    RadioImage image;
+    EXPECT_FALSE(SetCommDataByOption(options, 0, image, nullptr)) << c.What;
+    EXPECT_EQ(options, before);
+  }
+  RadioImage image;
+  EXPECT_FALSE(SetCommDataByOption(RichOptions(), 5000, image, nullptr)) << "DTMF send time";
+}
+
+TEST(OptionCodec, RoundTripsEveryFieldTheImageCarries) {
+  const OptionSettings options = RichOptions();
+  RadioImage image;
+  ASSERT_TRUE(SetCommDataByOption(options, 3, image, nullptr));
+
+  OptionSettings decoded;
+  decoded.DisplayModeB = 7;
+  decoded.Reserved[4] = 99;
+  std::int16_t sendTime = 0;
+  GetCommDataByOption(image, decoded, sendTime);
+  OptionSettings expected = options;
+  expected.DisplayModeB = 7;
+  expected.Reserved[4] = 99;
+  EXPECT_EQ(decoded, expected);
+  EXPECT_EQ(sendTime, 3);
+
+  RadioImage again;
+  ASSERT_TRUE(SetCommDataByOption(decoded, sendTime, again, nullptr));
+  EXPECT_EQ(again, image);
+}
+
+TEST(OptionCodec, AutomaticTestMarksTheOptionBlocks) {
+  AutoTestRecording recording;
+  recording.Groups.fill(false);
+  recording.Groups[static_cast<std::size_t>(AutoTestGroup::Options)] = true;
+  RadioImage image;
+  ASSERT_TRUE(SetCommDataByOption(RichOptions(), 0, image, &recording));
+  std::vector<int> marked;
+  for (int block = 0; block < memory_map::kBlockCount; ++block) {
+    if (recording.Blocks.IsMarked(block)) marked.push_back(block);
+  }
+  EXPECT_EQ(marked, (std::vector<int>{408, 800, 801, 802, 803, 804, 805, 806}));
+}
+
+TEST(OptionSettings, NewValues) {
+  OptionSettings options = RichOptions();
+  options.Reserved[0] = 42;
+  ResetOptions(options);
+  EXPECT_EQ(options.FrequencyStep, 1);
+  EXPECT_EQ(options.SpeakerVolume, 1);
+  EXPECT_EQ(options.ShortcutKey, (std::array<std::int16_t, 4>{2, 3, 4, 5}));
+  EXPECT_EQ(options.KeyFunction[0], 1);
+  EXPECT_EQ(options.KeyFunction[11], 12);
+  EXPECT_EQ(options.KnobMode, 1);
+  EXPECT_EQ(options.TrfEnable, 1);
+  EXPECT_EQ(options.BacklightBrightness, 0);
+  EXPECT_EQ(options.PowerOnDisplayText.Raw(), std::string_view("\0       ", 8));
+  EXPECT_EQ(options.PowerOnPassword.Trimmed(), "");
+  EXPECT_EQ(options.Reserved[0], 42);
+}
+
+}  // namespace
+}  // namespace hvt
