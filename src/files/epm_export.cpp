@@ -3,6 +3,7 @@
 #include "files/file_io.h"
 #include "i18n/channel_item_texts.h"
 #include "model/frequency.h"
+#include "model/gbk_text.h"
 
 namespace hvt {
 
@@ -51,7 +52,7 @@ EpmExportResult ExportEpm(Configuration& records, const std::array<bool, kAutoTe
   ClearImage(image, &recording);
   EpmExportResult result;
   result.EncoderFailure = EncodeAll(records, image, &recording);
-  result.Written = WriteFileAtomically(path, EpmText(recording, image, texts));
+  result.Written = WriteFileAtomically(path, Utf8ToGbk(EpmText(recording, image, texts)));
   return result;
 }
 

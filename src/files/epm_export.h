@@ -25,7 +25,8 @@ struct EpmExportResult {
   bool Written = false;
 };
 
-// Encodes into a fresh image with the groups recorded and writes the file (atomically).
+// Encodes into a fresh image with the groups recorded and writes the file (atomically) in GBK,
+// the code page of the factory's tools.
 EpmExportResult ExportEpm(Configuration& records, const std::array<bool, kAutoTestGroupCount>& groups,
                           const LanguageTexts& texts, const std::filesystem::path& path);
 

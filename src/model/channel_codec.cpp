@@ -84,11 +84,11 @@ bool WriteSlot(const ChannelRecord& c, RadioImage& image, int slot) {
 
 }  // namespace
 
-bool SetCommDataByFrequency(Configuration& records, RadioImage& image, AutoTestRecording* recording) {
+bool SetCommDataByFrequency(const ChannelTable& table, RadioImage& image, AutoTestRecording* recording) {
   const bool marking = recording != nullptr && recording->Records(AutoTestGroup::Channels);
   if (marking) recording->Blocks.MarkBlocks(memory_map::kInUseBitmap, 2 * memory_map::kBitmapSize);
 
-  for (const ChannelRecord& channel : records.Channels.Channels()) {
+  for (const ChannelRecord& channel : table.Channels()) {
     const int number = channel.ChannelNumber;
     const int slot = ChannelSlotAddress(number);
     if (IsNormalChannel(number)) {
@@ -161,8 +161,7 @@ bool DecodeSlot(std::span<const std::uint8_t> slot, bool isRtChannel, ChannelRec
 
 }  // namespace
 
-void GetCommDataByFrequency(const RadioImage& image, Configuration& records) {
-  ChannelTable& table = records.Channels;
+void GetCommDataByFrequency(const RadioImage& image, ChannelTable& table) {
   table.Count = 0;
   for (int number = 1; number <= kChannelCount; ++number) {
     ChannelRecord working = table.Entries[static_cast<std::size_t>(table.Count)];

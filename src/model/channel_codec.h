@@ -1,17 +1,17 @@
 #pragma once
 
 #include "model/auto_test_recording.h"
-#include "model/configuration.h"
+#include "model/channel_table.h"
 #include "model/radio_image.h"
 
 namespace hvt {
 
 // Writes every table entry into its slot and sets the bitmap bits of the normal channels.
 // Fails on a frequency that is not hexadecimal text or a value that does not fit its byte.
-bool SetCommDataByFrequency(Configuration& records, RadioImage& image, AutoTestRecording* recording);
+bool SetCommDataByFrequency(const ChannelTable& table, RadioImage& image, AutoTestRecording* recording);
 
 // Rebuilds the table from the bitmaps and slots. Step and Reserved, which the radio does not
 // keep, are inherited from the entry that held the same table position before.
-void GetCommDataByFrequency(const RadioImage& image, Configuration& records);
+void GetCommDataByFrequency(const RadioImage& image, ChannelTable& table);
 
 }  // namespace hvt

@@ -3,14 +3,42 @@
 #include <array>
 
 #include "model/channel_codec.h"
+#include "model/commu_book_codec.h"
+#include "model/dtmf_codec.h"
+#include "model/five_tone_codec.h"
+#include "model/option_codec.h"
 
 namespace hvt {
 
 namespace {
 
-constexpr std::array kRegionCodecs = {
-    RegionCodec{"SetCommDataByFrequencyError", SetCommDataByFrequency, GetCommDataByFrequency},
-};
+const std::array<RegionCodec, 5> kRegionCodecs = {{
+    {"SetCommDataByFrequencyError",
+     [](Configuration& c, RadioImage& image, AutoTestRecording* recording) {
+       return SetCommDataByFrequency(c.Channels, image, recording);
+     },
+     [](const RadioImage& image, Configuration& c) { GetCommDataByFrequency(image, c.Channels); }},
+    {"SetCommDataByOptionError",
+     [](Configuration& c, RadioImage& image, AutoTestRecording* recording) {
+       return SetCommDataByOption(c.Options, c.Dtmf.SendTime, image, recording);
+     },
+     [](const RadioImage& image, Configuration& c) { GetCommDataByOption(image, c.Options, c.Dtmf.SendTime); }},
+    {"SetCommDataBy5ToneError",
+     [](Configuration& c, RadioImage& image, AutoTestRecording* recording) {
+       return SetCommDataBy5Tone(c.FiveTone, image, recording);
+     },
+     [](const RadioImage& image, Configuration& c) { GetCommDataBy5Tone(image, c.FiveTone); }},
+    {"SetCommDataByDTMFError",
+     [](Configuration& c, RadioImage& image, AutoTestRecording* recording) {
+       return SetCommDataByDTMF(c.Dtmf, image, recording);
+     },
+     [](const RadioImage& image, Configuration& c) { GetCommDataByDTMF(image, c.Dtmf); }},
+    {"SetCommDataByDTMFCommuBookError",
+     [](Configuration& c, RadioImage& image, AutoTestRecording* recording) {
+       return SetCommDataByDTMFCommuBook(c.Book, image, recording);
+     },
+     [](const RadioImage& image, Configuration& c) { GetCommDataByDTMFCommuBook(image, c.Book); }},
+}};
 
 }  // namespace
 

@@ -31,7 +31,8 @@ std::string Latin1ToUtf8(std::string_view text) {
 // The raw bytes up to the first 0x00 or 0xFF (erased memory), trimmed.
 std::string ByteText(Block block, std::size_t offset, std::size_t size) {
   const auto range = block.subspan(offset, size);
-  const auto end = std::find_if(range.begin(), range.end(), [](std::uint8_t b) { return b == 0x00 || b == 0xFF; });
+  const auto end =
+      std::find_if(range.begin(), range.end(), [](std::uint8_t b) { return b == 0x00 || b == 0xFF; });
   const std::string raw(range.begin(), end);
   return std::string(TextTrim(raw));
 }

@@ -9,15 +9,14 @@ namespace hvt {
 
 namespace {
 
-constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
+constexpr std::string_view kReplacement = "\xEF\xBF\xBD";    // U+FFFD
 const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);  // NOLINT: iconv's failure value
 
 class Converter {
  public:
-  Converter() {
-    // GB18030 decodes every GBK sequence; GBK alone is the fallback for a trimmed-down libc.
-    handle_ = iconv_open("UTF-8", "GB18030");
-    if (handle_ == kNoConverter) handle_ = iconv_open("UTF-8", "GBK");
+  Converter(const char* to, const char* from, const char* fallbackFrom) {
+    handle_ = iconv_open(to, from);
+    if (handle_ == kNoConverter) handle_ = iconv_open(to, fallbackFrom);
   }
   ~Converter() {
     if (handle_ != kNoConverter) iconv_close(handle_);
@@ -33,23 +32,24 @@ class Converter {
 };
 
 // Without a converter ASCII still reads; everything else is marked as unreadable.
-std::string AsciiOnly(std::span<const std::uint8_t> bytes) {
+std::string AsciiOnly(std::span<const std::uint8_t> bytes, std::string_view replacement) {
   std::string out;
   for (std::uint8_t byte : bytes) {
     if (byte < 0x80) {
       out += static_cast<char>(byte);
     } else {
-      out += kReplacement;
+      out += replacement;
     }
   }
   return out;
 }
 
-}  // namespace
-
-std::string GbkToUtf8(std::span<const std::uint8_t> bytes) {
-  Converter converter;
-  if (!converter.Usable()) return AsciiOnly(bytes);
+// Converts with iconv; an input sequence it cannot convert becomes `replacement` and conversion
+// goes on after the sequence's first byte (after the whole UTF-8 character when converting from
+// UTF-8, so that one character gives one replacement).
+std::string Convert(Converter& converter, std::span<const std::uint8_t> bytes, std::string_view replacement,
+                    bool fromUtf8) {
+  if (!converter.Usable()) return AsciiOnly(bytes, replacement);
 
   std::string out;
   // iconv takes a non-const input pointer but only reads through it.
@@ -66,12 +66,28 @@ std::string GbkToUtf8(std::span<const std::uint8_t> bytes) {
     if (error == E2BIG && outPtr != buffer.data()) continue;  // buffer full, more to come
     // An invalid or cut-off sequence: mark it and resynchronise on the next byte. Every other
     // error is treated the same way, so each pass consumes input and the loop always ends.
-    out += kReplacement;
-    ++in;
-    --inLeft;
+    out += replacement;
+    std::size_t skip = 1;
+    while (fromUtf8 && skip < inLeft && (static_cast<unsigned char>(in[skip]) & 0xC0) == 0x80) ++skip;
+    in += skip;
+    inLeft -= skip;
     iconv(converter.Handle(), nullptr, nullptr, nullptr, nullptr);
   }
   return out;
+}
+
+}  // namespace
+
+std::string GbkToUtf8(std::span<const std::uint8_t> bytes) {
+  // GB18030 decodes every GBK sequence; GBK alone is the fallback for a trimmed-down libc.
+  Converter converter("UTF-8", "GB18030", "GBK");
+  return Convert(converter, bytes, kReplacement, false);
+}
+
+std::string Utf8ToGbk(std::string_view text) {
+  Converter converter("GBK", "UTF-8", "UTF-8");
+  return Convert(converter, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()),  // NOLINT
+                 "?", true);
 }
 
 }  // namespace hvt

@@ -11,6 +11,7 @@ constexpr TestValueRange kOffset{0, 1023};
 constexpr TestValueRange kLevel{0, 63};
 
 // Index 0-22; empty where the field takes any value.
+// clang-format off
 constexpr std::array<std::optional<TestValueRange>, kTestValueFieldCount> kRanges{
     kByte,   kByte,   kByte,   kByte,   kByte,    // frequency adjust, low/middle/high power, SQL
     std::nullopt,                                  // 5
@@ -20,6 +21,7 @@ constexpr std::array<std::optional<TestValueRange>, kTestValueFieldCount> kRange
     kByte,                                         // RX RSSI
     kOffset, kOffset, kOffset, kOffset, kOffset,   // MODE 1-5 offset frequency
 };
+// clang-format on
 
 // Where [address, address + length) falls inside the area, if it does.
 std::optional<std::size_t> AreaOffset(int address, std::size_t length) {
@@ -56,8 +58,8 @@ bool StoreTestDataBlock(std::span<std::uint8_t, kTestDataAreaSize> area, int add
   return true;
 }
 
-std::optional<std::span<const std::uint8_t>> TestDataBlock(std::span<const std::uint8_t, kTestDataAreaSize> area,
-                                                           int address, std::size_t length) {
+std::optional<std::span<const std::uint8_t>> TestDataBlock(
+    std::span<const std::uint8_t, kTestDataAreaSize> area, int address, std::size_t length) {
   const auto offset = AreaOffset(address, length);
   if (!offset) return std::nullopt;
   return area.subspan(*offset, length);

@@ -53,7 +53,7 @@ using TestDataArea = std::array<std::uint8_t, kTestDataAreaSize>;
 
 // The `length` bytes of the area from radio `address`, for a block write; none when they do not
 // lie wholly inside the area.
-std::optional<std::span<const std::uint8_t>> TestDataBlock(std::span<const std::uint8_t, kTestDataAreaSize> area,
-                                                           int address, std::size_t length);
+std::optional<std::span<const std::uint8_t>> TestDataBlock(
+    std::span<const std::uint8_t, kTestDataAreaSize> area, int address, std::size_t length);
 
 }  // namespace hvt

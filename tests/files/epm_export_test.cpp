@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "i18n/language.h"
+#include "model/gbk_text.h"
 
 namespace hvt {
 namespace {
@@ -50,7 +51,8 @@ class EpmExportTest : public testing::Test {
     EXPECT_TRUE(result.Written);
     EXPECT_FALSE(result.EncoderFailure.has_value());
     std::ifstream in(path_, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const std::vector<std::uint8_t> gbk{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return GbkToUtf8(gbk);
   }
 
   Configuration records_;

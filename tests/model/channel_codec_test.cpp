@@ -5,17 +5,13 @@
 #include <vector>
 
 #include "model/codec_chain.h"
+#include "support/image_bytes.h"
 #include "support/record_printer.h"
+#include "support/rich_configuration.h"
 
 namespace hvt {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-
-Bytes Slice(const RadioImage& image, int address, int length) {
-  const auto region = image.Region(static_cast<std::size_t>(address), static_cast<std::size_t>(length));
-  return {region.begin(), region.end()};
-}
 
 ChannelRecord Channel(int number, const char* rx) { return CreateChannel(number, rx); }
 
@@ -27,7 +23,7 @@ Configuration WithChannels(std::initializer_list<ChannelRecord> channels) {
 
 RadioImage Encode(Configuration& records) {
   RadioImage image;
-  EXPECT_TRUE(SetCommDataByFrequency(records, image, nullptr));
+  EXPECT_TRUE(SetCommDataByFrequency(records.Channels, image, nullptr));
   return image;
 }
 
@@ -113,7 +109,7 @@ TEST(ChannelCodec, EncoderFailsOnValuesThatDoNotFit) {
     c.Spoil(channel);
     Configuration records = WithChannels({channel});
     RadioImage image;
-    EXPECT_FALSE(SetCommDataByFrequency(records, image, nullptr)) << c.What;
+    EXPECT_FALSE(SetCommDataByFrequency(records.Channels, image, nullptr)) << c.What;
     EXPECT_EQ(EncodeAll(records, image)->Tag, "SetCommDataByFrequencyError") << c.What;
   }
 }
@@ -145,7 +141,7 @@ TEST(ChannelCodec, DecoderSkipsAbsentChannelsAndKeepsTableOrder) {
   PutSlot(image, 203, {0x44, 0x50, 0x00, 0x00});
 
   Configuration records;
-  GetCommDataByFrequency(image, records);
+  GetCommDataByFrequency(image, records.Channels);
   std::vector<int> numbers;
   for (const ChannelRecord& c : records.Channels.Channels()) numbers.push_back(c.ChannelNumber);
   EXPECT_EQ(numbers, (std::vector<int>{3, 7, 201, 203}));
@@ -158,10 +154,10 @@ TEST(ChannelCodec, EmptyBitmapLeavesTheSpecialChannelsWithAReceiveFrequency) {
   for (int n = 1; n <= 200; ++n) PutSlot(image, n, {0x46, 0x00, 0x00, 0x00});
   PutSlot(image, 202, {0x14, 0x60, 0x00, 0x00});
   Configuration records;
-  GetCommDataByFrequency(image, records);
+  GetCommDataByFrequency(image, records.Channels);
   ASSERT_EQ(records.Channels.Count, 3) << "a cleared slot decodes as 000.00000, which is a frequency";
   PutSlot(image, 201, {0xFF, 0xFF, 0xFF, 0xFF});
-  GetCommDataByFrequency(image, records);
+  GetCommDataByFrequency(image, records.Channels);
   EXPECT_EQ(records.Channels.Count, 2);
 }
 
@@ -176,7 +172,7 @@ TEST(ChannelCodec, RtChannelDirectionFollowsItsTransmitField) {
     PutSlot(image, 203, {0x46, 0x25, 0x62, 0x50}, c.Tx);
     image[12928 + 9] = 0x01;  // direction bits are ignored for this channel
     Configuration records;
-    GetCommDataByFrequency(image, records);
+    GetCommDataByFrequency(image, records.Channels);
     const ChannelRecord* rt = records.Channels.Find(203);
     ASSERT_NE(rt, nullptr);
     EXPECT_EQ(rt->OffsetDir, c.Direction);
@@ -197,7 +193,7 @@ TEST(ChannelCodec, NamesReadBackWithRadioCharactersOnly) {
     SetInUse(image, 1);
     for (std::size_t i = 0; i < 5; ++i) image[25 + i] = c.Name[i];
     Configuration records;
-    GetCommDataByFrequency(image, records);
+    GetCommDataByFrequency(image, records.Channels);
     EXPECT_EQ(records.Channels.Find(1)->Name.Raw(), c.Stored);
   }
 }
@@ -212,7 +208,7 @@ TEST(ChannelCodec, StepIsInheritedFromThePreviousEntryAtTheSamePosition) {
   PutSlot(image, 9, {0x14, 0x60, 0x00, 0x00});
   SetInUse(image, 5);
   SetInUse(image, 9);
-  GetCommDataByFrequency(image, records);
+  GetCommDataByFrequency(image, records.Channels);
   EXPECT_EQ(records.Channels.Entries[0].ChannelNumber, 5);
   EXPECT_EQ(records.Channels.Entries[0].Step, 4);
   EXPECT_EQ(records.Channels.Entries[1].ChannelNumber, 9);
@@ -220,47 +216,12 @@ TEST(ChannelCodec, StepIsInheritedFromThePreviousEntryAtTheSamePosition) {
   EXPECT_EQ(records.Channels.Entries[1].Reserved[3], 99);
 }
 
-// Every field the image carries, with values away from their defaults.
-Configuration RichChannels() {
-  Configuration records;
-  for (int n : {1, 2, 17, 100, 199, 200, 201, 202, 203}) {
-    ChannelRecord c = Channel(n, n % 2 == 0 ? "146.0125" : "462.5625");
-    const auto v = static_cast<std::int16_t>(n % 7);
-    c.ScanAdd = static_cast<std::int16_t>(n <= 200 ? n % 2 : 0);
-    c.OffsetDir = n == 203 ? 3 : static_cast<std::int16_t>(n % 4);
-    c.TxFreq = c.OffsetDir == 3 ? "046756250" : "000060000";
-    c.Power = static_cast<std::int16_t>(v % 3);
-    c.TalkAround = 1;
-    c.TxForbid = static_cast<std::int16_t>(v % 2);
-    c.Reverse = 1;
-    c.Bandwidth = static_cast<std::int16_t>(v % 3);
-    c.EncodeType = 2;
-    c.DecodeType = 1;
-    c.DtmfCode = static_cast<std::int16_t>(n % 16);
-    c.EncodeCtcss = static_cast<std::int16_t>(n % 52);
-    c.DecodeCtcss = 51;
-    c.EncodeDcs = static_cast<std::int16_t>(512 + n);
-    c.DecodeDcs = static_cast<std::int16_t>(n);
-    c.BusyLock = static_cast<std::int16_t>(v % 3);
-    c.DtmfPttId = 2;
-    c.FiveTonePttId = 3;
-    c.SquelchMode = static_cast<std::int16_t>(v % 5);
-    c.OptSignal = static_cast<std::int16_t>(v % 4);
-    c.TwoToneCode = static_cast<std::int16_t>(n % 32);
-    c.FiveToneCode = static_cast<std::int16_t>(n % 100);
-    c.Name = n % 3 == 0 ? std::string_view("CH-9Z") : std::string_view("AB1\0 ", 5);
-    c.CustomCtcss = static_cast<std::int16_t>(600 + n);
-    c.Scramble = 1;
-    EXPECT_TRUE(AddChannel(records.Channels, c));
-  }
-  return records;
-}
-
 TEST(ChannelCodec, EncodeThenDecodeGivesBackEveryChannel) {
-  Configuration records = RichChannels();
+  Configuration records;
+  records.Channels = RichChannelTable();
   const RadioImage image = Encode(records);
   Configuration decoded = records;
-  GetCommDataByFrequency(image, decoded);
+  GetCommDataByFrequency(image, decoded.Channels);
   ASSERT_EQ(decoded.Channels.Count, records.Channels.Count);
   for (std::size_t i = 0; i < decoded.Channels.Channels().size(); ++i) {
     EXPECT_EQ(decoded.Channels.Entries[i], records.Channels.Entries[i]);
@@ -268,15 +229,16 @@ TEST(ChannelCodec, EncodeThenDecodeGivesBackEveryChannel) {
 }
 
 TEST(ChannelCodec, DecodeThenEncodeGivesTheSameImage) {
-  Configuration records = RichChannels();
+  Configuration records;
+  records.Channels = RichChannelTable();
   RadioImage image = Encode(records);
   // Words that do not fit a signed field still keep their 16 bits.
   for (int offset : {14, 16, 30}) image[static_cast<std::size_t>(32 + offset + 1)] = 0x9C;
 
   Configuration decoded;
-  GetCommDataByFrequency(image, decoded);
+  GetCommDataByFrequency(image, decoded.Channels);
   RadioImage again;
-  ASSERT_TRUE(SetCommDataByFrequency(decoded, again, nullptr));
+  ASSERT_TRUE(SetCommDataByFrequency(decoded.Channels, again, nullptr));
   EXPECT_EQ(again, image);
 }
 

@@ -4,59 +4,13 @@
 
 #include <vector>
 
+#include "support/image_bytes.h"
 #include "support/record_printer.h"
+#include "support/rich_configuration.h"
 
 namespace hvt {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-
-Bytes Slice(const RadioImage& image, int address, int length) {
-  const auto region = image.Region(static_cast<std::size_t>(address), static_cast<std::size_t>(length));
-  return {region.begin(), region.end()};
-}
-
-// Every field the image carries set away from its default, within its range.
-OptionSettings RichOptions() {
-  OptionSettings o;
-  ResetOptions(o);
-  o.KeyBeep = 5;
-  o.FrequencyStep = 8;
-  o.DisplayModeA = 2;
-  o.SquelchLevelA = 9;
-  o.SquelchLevelB = 3;
-  o.SpeakerVolume = 36;
-  o.PowerOnPasswordEnabled = 1;
-  o.PowerOnPassword = "123456";
-  o.ScanMode = 2;
-  o.ScanResumeTime = 2;
-  o.AutoPowerOn = 1;
-  o.MainSubDirection = 1;
-  o.ChannelSelect = 1;
-  o.BacklightBrightness = 3;
-  o.TimeOutTimer = 30;
-  o.AutoPowerOff = 3;
-  o.PilotTone = 3;
-  o.ScreenDirection = 1;
-  o.MicKeyBrightness = 31;
-  o.SpeakerSwitch = 2;
-  o.ShortcutKey = {9, 8, 7, 6};
-  o.TailEliminationMode = 4;
-  o.TailEliminationFrequency = 2;
-  o.KnobMode = 0;
-  o.TrfEnable = 1;
-  o.PowerOnResetAllowed = 1;
-  o.NormalChannelStorage = 0;
-  o.ChannelLock = 1;
-  o.SqlKeyFunction = 1;
-  o.KeyFunction = {12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1};
-  o.MemoryChannelA = 199;
-  o.WorkModeA = 1;
-  o.MemoryChannelB = 0;
-  o.WorkModeB = 1;
-  o.PowerOnDisplayText = "HVT-73A";
-  return o;
-}
 
 TEST(OptionCodec, WritesEachFieldAtItsAddress) {
   RadioImage image;

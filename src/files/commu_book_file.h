@@ -1,0 +1,25 @@
+#pragma once
+
+// Communication book files (".cb"): the book's 1792 record bytes, nothing else.
+
+#include <filesystem>
+
+#include "model/commu_book.h"
+
+namespace hvt {
+
+enum class CommuBookFileResult {
+  Ok,
+  CannotRead,   // missing, not a file, or unreadable
+  TooShort,     // fewer bytes than one book
+  CannotWrite,  // the old file, if any, is unchanged
+};
+
+// Reads the first 1792 bytes; longer files, which older saves may have left, load with their
+// tail ignored. On any failure the book is unchanged.
+[[nodiscard]] CommuBookFileResult LoadCommuBookFile(const std::filesystem::path& path, CommuBook& book);
+
+// Replaces the file with exactly one book, or leaves it as it was.
+[[nodiscard]] CommuBookFileResult SaveCommuBookFile(const std::filesystem::path& path, const CommuBook& book);
+
+}  // namespace hvt

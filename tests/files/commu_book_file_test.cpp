@@ -1,0 +1,93 @@
+#include "files/commu_book_file.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "files/file_io.h"
+#include "support/record_printer.h"
+
+namespace hvt {
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<std::uint8_t>;
+
+class CommuBookFileTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() /
+              ("hvt_commu_book_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+
+  static CommuBook SampleBook() {
+    CommuBook book;
+    ResetCommuBook(book);
+    book.Entries[0] = {-1, std::string("12\0", 3), std::string("HOME\0", 5)};
+    book.Entries[127] = {0x1234, "54321", "ABCDEFG"};
+    return book;
+  }
+
+  void WriteBytes(const fs::path& path, const Bytes& bytes) const { ASSERT_TRUE(WriteFileAtomically(path, bytes)); }
+
+  fs::path folder_;
+};
+
+TEST_F(CommuBookFileTest, SavedFileIsTheBookBytesAndLoadsBack) {
+  const fs::path file = folder_ / "book.cb";
+  const CommuBook book = SampleBook();
+  ASSERT_EQ(SaveCommuBookFile(file, book), CommuBookFileResult::Ok);
+  const Bytes bytes = ToFileBytes(book);
+  EXPECT_EQ(ReadWholeFile(file, 10000), bytes);
+  EXPECT_EQ(bytes[14 * 127], 0x34);
+  EXPECT_EQ(bytes[14 * 127 + 1], 0x12);
+
+  CommuBook loaded;
+  ASSERT_EQ(LoadCommuBookFile(file, loaded), CommuBookFileResult::Ok);
+  EXPECT_EQ(loaded, book);
+}
+
+TEST_F(CommuBookFileTest, SavingOverALongerFileLeavesExactlyOneBook) {
+  const fs::path file = folder_ / "old.cb";
+  WriteBytes(file, Bytes(5000, 0xAB));
+  ASSERT_EQ(SaveCommuBookFile(file, SampleBook()), CommuBookFileResult::Ok);
+  EXPECT_EQ(fs::file_size(file), 1792U);
+  EXPECT_EQ(SaveCommuBookFile(folder_ / "missing" / "new.cb", SampleBook()), CommuBookFileResult::CannotWrite);
+}
+
+TEST_F(CommuBookFileTest, LongerFileLoadsItsFirstBook) {
+  const fs::path file = folder_ / "long.cb";
+  Bytes bytes = ToFileBytes(SampleBook());
+  bytes.resize(bytes.size() + 300, 0x77);
+  WriteBytes(file, bytes);
+  CommuBook loaded;
+  ASSERT_EQ(LoadCommuBookFile(file, loaded), CommuBookFileResult::Ok);
+  EXPECT_EQ(loaded, SampleBook());
+}
+
+TEST_F(CommuBookFileTest, ShortOrMissingFileIsRefusedAndTheBookKept) {
+  WriteBytes(folder_ / "short.cb", Bytes(1791, 0x31));
+  WriteBytes(folder_ / "empty.cb", Bytes{});
+  struct Case {
+    fs::path Path;
+    CommuBookFileResult Result;
+  };
+  const Case cases[] = {
+      {folder_ / "short.cb", CommuBookFileResult::TooShort},
+      {folder_ / "empty.cb", CommuBookFileResult::TooShort},
+      {folder_ / "absent.cb", CommuBookFileResult::CannotRead},
+      {folder_, CommuBookFileResult::CannotRead},
+  };
+  for (const Case& c : cases) {
+    CommuBook book = SampleBook();
+    EXPECT_EQ(LoadCommuBookFile(c.Path, book), c.Result) << c.Path;
+    EXPECT_EQ(book, SampleBook()) << c.Path;
+  }
+}
+
+}  // namespace
+}  // namespace hvt
