@@ -1,0 +1,149 @@
+#include "app/workspace.h"
+
+#include "files/snapshot.h"
+#include "i18n/text_keys.h"
+#include "model/codec_chain.h"
+#include "model/new_configuration.h"
+
+namespace hvt {
+
+namespace {
+
+constexpr std::string_view kFallbackTemplate = "HVT7300_1.dat";
+
+}  // namespace
+
+Workspace::Workspace(AppContext& context, Prompter& prompter) : context_(context), prompter_(prompter) {
+  NewConfiguration();
+}
+
+bool Workspace::IsModified() const { return hvt::IsModified(current_, snapshot_); }
+
+void Workspace::TakeCurrentSnapshot() { TakeSnapshot(current_, snapshot_, context_.Band()); }
+
+void Workspace::ApplySnapshotToCurrent() {
+  ApplySnapshot(snapshot_, current_);
+  context_.SetModelName(snapshot_.ModelName.Trimmed());
+  context_.ApplyBandVariant(*BandVariantFromNumber(snapshot_.BandVariant));
+}
+
+std::filesystem::path Workspace::TemplatePath(std::string_view name) const {
+  return context_.Folders().Data / "Init" / std::string(name);
+}
+
+void Workspace::NewConfiguration() {
+  clipboardFilled_ = false;
+  untitled_ = true;
+  fileName_ = kUntitledFileName;
+  bookFileName_ = kUntitledBookFileName;
+  ResetToDefaults(current_, context_.Limits());
+
+  const std::string bandTemplate =
+      context_.ModelTitle() + "_" + std::to_string(static_cast<int>(context_.Band())) + ".dat";
+  std::error_code error;
+  if (std::filesystem::exists(TemplatePath(bandTemplate), error)) {
+    if (ReadTemplateFile(TemplatePath(bandTemplate), snapshot_) == FileCheck::Ok) {
+      ApplySnapshotToCurrent();
+    } else {
+      TakeCurrentSnapshot();
+    }
+    return;
+  }
+  if (ReadTemplateFile(TemplatePath(kFallbackTemplate), snapshot_) != FileCheck::Ok) {
+    TakeCurrentSnapshot();
+    return;
+  }
+  snapshot_.ModelName = kModelField;
+  snapshot_.BandVariant = static_cast<std::int16_t>(context_.Band());
+  snapshot_.Version = kVersionField;
+  ApplySnapshotToCurrent();
+  AddDefaultChannels(current_.Channels, context_.Limits());
+  TakeCurrentSnapshot();
+}
+
+FileCheck Workspace::OpenFile(const std::filesystem::path& path) {
+  Configuration opened;
+  const FileCheck check = ReadConfigurationFile(path, opened);
+  if (check != FileCheck::Ok) {
+    prompter_.Tell(FileCheckMessage(check, context_.LanguageId()), PromptIcon::Critical);
+    return check;
+  }
+  snapshot_ = opened;
+  ApplySnapshotToCurrent();
+  fileName_ = path;
+  untitled_ = false;
+  return FileCheck::Ok;
+}
+
+FileCheck Workspace::SaveFile(const std::filesystem::path& path) {
+  const Configuration previousSnapshot = snapshot_;
+  TakeCurrentSnapshot();
+  const FileCheck check = WriteConfigurationFile(path, snapshot_);
+  if (check != FileCheck::Ok) {
+    snapshot_ = previousSnapshot;
+    prompter_.Tell(FileCheckMessage(check, context_.LanguageId()), PromptIcon::Critical);
+    return check;
+  }
+  fileName_ = path;
+  untitled_ = false;
+  return FileCheck::Ok;
+}
+
+void Workspace::AcceptImage(const RadioImage& image, BandVariant band) {
+  context_.ApplyBandVariant(band);
+  DecodeAll(image, current_);
+  fileName_ = kUntitledFileName;
+  untitled_ = true;
+  TakeCurrentSnapshot();
+}
+
+std::string Workspace::DataFileFilter() const {
+  return std::string(context_.Texts().BuiltIn(BuiltInText::FileTypeName)) + " (*.dat)|*.dat";
+}
+
+bool Workspace::OfferToSave(std::string_view question) {
+  if (!IsModified()) return true;
+  switch (prompter_.Ask(question, PromptButtons::YesNoCancel, PromptIcon::Warning)) {
+    case PromptAnswer::Yes:
+      return Save();
+    case PromptAnswer::No:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool Workspace::NewWithQuestions(bool askReset) {
+  if (!OfferToSave(context_.Texts().SectionText(text_key::kMsg, text_key::SaveChangesQuestion))) return false;
+  if (askReset && prompter_.Ask(context_.Texts().BuiltIn(BuiltInText::ResetWarning), PromptButtons::OkCancel,
+                                PromptIcon::Warning) != PromptAnswer::Ok) {
+    return false;
+  }
+  NewConfiguration();
+  return true;
+}
+
+bool Workspace::New() { return NewWithQuestions(true); }
+
+bool Workspace::Initialise() { return NewWithQuestions(false); }
+
+bool Workspace::Open() {
+  if (!OfferToSave(context_.Texts().BuiltIn(BuiltInText::UnsavedChanges))) return false;
+  const auto path = prompter_.ChooseFileToOpen(DataFileFilter());
+  return path && OpenFile(*path) == FileCheck::Ok;
+}
+
+bool Workspace::Save() {
+  if (untitled_) return SaveAs();
+  const std::string question = "\"" + fileName_.filename().string() + "\"" +
+                               std::string(context_.Texts().BuiltIn(BuiltInText::OverwriteQuestion));
+  if (prompter_.Ask(question, PromptButtons::OkCancel, PromptIcon::Question) != PromptAnswer::Ok) return false;
+  return SaveFile(fileName_) == FileCheck::Ok;
+}
+
+bool Workspace::SaveAs() {
+  const auto path = prompter_.ChooseFileToSave(DataFileFilter(), fileName_);
+  return path && SaveFile(*path) == FileCheck::Ok;
+}
+
+}  // namespace hvt

@@ -1,0 +1,81 @@
+#pragma once
+
+// The configuration the user works on: the current records, the snapshot of what was last loaded
+// or saved, the file names, the channel clipboard and the image that travels to and from the
+// radio; and the file commands with their questions. The desktop program and the command-line
+// tool both run them; they differ only in the Prompter that asks.
+
+#include <filesystem>
+#include <string>
+
+#include "app/app_context.h"
+#include "files/configuration_file.h"
+#include "i18n/prompter.h"
+#include "model/configuration.h"
+#include "model/radio_image.h"
+
+namespace hvt {
+
+inline constexpr std::string_view kUntitledFileName = "new.dat";
+inline constexpr std::string_view kUntitledBookFileName = "new.cb";
+
+class Workspace {
+ public:
+  // Starts with a new configuration, as at program start.
+  Workspace(AppContext& context, Prompter& prompter);
+
+  Configuration& Current() { return current_; }
+  const Configuration& Current() const { return current_; }
+  const Configuration& Snapshot() const { return snapshot_; }
+  const std::filesystem::path& FileName() const { return fileName_; }
+  const std::filesystem::path& BookFileName() const { return bookFileName_; }
+  void SetBookFileName(const std::filesystem::path& name) { bookFileName_ = name; }
+  bool Untitled() const { return untitled_; }
+  bool IsModified() const;
+
+  ChannelRecord& Clipboard() { return clipboard_; }
+  bool ClipboardFilled() const { return clipboardFilled_; }
+  void SetClipboardFilled(bool filled) { clipboardFilled_ = filled; }
+
+  RadioImage& Image() { return image_; }
+
+  // The file commands. Each asks what its menu command asks and returns whether it went through.
+  bool New();
+  bool Initialise();
+  bool Open();
+  bool Save();
+  bool SaveAs();
+
+  // Without questions: the defaults, then the band template of the current band variant.
+  void NewConfiguration();
+  // Shows the reason when the file is refused; nothing changes then.
+  FileCheck OpenFile(const std::filesystem::path& path);
+  // Writes the current configuration to `path` and makes it the current file. On failure the
+  // file name and the snapshot stay as they were, so unsaved changes are still reported.
+  FileCheck SaveFile(const std::filesystem::path& path);
+  // After a successful read: the records decoded from the image over the current ones, the band
+  // the radio reported, untitled and counted as saved.
+  void AcceptImage(const RadioImage& image, BandVariant band);
+
+ private:
+  bool NewWithQuestions(bool askReset);
+  // Offers to save unsaved changes; false when the user cancels or the save did not happen.
+  bool OfferToSave(std::string_view question);
+  void ApplySnapshotToCurrent();
+  void TakeCurrentSnapshot();
+  std::filesystem::path TemplatePath(std::string_view name) const;
+  std::string DataFileFilter() const;
+
+  AppContext& context_;
+  Prompter& prompter_;
+  Configuration current_;
+  Configuration snapshot_;
+  std::filesystem::path fileName_{kUntitledFileName};
+  std::filesystem::path bookFileName_{kUntitledBookFileName};
+  bool untitled_ = true;
+  ChannelRecord clipboard_;
+  bool clipboardFilled_ = false;
+  RadioImage image_;
+};
+
+}  // namespace hvt

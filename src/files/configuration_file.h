@@ -1,0 +1,32 @@
+#pragma once
+
+// Configuration files (".dat"): exactly 45755 bytes, the records in file order.
+
+#include <filesystem>
+#include <string_view>
+
+#include "model/configuration.h"
+
+namespace hvt {
+
+enum class FileCheck {
+  Ok,
+  FileError,      // missing, unreadable or unwritable
+  FileDataError,  // wrong size or a band variant other than 0 and 1
+  ModelError,
+  VersionError,
+};
+
+// The message shown for a failed check; the file error has one per language.
+std::string_view FileCheckMessage(FileCheck check, int languageId);
+
+// Reads and checks a file; `into` changes only when the result is Ok.
+FileCheck ReadConfigurationFile(const std::filesystem::path& path, Configuration& into);
+
+// Band templates are read without the model and version checks.
+FileCheck ReadTemplateFile(const std::filesystem::path& path, Configuration& into);
+
+// Writes all 45755 bytes atomically: the old file stays whole when anything fails.
+FileCheck WriteConfigurationFile(const std::filesystem::path& path, const Configuration& configuration);
+
+}  // namespace hvt

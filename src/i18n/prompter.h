@@ -1,0 +1,37 @@
+#pragma once
+
+// The one way the layers below the user interface ask or tell the user something. The desktop
+// program answers with dialogs, the command-line tool with its flags and the terminal, tests
+// with a script that records every message.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace hvt {
+
+enum class PromptButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
+enum class PromptIcon { None, Information, Warning, Question, Critical };
+enum class PromptAnswer { Ok, Cancel, Yes, No, Retry };
+
+class Prompter {
+ public:
+  virtual ~Prompter() = default;
+
+  virtual PromptAnswer Ask(std::string_view text, PromptButtons buttons, PromptIcon icon) = 0;
+
+  void Tell(std::string_view text, PromptIcon icon = PromptIcon::None) {
+    static_cast<void>(Ask(text, PromptButtons::Ok, icon));
+  }
+
+  // No value when the user cancels. The filter reads like "Data File (*.dat)|*.dat".
+  virtual std::optional<std::filesystem::path> ChooseFileToOpen(std::string_view filter) = 0;
+  virtual std::optional<std::filesystem::path> ChooseFileToSave(std::string_view filter,
+                                                                const std::filesystem::path& suggested) = 0;
+
+  // The radio's password as the user types it; no value when the user cancels.
+  virtual std::optional<std::string> AskPassword() = 0;
+};
+
+}  // namespace hvt
