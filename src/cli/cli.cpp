@@ -40,7 +40,7 @@ void PrintCommandHelp(const Command& command, std::ostream& out) {
   for (const OptionSpec& option : command.Options) {
     out << "  " << option.Name;
     if (!option.ValueName.empty()) out << " " << option.ValueName;
-    out << "  " << option.Help << "\n";
+    out << "  " << option.Help << (option.Required ? " (required)" : "") << "\n";
   }
 }
 
@@ -73,6 +73,12 @@ std::optional<ParsedCommand> ParseCommand(const Command& command, std::span<cons
       parsed.Options[word] = words[++i];
     } else {
       error = "option " + word + " needs a value (" + std::string(spec->ValueName) + ")";
+      return std::nullopt;
+    }
+  }
+  for (const OptionSpec& option : command.Options) {
+    if (option.Required && !parsed.Has(option.Name)) {
+      error = "missing option " + std::string(option.Name) + " " + std::string(option.ValueName);
       return std::nullopt;
     }
   }

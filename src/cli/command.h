@@ -16,6 +16,7 @@ struct OptionSpec {
   std::string_view Name;       // "--band"
   std::string_view ValueName;  // "0|1"; empty for a flag
   std::string_view Help;
+  bool Required = false;
 };
 
 struct ArgumentSpec {
@@ -52,6 +53,7 @@ struct Command {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
+inline constexpr int kExitEncoderFailure = 3;
 
 std::span<const Command> Commands();
 

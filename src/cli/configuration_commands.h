@@ -1,0 +1,16 @@
+#pragma once
+
+#include "cli/command.h"
+
+namespace hvt::cli {
+
+Command NewCommand();
+Command ShowCommand();
+Command EncodeCommand();
+Command DecodeCommand();
+Command TemplateCommand();
+Command ExportEpmCommand();
+Command CommuBookExportCommand();
+Command CommuBookImportCommand();
+
+}  // namespace hvt::cli
