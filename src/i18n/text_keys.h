@@ -30,9 +30,34 @@ inline constexpr std::array<std::int32_t, 5> SquelchModes = {1784, 1785, 1786, 1
 inline constexpr std::array<std::int32_t, 2> ScanMembership = {1144, 1145};
 inline constexpr std::int32_t NoSignalling = 1206;
 
+// Channel grid headers; the tone columns join GridTone with GridDecode or GridEncode.
+inline constexpr std::int32_t GridChannel = 3006;
+inline constexpr std::int32_t GridRx = 1101;
+inline constexpr std::int32_t GridTx = 1140;
+inline constexpr std::int32_t GridName = 1103;
+inline constexpr std::int32_t GridStep = 1104;
+inline constexpr std::int32_t GridBandwidth = 1106;
+inline constexpr std::int32_t GridScan = 1143;
+inline constexpr std::int32_t GridPower = 1109;
+inline constexpr std::int32_t GridTone = 1107;
+inline constexpr std::int32_t GridDecode = 1112;
+inline constexpr std::int32_t GridEncode = 1113;
+inline constexpr std::int32_t GridOptSignal = 1110;
+
 inline constexpr std::int32_t LanguageEnglish = 1501;
 inline constexpr std::int32_t LanguageChinese = 1502;
 inline constexpr std::int32_t LanguageDialogCaption = 1503;
+
+// The radio link: port, outcome of each operation, and the password dialog.
+inline constexpr std::int32_t PortOpenFailed = 2002;
+inline constexpr std::int32_t RadioNotAnswering = 2003;  // offered with Retry and Cancel
+inline constexpr std::int32_t ReadSucceeded = 2004;
+inline constexpr std::int32_t WriteSucceeded = 2005;
+inline constexpr std::int32_t ReadFailed = 2006;
+inline constexpr std::int32_t WriteFailed = 2007;
+inline constexpr std::int32_t InformationReadFailed = 2008;
+inline constexpr std::int32_t PasswordTitle = 3100;
+inline constexpr std::int32_t PasswordLabel = 3101;
 
 struct SectionKey {
   std::string_view Section;
@@ -61,8 +86,12 @@ constexpr auto JoinKeys(const std::array<std::int32_t, Sizes>&... groups) {
 // Keys of section "OTHER".
 inline constexpr auto kLookedUpKeys = detail::JoinKeys(
     std::array{FontName, FontSize, OkButton, CancelButton, FrequencyOutOfRange, BusyLockOff,
-               NoSignalling, LanguageEnglish, LanguageChinese, LanguageDialogCaption},
-    PowerLevels, PttIdModes, SquelchModes, ScanMembership);
+               NoSignalling, LanguageEnglish, LanguageChinese, LanguageDialogCaption, GridChannel, GridRx,
+               GridTx, GridName, GridStep, GridBandwidth, GridScan, GridPower, GridTone, GridDecode, GridEncode,
+               GridOptSignal},
+    PowerLevels, PttIdModes, SquelchModes, ScanMembership,
+    std::array{PortOpenFailed, RadioNotAnswering, ReadSucceeded, WriteSucceeded, ReadFailed,
+               WriteFailed, InformationReadFailed, PasswordTitle, PasswordLabel});
 
 // Keys read directly from the other sections.
 inline constexpr std::array kLookedUpSectionKeys = {
