@@ -2,7 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <sstream>
+
+#include "files/commu_book_file.h"
+#include "files/configuration_file.h"
+#include "model/codec_chain.h"
+#include "support/temp_folder.h"
 
 namespace hvt::cli {
 namespace {
@@ -20,15 +27,26 @@ Outcome RunCli(std::vector<std::string> arguments) {
   return {exit, out.str(), err.str()};
 }
 
+std::string ReadText(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 TEST(Cli, HelpAndVersionGoToStandardOutput) {
   const Outcome help = RunCli({"--help"});
   EXPECT_EQ(help.Exit, 0);
   EXPECT_NE(help.Out.find("Usage: hvt7300-cli"), std::string::npos);
+  EXPECT_NE(help.Out.find("export-epm"), std::string::npos);
   EXPECT_TRUE(help.Err.empty());
 
   const Outcome version = RunCli({"--version"});
   EXPECT_EQ(version.Exit, 0);
   EXPECT_EQ(version.Out, "hvt7300-cli " HVT_VERSION "\n");
+
+  const Outcome commandHelp = RunCli({"decode", "--help"});
+  EXPECT_EQ(commandHelp.Exit, 0);
+  EXPECT_NE(commandHelp.Out.find("Usage: hvt7300-cli decode [OPTIONS] IMAGE.bin"), std::string::npos);
+  EXPECT_NE(commandHelp.Out.find("-o FILE  the file to write (required)"), std::string::npos);
 }
 
 TEST(Cli, UsageErrorsExitWithTwoAndSayWhatIsWrong) {
@@ -37,12 +55,114 @@ TEST(Cli, UsageErrorsExitWithTwoAndSayWhatIsWrong) {
     const char* Message;
   };
   for (const Case& c : {Case{{}, "Usage:"}, Case{{"--frobnicate"}, "unknown option --frobnicate"},
-                        Case{{"frobnicate"}, "unknown command 'frobnicate'"}, Case{{"--home"}, "--home needs a folder"}}) {
+                        Case{{"frobnicate"}, "unknown command 'frobnicate'"}, Case{{"--home"}, "--home needs a folder"},
+                        Case{{"new"}, "missing option -o FILE"}, Case{{"show"}, "expected 1 argument(s), got 0"},
+                        Case{{"encode", "a.dat", "-o"}, "option -o needs a value (FILE)"},
+                        Case{{"show", "a.dat", "--jsn"}, "unknown option --jsn"}}) {
     const Outcome outcome = RunCli(c.Arguments);
     EXPECT_EQ(outcome.Exit, 2) << c.Message;
     EXPECT_NE(outcome.Err.find(c.Message), std::string::npos) << outcome.Err;
     EXPECT_TRUE(outcome.Out.empty());
   }
+}
+
+class CliFiles : public testing::Test {
+ protected:
+  void SetUp() override {
+    std::filesystem::create_directories(home_ / "language");
+    std::ofstream(home_ / "language" / "english.ini") << "[OTHER]\n1101=RX\n1206=None\n";
+  }
+
+  Outcome Cli(std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), {"--home", home_.Path().string()});
+    return RunCli(arguments);
+  }
+  std::string At(const std::string& name) const { return (home_ / name).string(); }
+
+  TempFolder home_;
+};
+
+TEST_F(CliFiles, NewShowEncodeDecodeWorkTogether) {
+  ASSERT_EQ(Cli({"new", "--band", "0", "-o", At("new.dat")}).Exit, 0);
+  EXPECT_EQ(std::filesystem::file_size(At("new.dat")), 45755U);
+
+  const Outcome shown = Cli({"show", At("new.dat")});
+  EXPECT_EQ(shown.Exit, 0);
+  EXPECT_NE(shown.Out.find("Tx(420 - 450 MHz)"), std::string::npos) << shown.Out;
+  EXPECT_NE(shown.Out.find("TRF   445.50000  446.50000"), std::string::npos) << shown.Out;
+
+  const Outcome json = Cli({"show", At("new.dat"), "--json"});
+  EXPECT_EQ(json.Out.rfind("{\"ModelName\":\"HVT7300\",\"BandVariant\":0,\"Version\":\"V100\",", 0), 0U);
+  EXPECT_NE(json.Out.find("\"ChannelCount\":5"), std::string::npos);
+
+  ASSERT_EQ(Cli({"encode", At("new.dat"), "-o", At("image.bin")}).Exit, 0);
+  EXPECT_EQ(std::filesystem::file_size(At("image.bin")), 12960U);
+  ASSERT_EQ(Cli({"decode", At("image.bin"), "--band", "1", "-o", At("decoded.dat")}).Exit, 0);
+  Configuration decoded;
+  ASSERT_EQ(ReadConfigurationFile(At("decoded.dat"), decoded), FileCheck::Ok);
+  EXPECT_EQ(decoded.BandVariant, 1);
+  EXPECT_EQ(decoded.Channels.Count, 5);
+}
+
+TEST_F(CliFiles, FailuresSayWhyAndWriteNothing) {
+  ASSERT_EQ(Cli({"new", "-o", At("good.dat")}).Exit, 0);
+  std::ofstream(At("short.dat")) << "short";
+  Configuration other;
+  other.ModelName = "HVT730";
+  ASSERT_EQ(WriteConfigurationFile(At("model.dat"), other), FileCheck::Ok);
+  Configuration spoiled;
+  ASSERT_EQ(ReadConfigurationFile(At("good.dat"), spoiled), FileCheck::Ok);
+  spoiled.Channels.Entries[0].BusyLock = 300;
+  ASSERT_EQ(WriteConfigurationFile(At("spoiled.dat"), spoiled), FileCheck::Ok);
+  std::ofstream(At("short.cb")) << std::string(100, '1');
+
+  struct Case {
+    std::vector<std::string> Arguments;
+    int Exit;
+    const char* Message;
+  };
+  const std::string out = At("out");
+  const Case cases[] = {
+      {{"show", At("missing.dat")}, 1, "file error."},
+      {{"encode", At("short.dat"), "-o", out}, 1, "File Data Error!"},
+      {{"encode", At("model.dat"), "-o", out}, 1, "Model Error!"},
+      {{"encode", At("spoiled.dat"), "-o", out}, 3, "SetCommDataByFrequencyError"},
+      {{"encode", At("good.dat"), "-o", At("no/such/folder/x.bin")}, 1, "file error."},
+      {{"new", "--band", "2", "-o", out}, 2, "--band takes 0 or 1"},
+      {{"new", "-o", At("no/such/folder/x.dat")}, 1, "file error."},
+      {{"decode", At("good.dat"), "-o", out}, 1, "not an image of 12960 bytes"},
+      {{"export-epm", At("good.dat"), "--groups", "0,12", "-o", out}, 2, "--groups takes numbers 0-11"},
+      {{"cb-import", At("short.cb"), At("good.dat"), "-o", out}, 1, "file error."},
+      {{"cb-import", At("missing.cb"), At("good.dat"), "-o", out}, 1, "file error."},
+  };
+  for (const Case& c : cases) {
+    const Outcome outcome = Cli(c.Arguments);
+    EXPECT_EQ(outcome.Exit, c.Exit) << c.Arguments[0] << " " << c.Message;
+    EXPECT_NE(outcome.Err.find(c.Message), std::string::npos) << outcome.Err;
+    EXPECT_FALSE(std::filesystem::exists(out)) << c.Message;
+  }
+  EXPECT_FALSE(std::filesystem::exists(At("no")));
+}
+
+TEST_F(CliFiles, CommunicationBookAndProductionExport) {
+  ASSERT_EQ(Cli({"new", "-o", At("a.dat")}).Exit, 0);
+  Configuration configuration;
+  ASSERT_EQ(ReadConfigurationFile(At("a.dat"), configuration), FileCheck::Ok);
+  configuration.Book.Entries[0].Code = std::string("123\0", 4);
+  configuration.Book.Entries[0].Name = std::string("HOME\0", 5);
+  ASSERT_EQ(WriteConfigurationFile(At("b.dat"), configuration), FileCheck::Ok);
+
+  ASSERT_EQ(Cli({"cb-export", At("b.dat"), "-o", At("book.cb")}).Exit, 0);
+  EXPECT_EQ(std::filesystem::file_size(At("book.cb")), 1792U);
+  ASSERT_EQ(Cli({"cb-import", At("book.cb"), At("a.dat"), "-o", At("c.dat")}).Exit, 0);
+  Configuration imported;
+  ASSERT_EQ(ReadConfigurationFile(At("c.dat"), imported), FileCheck::Ok);
+  EXPECT_EQ(imported.Book, configuration.Book);
+
+  ASSERT_EQ(Cli({"export-epm", At("b.dat"), "--groups", "0,10", "-o", At("x.EPM")}).Exit, 0);
+  const std::string epm = ReadText(At("x.EPM"));
+  EXPECT_EQ(epm.substr(0, 5), "2,9\r\n") << "channels 1 and 2 are the new configuration's normal channels";
+  EXPECT_EQ(std::count(epm.begin(), epm.end(), '\n'), 1 + 18 + 810 + 12960);
 }
 
 }  // namespace
