@@ -9,7 +9,8 @@ namespace hvt {
 namespace {
 
 // A settings file the user has written wins over the one installed with the program.
-std::filesystem::path Existing(const std::filesystem::path& preferred, const std::filesystem::path& installed) {
+std::filesystem::path Existing(const std::filesystem::path& preferred,
+                               const std::filesystem::path& installed) {
   std::error_code error;
   return std::filesystem::exists(preferred, error) ? preferred : installed;
 }
@@ -40,7 +41,8 @@ std::filesystem::path AppContext::LanguageFile() const {
 }
 
 void AppContext::SetLanguage(int languageId) {
-  texts_ = LanguageTexts::Load(languageId, folders_.Data / "language" / std::string(LanguageFileName(languageId)));
+  texts_ =
+      LanguageTexts::Load(languageId, folders_.Data / "language" / std::string(LanguageFileName(languageId)));
 }
 
 std::string AppContext::ModelTitle() const {

@@ -20,10 +20,12 @@ struct PlannedChannel {
 
 // 70 cm and 2 m amateur channels: simplex, then repeaters with their usual offsets.
 const std::vector<PlannedChannel> kRestrictedPlan = {
-    {"U-CAL", "433.500"},     {"U-S1", "433.525"},       {"U-S2", "433.550"},         {"U-S3", "433.575"},
-    {"U-S4", "433.600"},      {"U-S5", "433.625"},       {"U-R1", "439.000", 2, "7.6"}, {"U-R2", "439.025", 2, "7.6"},
-    {"V-CAL", "145.500"},     {"V-S1", "145.525"},       {"V-S2", "145.550"},         {"V-S3", "145.575"},
-    {"V-R1", "145.600", 2, "0.6"}, {"V-R2", "145.625", 2, "0.6"}, {"V-R3", "145.650", 2, "0.6"}, {"V-R4", "145.675", 2, "0.6"},
+    {"U-CAL", "433.500"},          {"U-S1", "433.525"},           {"U-S2", "433.550"},
+    {"U-S3", "433.575"},           {"U-S4", "433.600"},           {"U-S5", "433.625"},
+    {"U-R1", "439.000", 2, "7.6"}, {"U-R2", "439.025", 2, "7.6"}, {"V-CAL", "145.500"},
+    {"V-S1", "145.525"},           {"V-S2", "145.550"},           {"V-S3", "145.575"},
+    {"V-R1", "145.600", 2, "0.6"}, {"V-R2", "145.625", 2, "0.6"}, {"V-R3", "145.650", 2, "0.6"},
+    {"V-R4", "145.675", 2, "0.6"},
 };
 
 // PMR446 channels 1-8, then VHF business channels.
@@ -60,7 +62,8 @@ Configuration FactoryTemplate(BandVariant band) {
     ChannelRecord channel = CreateChannel(number, planned.Rx);
     channel.Name = planned.Name;
     channel.OffsetDir = static_cast<std::int16_t>(planned.OffsetDir);
-    channel.TxFreq = planned.OffsetDir == 0 ? std::string(kZeroFrequencyRecord) : FreqTextToRecord(planned.Offset);
+    channel.TxFreq =
+        planned.OffsetDir == 0 ? std::string(kZeroFrequencyRecord) : FreqTextToRecord(planned.Offset);
     const bool pmr446 = band == BandVariant::Full && number <= 8;  // licence-free: narrow and low power
     channel.Bandwidth = pmr446 ? kBandwidth12k5 : kBandwidth25k;
     channel.Power = pmr446 ? kLowPower : kHighPower;

@@ -29,7 +29,8 @@ std::optional<int> ParseInt16(std::string_view text) {
 IniDocument LoadIni(const std::filesystem::path& file) {
   const auto bytes = ReadWholeFile(file, kLargestSetupFile);
   if (!bytes) return {};
-  return IniDocument::Parse(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));  // NOLINT
+  return IniDocument::Parse(
+      std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));  // NOLINT
 }
 
 }  // namespace

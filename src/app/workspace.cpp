@@ -137,7 +137,8 @@ bool Workspace::Save() {
   if (untitled_) return SaveAs();
   const std::string question = "\"" + fileName_.filename().string() + "\"" +
                                std::string(context_.Texts().BuiltIn(BuiltInText::OverwriteQuestion));
-  if (prompter_.Ask(question, PromptButtons::OkCancel, PromptIcon::Question) != PromptAnswer::Ok) return false;
+  if (prompter_.Ask(question, PromptButtons::OkCancel, PromptIcon::Question) != PromptAnswer::Ok)
+    return false;
   return SaveFile(fileName_) == FileCheck::Ok;
 }
 

@@ -20,9 +20,8 @@ std::string GridLabel(int number) { return number == kRtChannel ? "TRF" : Channe
 
 // Characters, not bytes, so that Chinese headers line up as well as a terminal allows.
 std::size_t Width(const std::string& text) {
-  return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-  }));
+  return static_cast<std::size_t>(std::count_if(
+      text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
 Row RowOf(const ChannelRecord& c, const LanguageTexts& texts) {
@@ -53,10 +52,10 @@ void WriteChannelListing(const Configuration& configuration, const AppContext& c
             [](const ChannelRecord& a, const ChannelRecord& b) { return a.ChannelNumber < b.ChannelNumber; });
   const auto text = [&texts](std::int32_t key) { return texts.LanguageText(key); };
   const std::string tone = text(text_key::GridTone) + " ";
-  std::vector<Row> rows = {Row{text(text_key::GridChannel), text(text_key::GridRx), text(text_key::GridTx),
-                               text(text_key::GridName), text(text_key::GridBandwidth), text(text_key::GridScan),
-                               text(text_key::GridPower), tone + text(text_key::GridDecode),
-                               tone + text(text_key::GridEncode), text(text_key::GridOptSignal)}};
+  std::vector<Row> rows = {Row{
+      text(text_key::GridChannel), text(text_key::GridRx), text(text_key::GridTx), text(text_key::GridName),
+      text(text_key::GridBandwidth), text(text_key::GridScan), text(text_key::GridPower),
+      tone + text(text_key::GridDecode), tone + text(text_key::GridEncode), text(text_key::GridOptSignal)}};
   for (const ChannelRecord& channel : channels) rows.push_back(RowOf(channel, texts));
 
   std::array<std::size_t, kColumns> widths{};

@@ -34,7 +34,8 @@ void PrintCommandHelp(const Command& command, std::ostream& out) {
   out << "\n" << command.Summary << "\n";
   if (!command.Arguments.empty()) {
     out << "\nArguments:\n";
-    for (const ArgumentSpec& argument : command.Arguments) out << "  " << argument.Name << "  " << argument.Help << "\n";
+    for (const ArgumentSpec& argument : command.Arguments)
+      out << "  " << argument.Name << "  " << argument.Help << "\n";
   }
   out << "\nOptions:\n  --help  show this help\n";
   for (const OptionSpec& option : command.Options) {
@@ -110,8 +111,9 @@ int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
       next += 2;
       continue;
     }
-    err << kProgram << ": " << (option == "--home" ? "option --home needs a folder" : "unknown option " + option)
-        << "\nTry '" << kProgram << " --help'.\n";
+    err << kProgram << ": "
+        << (option == "--home" ? "option --home needs a folder" : "unknown option " + option) << "\nTry '"
+        << kProgram << " --help'.\n";
     return kExitUsage;
   }
   if (next == arguments.size()) {
@@ -123,7 +125,8 @@ int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
     err << kProgram << ": unknown command '" << arguments[next] << "'\nTry '" << kProgram << " --help'.\n";
     return kExitUsage;
   }
-  const std::span<const std::string> words(arguments.begin() + static_cast<std::ptrdiff_t>(next) + 1, arguments.end());
+  const std::span<const std::string> words(arguments.begin() + static_cast<std::ptrdiff_t>(next) + 1,
+                                           arguments.end());
   if (std::find(words.begin(), words.end(), "--help") != words.end()) {
     PrintCommandHelp(*command, out);
     return kExitOk;

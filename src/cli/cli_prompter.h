@@ -19,7 +19,8 @@ class CliPrompter : public Prompter {
 
   PromptAnswer Ask(std::string_view text, PromptButtons buttons, PromptIcon icon) override;
   std::optional<std::filesystem::path> ChooseFileToOpen(std::string_view) override { return std::nullopt; }
-  std::optional<std::filesystem::path> ChooseFileToSave(std::string_view, const std::filesystem::path&) override {
+  std::optional<std::filesystem::path> ChooseFileToSave(std::string_view,
+                                                        const std::filesystem::path&) override {
     return std::nullopt;
   }
   std::optional<std::string> AskPassword() override;

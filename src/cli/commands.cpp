@@ -5,8 +5,14 @@ namespace hvt::cli {
 
 std::span<const Command> Commands() {
   static const std::vector<Command> commands = {
-      NewCommand(),    ShowCommand(),      EncodeCommand(),          DecodeCommand(),
-      ExportEpmCommand(), CommuBookExportCommand(), CommuBookImportCommand(), TemplateCommand(),
+      NewCommand(),
+      ShowCommand(),
+      EncodeCommand(),
+      DecodeCommand(),
+      ExportEpmCommand(),
+      CommuBookExportCommand(),
+      CommuBookImportCommand(),
+      TemplateCommand(),
   };
   return commands;
 }

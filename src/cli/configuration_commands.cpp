@@ -76,11 +76,12 @@ int RunDecode(const ParsedCommand& command, CommandIo& io) {
   int exitCode = kExitOk;
   const auto bytes = ReadWholeFile(command.Arguments[0], RadioImage::kSize);
   if (!bytes || bytes->size() != RadioImage::kSize) {
-    return session.Fail("decode", command.Arguments[0] + ": not an image of " + std::to_string(RadioImage::kSize) +
-                                      " bytes");
+    return session.Fail(
+        "decode", command.Arguments[0] + ": not an image of " + std::to_string(RadioImage::kSize) + " bytes");
   }
   Workspace workspace(session.Context(), session.Prompter());
-  if (command.Has("--base") && workspace.OpenFile(command.Value("--base")) != FileCheck::Ok) return kExitFailure;
+  if (command.Has("--base") && workspace.OpenFile(command.Value("--base")) != FileCheck::Ok)
+    return kExitFailure;
   if (!ApplyBand(command, session, "decode", exitCode)) return exitCode;
   RadioImage image;
   std::copy(bytes->begin(), bytes->end(), image.Bytes().begin());
@@ -106,7 +107,8 @@ std::optional<std::array<bool, kAutoTestGroupCount>> ParseGroups(std::string_vie
     const std::string_view item = text.substr(0, comma);
     int group = -1;
     const auto [end, error] = std::from_chars(item.data(), item.data() + item.size(), group);
-    if (error != std::errc{} || end != item.data() + item.size() || group < 0 || group >= kAutoTestGroupCount) {
+    if (error != std::errc{} || end != item.data() + item.size() || group < 0 ||
+        group >= kAutoTestGroupCount) {
       return std::nullopt;
     }
     groups[static_cast<std::size_t>(group)] = true;
@@ -118,15 +120,18 @@ std::optional<std::array<bool, kAutoTestGroupCount>> ParseGroups(std::string_vie
 int RunExportEpm(const ParsedCommand& command, CommandIo& io) {
   Session session(io);
   const auto groups = ParseGroups(command.Has("--groups") ? command.Value("--groups") : "0");
-  if (!groups) return session.Fail("export-epm", "--groups takes numbers 0-11 separated by commas", kExitUsage);
+  if (!groups)
+    return session.Fail("export-epm", "--groups takes numbers 0-11 separated by commas", kExitUsage);
   Workspace workspace(session.Context(), session.Prompter());
   if (workspace.OpenFile(command.Arguments[0]) != FileCheck::Ok) return kExitFailure;
-  const EpmExportResult result = ExportEpm(workspace.Current(), *groups, session.Context().Texts(), command.Value("-o"));
+  const EpmExportResult result =
+      ExportEpm(workspace.Current(), *groups, session.Context().Texts(), command.Value("-o"));
   if (!result.Written) return session.Fail("export-epm", kEpmWriteError);
   if (result.EncoderFailure) {
-    return session.Fail("export-epm",
-                        std::string(result.EncoderFailure->Tag) + " (the file holds the image as far as it was filled)",
-                        kExitEncoderFailure);
+    return session.Fail(
+        "export-epm",
+        std::string(result.EncoderFailure->Tag) + " (the file holds the image as far as it was filled)",
+        kExitEncoderFailure);
   }
   return kExitOk;
 }
@@ -154,27 +159,36 @@ int RunCommuBookImport(const ParsedCommand& command, CommandIo& io) {
 }  // namespace
 
 Command NewCommand() {
-  return {"new", "Write a new configuration as start-up makes it (band templates included).",
-          {kBand, kOutput}, {}, RunNew};
+  return {"new",
+          "Write a new configuration as start-up makes it (band templates included).",
+          {kBand, kOutput},
+          {},
+          RunNew};
 }
 
 Command ShowCommand() {
-  return {"show",
-          "Show a configuration: model, band, version and the channel list; --json gives every record and field.",
-          {{"--json", "", "the whole configuration as JSON"}},
-          {{"FILE.dat", "the configuration file"}},
-          RunShow};
+  return {
+      "show",
+      "Show a configuration: model, band, version and the channel list; --json gives every record and field.",
+      {{"--json", "", "the whole configuration as JSON"}},
+      {{"FILE.dat", "the configuration file"}},
+      RunShow};
 }
 
 Command EncodeCommand() {
-  return {"encode", "Encode a configuration into the 12960-byte radio image (exit 3 when an encoder fails).",
-          {kOutput}, {{"FILE.dat", "the configuration file"}}, RunEncode};
+  return {"encode",
+          "Encode a configuration into the 12960-byte radio image (exit 3 when an encoder fails).",
+          {kOutput},
+          {{"FILE.dat", "the configuration file"}},
+          RunEncode};
 }
 
 Command DecodeCommand() {
   return {"decode",
           "Decode a radio image into a configuration, as a read from the radio does.",
-          {{"--base", "FILE.dat", "the configuration the image is decoded over (default: a new one)"}, kBand, kOutput},
+          {{"--base", "FILE.dat", "the configuration the image is decoded over (default: a new one)"},
+           kBand,
+           kOutput},
           {{"IMAGE.bin", "a 12960-byte image"}},
           RunDecode};
 }
@@ -188,16 +202,20 @@ Command TemplateCommand() {
 }
 
 Command ExportEpmCommand() {
-  return {"export-epm",
-          "Write the production file (.EPM) of a configuration.",
-          {{"--groups", "LIST", "feature groups whose blocks are marked, e.g. 0,4,6,8,10 (default 0)"}, kOutput},
-          {{"FILE.dat", "the configuration file"}},
-          RunExportEpm};
+  return {
+      "export-epm",
+      "Write the production file (.EPM) of a configuration.",
+      {{"--groups", "LIST", "feature groups whose blocks are marked, e.g. 0,4,6,8,10 (default 0)"}, kOutput},
+      {{"FILE.dat", "the configuration file"}},
+      RunExportEpm};
 }
 
 Command CommuBookExportCommand() {
-  return {"cb-export", "Write the communication book of a configuration to a .cb file.", {kOutput},
-          {{"FILE.dat", "the configuration file"}}, RunCommuBookExport};
+  return {"cb-export",
+          "Write the communication book of a configuration to a .cb file.",
+          {kOutput},
+          {{"FILE.dat", "the configuration file"}},
+          RunCommuBookExport};
 }
 
 Command CommuBookImportCommand() {

@@ -20,7 +20,8 @@ class JsonWriter {
       text_ += std::to_string(+value);
     } else if constexpr (IsFixedText<T>::value) {
       const std::string_view trimmed = TextTrim(value.Raw());
-      String(GbkToUtf8(std::span(reinterpret_cast<const std::uint8_t*>(trimmed.data()), trimmed.size())));  // NOLINT
+      String(GbkToUtf8(
+          std::span(reinterpret_cast<const std::uint8_t*>(trimmed.data()), trimmed.size())));  // NOLINT
     } else if constexpr (IsStdArray<T>::value) {
       text_ += '[';
       for (std::size_t i = 0; i < value.size(); ++i) {

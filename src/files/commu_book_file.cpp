@@ -31,7 +31,8 @@ CommuBookFileResult LoadCommuBookFile(const std::filesystem::path& path, CommuBo
 }
 
 CommuBookFileResult SaveCommuBookFile(const std::filesystem::path& path, const CommuBook& book) {
-  return WriteFileAtomically(path, ToFileBytes(book)) ? CommuBookFileResult::Ok : CommuBookFileResult::CannotWrite;
+  return WriteFileAtomically(path, ToFileBytes(book)) ? CommuBookFileResult::Ok
+                                                      : CommuBookFileResult::CannotWrite;
 }
 
 }  // namespace hvt

@@ -26,8 +26,8 @@ namespace {
 std::filesystem::path TemporaryBeside(const std::filesystem::path& path) {
   static std::atomic<unsigned> counter{0};
   const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-  return path.parent_path() / (path.filename().string() + ".tmp-" + std::to_string(stamp) + "-" +
-                               std::to_string(counter++));
+  return path.parent_path() /
+         (path.filename().string() + ".tmp-" + std::to_string(stamp) + "-" + std::to_string(counter++));
 }
 
 }  // namespace
@@ -36,7 +36,8 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::span<const std:
   const std::filesystem::path temporary = TemporaryBeside(path);
   {
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));  // NOLINT
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));  // NOLINT
     out.flush();
     if (!out) {
       out.close();

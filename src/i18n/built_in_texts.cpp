@@ -28,7 +28,8 @@ constexpr std::array kPairs = {
     TextPair{BuiltInText::ResetWarning, "All data will be reset.", "所有数据将被重置。"},
     TextPair{BuiltInText::FileError, "file error.", "文件错误。"},
     TextPair{BuiltInText::OverwriteQuestion, "file will be Overwrite,Continue?", "文件将被覆盖，是否继续？"},
-    TextPair{BuiltInText::UnsavedChanges, "File has been modify,save it now?", "当前文件已被修改，是否现在保存？"},
+    TextPair{BuiltInText::UnsavedChanges, "File has been modify,save it now?",
+             "当前文件已被修改，是否现在保存？"},
     TextPair{BuiltInText::FileTypeName, "Data File", "数据文件"},
     TextPair{BuiltInText::ClearWarning, "Frequency data will be cleared.", "频率数据将被清除。"},
     TextPair{BuiltInText::BoxTitle, "Warning", "警告"},
@@ -36,12 +37,14 @@ constexpr std::array kPairs = {
     TextPair{BuiltInText::HelpButton, "&Help", "帮助(&H)"},
 };
 
-static_assert([] {
-  for (std::size_t i = 0; i < kPairs.size(); ++i) {
-    if (static_cast<std::size_t>(kPairs[i].Id) != i) return false;
-  }
-  return true;
-}(), "the pairs are listed in the order of BuiltInText");
+static_assert(
+    [] {
+      for (std::size_t i = 0; i < kPairs.size(); ++i) {
+        if (static_cast<std::size_t>(kPairs[i].Id) != i) return false;
+      }
+      return true;
+    }(),
+    "the pairs are listed in the order of BuiltInText");
 
 }  // namespace
 

@@ -35,8 +35,8 @@ IniDocument IniDocument::Parse(std::string_view text) {
     if (trimmed.starts_with('[') && trimmed.find(']') != std::string_view::npos) {
       section = Trim(trimmed.substr(1, trimmed.find(']') - 1));
       line.IsHeader = true;
-    } else if (const auto equals = trimmed.find('='); equals != std::string_view::npos &&
-                                                       !trimmed.starts_with(';')) {
+    } else if (const auto equals = trimmed.find('=');
+               equals != std::string_view::npos && !trimmed.starts_with(';')) {
       line.Key = Trim(trimmed.substr(0, equals));
       line.Value = Trim(trimmed.substr(equals + 1));
     }
@@ -77,12 +77,14 @@ void IniDocument::Set(std::string_view section, std::string_view key, std::strin
     }
     if (it->IsHeader || !Trim(it->Text).empty()) lastOfSection = it;
   }
-  Line entry{.Text = text, .Section = std::string(section), .Key = std::string(key), .Value = std::string(value)};
+  Line entry{
+      .Text = text, .Section = std::string(section), .Key = std::string(key), .Value = std::string(value)};
   if (lastOfSection != lines_.end()) {
     lines_.insert(lastOfSection + 1, std::move(entry));
     return;
   }
-  lines_.push_back({.Text = "[" + std::string(section) + "]", .Section = std::string(section), .IsHeader = true});
+  lines_.push_back(
+      {.Text = "[" + std::string(section) + "]", .Section = std::string(section), .IsHeader = true});
   lines_.push_back(std::move(entry));
 }
 

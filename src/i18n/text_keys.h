@@ -77,7 +77,8 @@ template <std::size_t... Sizes>
 constexpr auto JoinKeys(const std::array<std::int32_t, Sizes>&... groups) {
   std::array<std::int32_t, (Sizes + ...)> all{};
   std::size_t next = 0;
-  ((std::copy(groups.begin(), groups.end(), all.begin() + static_cast<std::ptrdiff_t>(next)), next += Sizes), ...);
+  ((std::copy(groups.begin(), groups.end(), all.begin() + static_cast<std::ptrdiff_t>(next)), next += Sizes),
+   ...);
   return all;
 }
 
@@ -85,13 +86,14 @@ constexpr auto JoinKeys(const std::array<std::int32_t, Sizes>&... groups) {
 
 // Keys of section "OTHER".
 inline constexpr auto kLookedUpKeys = detail::JoinKeys(
-    std::array{FontName, FontSize, OkButton, CancelButton, FrequencyOutOfRange, BusyLockOff,
-               NoSignalling, LanguageEnglish, LanguageChinese, LanguageDialogCaption, GridChannel, GridRx,
-               GridTx, GridName, GridStep, GridBandwidth, GridScan, GridPower, GridTone, GridDecode, GridEncode,
-               GridOptSignal},
+    std::array{FontName,      FontSize,     OkButton,        CancelButton,    FrequencyOutOfRange,
+               BusyLockOff,   NoSignalling, LanguageEnglish, LanguageChinese, LanguageDialogCaption,
+               GridChannel,   GridRx,       GridTx,          GridName,        GridStep,
+               GridBandwidth, GridScan,     GridPower,       GridTone,        GridDecode,
+               GridEncode,    GridOptSignal},
     PowerLevels, PttIdModes, SquelchModes, ScanMembership,
-    std::array{PortOpenFailed, RadioNotAnswering, ReadSucceeded, WriteSucceeded, ReadFailed,
-               WriteFailed, InformationReadFailed, PasswordTitle, PasswordLabel});
+    std::array{PortOpenFailed, RadioNotAnswering, ReadSucceeded, WriteSucceeded, ReadFailed, WriteFailed,
+               InformationReadFailed, PasswordTitle, PasswordLabel});
 
 // Keys read directly from the other sections.
 inline constexpr std::array kLookedUpSectionKeys = {

@@ -22,8 +22,8 @@ struct AlertSettings {
   std::uint8_t PreAlertTime = 0;
   std::uint8_t LoneWorkerTime = 0;
 
-  HVT_FIELDS(AlarmType, IdCodeType, IdCode, AlarmTime, TxTime, RxTime, EmergencyChannelMode,
-             EmergencyChannel, Cycle, LoneWorker, PreAlertTime, LoneWorkerTime)
+  HVT_FIELDS(AlarmType, IdCodeType, IdCode, AlarmTime, TxTime, RxTime, EmergencyChannelMode, EmergencyChannel,
+             Cycle, LoneWorker, PreAlertTime, LoneWorkerTime)
 
   bool operator==(const AlertSettings&) const = default;
 };

@@ -48,7 +48,8 @@ class SlotWriter {
 
   bool Frequency(int offset, const std::optional<ImageFrequency>& bytes) {
     if (!bytes) return false;
-    for (std::size_t i = 0; i < bytes->size(); ++i) image_[static_cast<std::size_t>(slot_ + offset) + i] = (*bytes)[i];
+    for (std::size_t i = 0; i < bytes->size(); ++i)
+      image_[static_cast<std::size_t>(slot_ + offset) + i] = (*bytes)[i];
     return true;
   }
 

@@ -8,8 +8,8 @@
 
 namespace hvt {
 
-inline constexpr std::array<std::string_view, 9> kStepTexts = {
-    "2.5K", "5K", "6.25K", "10K", "12.5K", "20K", "25K", "30K", "50K"};
+inline constexpr std::array<std::string_view, 9> kStepTexts = {"2.5K", "5K",  "6.25K", "10K", "12.5K",
+                                                               "20K",  "25K", "30K",   "50K"};
 
 inline constexpr std::array<std::string_view, 3> kBandwidthTexts = {"12.5KHz", "20KHz", "25KHz"};
 

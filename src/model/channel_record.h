@@ -41,10 +41,10 @@ struct ChannelRecord {
   std::int16_t Scramble = 0;
   std::array<std::int16_t, 49> Reserved{};
 
-  HVT_FIELDS(ChannelNumber, InUse, ScanAdd, RxFreq, TxFreq, OffsetDir, Step, Power, TalkAround,
-             TxForbid, Reverse, Bandwidth, EncodeType, DecodeType, DtmfCode, EncodeCtcss,
-             DecodeCtcss, EncodeDcs, DecodeDcs, BusyLock, DtmfPttId, FiveTonePttId, SquelchMode,
-             OptSignal, TwoToneCode, FiveToneCode, Name, CustomCtcss, Scramble, Reserved)
+  HVT_FIELDS(ChannelNumber, InUse, ScanAdd, RxFreq, TxFreq, OffsetDir, Step, Power, TalkAround, TxForbid,
+             Reverse, Bandwidth, EncodeType, DecodeType, DtmfCode, EncodeCtcss, DecodeCtcss, EncodeDcs,
+             DecodeDcs, BusyLock, DtmfPttId, FiveTonePttId, SquelchMode, OptSignal, TwoToneCode, FiveToneCode,
+             Name, CustomCtcss, Scramble, Reserved)
 
   bool operator==(const ChannelRecord&) const = default;
 };

@@ -83,8 +83,8 @@ int FirstPresentCode(std::span<const bool> present) {
 namespace {
 
 void RepairRef(std::int16_t& code, std::span<const bool> present) {
-  const bool valid = code >= 0 && static_cast<std::size_t>(code) < present.size() &&
-                     present[static_cast<std::size_t>(code)];
+  const bool valid =
+      code >= 0 && static_cast<std::size_t>(code) < present.size() && present[static_cast<std::size_t>(code)];
   if (!valid) code = static_cast<std::int16_t>(FirstPresentCode(present));
 }
 

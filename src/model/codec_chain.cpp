@@ -22,7 +22,9 @@ const std::array<RegionCodec, 5> kRegionCodecs = {{
      [](Configuration& c, RadioImage& image, AutoTestRecording* recording) {
        return SetCommDataByOption(c.Options, c.Dtmf.SendTime, image, recording);
      },
-     [](const RadioImage& image, Configuration& c) { GetCommDataByOption(image, c.Options, c.Dtmf.SendTime); }},
+     [](const RadioImage& image, Configuration& c) {
+       GetCommDataByOption(image, c.Options, c.Dtmf.SendTime);
+     }},
     {"SetCommDataBy5ToneError",
      [](Configuration& c, RadioImage& image, AutoTestRecording* recording) {
        return SetCommDataBy5Tone(c.FiveTone, image, recording);

@@ -20,7 +20,8 @@ constexpr std::uint8_t kNameEnd = 0xFF;
 // NUL-filled: the radio reads a code or name up to its first NUL.
 void PutText(RadioImage& image, int address, std::string_view text, std::size_t length) {
   for (std::size_t k = 0; k < length; ++k) {
-    image[static_cast<std::size_t>(address) + k] = k < text.size() ? static_cast<std::uint8_t>(text[k]) : std::uint8_t{0};
+    image[static_cast<std::size_t>(address) + k] =
+        k < text.size() ? static_cast<std::uint8_t>(text[k]) : std::uint8_t{0};
   }
 }
 
@@ -46,7 +47,8 @@ void GetCommDataByDTMFCommuBook(const RadioImage& image, CommuBook& book) {
     entry.Number = static_cast<std::int16_t>(i);
 
     std::string code(kCodeLength, '\0');
-    for (std::size_t k = 0; k < kCodeLength; ++k) code[k] = static_cast<char>(image[static_cast<std::size_t>(kCodes + kSlotSize * i) + k]);
+    for (std::size_t k = 0; k < kCodeLength; ++k)
+      code[k] = static_cast<char>(image[static_cast<std::size_t>(kCodes + kSlotSize * i) + k]);
     entry.Code = code;
 
     // Reads the slot's eighth byte too, which the encoder never writes.

@@ -73,8 +73,8 @@ std::optional<std::int64_t> ParseScaled(std::string_view text, int decimals) {
 
 std::string FormatScaled(std::int64_t value, int decimals, int integerDigits) {
   const std::int64_t scale = PowerOfTen(decimals);
-  const std::uint64_t magnitude = value < 0 ? 0 - static_cast<std::uint64_t>(value)
-                                            : static_cast<std::uint64_t>(value);
+  const std::uint64_t magnitude =
+      value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
   std::string whole = std::to_string(magnitude / static_cast<std::uint64_t>(scale));
   if (static_cast<int>(whole.size()) < integerDigits) {
     whole.insert(0, static_cast<std::size_t>(integerDigits) - whole.size(), '0');

@@ -123,7 +123,8 @@ bool SetCommDataByDTMF(DtmfSettings& settings, RadioImage& image, AutoTestRecord
   }
 
   const std::string ownId = NormalisedOwnId(s.OwnId);
-  for (std::size_t i = 0; i < kOwnIdDigits; ++i) image[At(kOwnId) + i] = static_cast<std::uint8_t>(ownId[i] - '0');
+  for (std::size_t i = 0; i < kOwnIdDigits; ++i)
+    image[At(kOwnId) + i] = static_cast<std::uint8_t>(ownId[i] - '0');
   if (!(PutByte(image, kIdDisplay, s.IdDisplay) && PutByte(image, kPostSendDelay, s.PostSendDelay) &&
         PutByte(image, kPauseTime, s.PauseTime))) {
     return false;

@@ -47,9 +47,9 @@ struct DtmfSettings {
   std::int16_t PauseTime = 0;        // 0 is off
   std::int16_t IdDisplay = 0;
 
-  HVT_FIELDS(DtmfCodes, PttIdBegin, PttIdEnd, KillCode, StunCode, AniEnabled, SendTime, PttIdMode,
-             IdLength, OwnId, Separator, GroupCode, DecodeResponse, FirstDigitDelay, PreSendDelay,
-             ResetTime, PostSendDelay, PauseTime, IdDisplay)
+  HVT_FIELDS(DtmfCodes, PttIdBegin, PttIdEnd, KillCode, StunCode, AniEnabled, SendTime, PttIdMode, IdLength,
+             OwnId, Separator, GroupCode, DecodeResponse, FirstDigitDelay, PreSendDelay, ResetTime,
+             PostSendDelay, PauseTime, IdDisplay)
   bool operator==(const DtmfSettings&) const = default;
 };
 

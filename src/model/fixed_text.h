@@ -20,7 +20,7 @@ class FixedText {
   constexpr FixedText() { bytes_.fill(' '); }
   constexpr FixedText(std::string_view text) { Assign(text); }  // NOLINT(google-explicit-constructor)
   constexpr FixedText(const char* text) : FixedText(std::string_view(text)) {}  // NOLINT
-  FixedText(const std::string& text) : FixedText(std::string_view(text)) {}    // NOLINT
+  FixedText(const std::string& text) : FixedText(std::string_view(text)) {}     // NOLINT
 
   constexpr void Assign(std::string_view text) {
     bytes_.fill(' ');

@@ -9,9 +9,7 @@ std::optional<Frequency> ParseMHz(std::string_view text) { return ParseScaled(te
 
 std::string FormatMHz(Frequency frequency) { return FormatScaled(frequency, kMHzDecimals, 1); }
 
-std::string FormatMHzThreeDigits(Frequency frequency) {
-  return FormatScaled(frequency, kMHzDecimals, 3);
-}
+std::string FormatMHzThreeDigits(Frequency frequency) { return FormatScaled(frequency, kMHzDecimals, 3); }
 
 std::string FreqTextToRecord(std::string_view text) {
   if (text.empty()) return {};

@@ -22,8 +22,8 @@ inline constexpr std::string_view kZeroFrequencyRecord = "000000000";
 using ImageFrequency = std::array<std::uint8_t, 4>;
 
 std::optional<Frequency> ParseMHz(std::string_view text);
-std::string FormatMHz(Frequency frequency);                // "#0.00000"
-std::string FormatMHzThreeDigits(Frequency frequency);     // "000.00000"
+std::string FormatMHz(Frequency frequency);             // "#0.00000"
+std::string FormatMHzThreeDigits(Frequency frequency);  // "000.00000"
 
 std::string FreqTextToRecord(std::string_view text);
 

@@ -24,7 +24,8 @@ Frequency Nearest(Frequency value, const std::array<Frequency, N>& candidates) {
 
 CheckedFrequency ClampToTx(Frequency value, const FrequencyRange& tx) {
   if (tx.Contains(value)) return {.Text = FormatMHzThreeDigits(value)};
-  return {.Text = FormatMHzThreeDigits(Nearest(value, std::array{tx.Min, tx.Max})), .OutOfRangeWarning = true};
+  return {.Text = FormatMHzThreeDigits(Nearest(value, std::array{tx.Min, tx.Max})),
+          .OutOfRangeWarning = true};
 }
 
 }  // namespace

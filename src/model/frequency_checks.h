@@ -16,8 +16,7 @@ struct CheckedFrequency {
 };
 
 // Result as "000.00000". Outside both receive ranges: the previous value, or the nearest limit.
-CheckedFrequency ValidateRx(std::string_view text, std::string_view previousRecord,
-                            const BandLimits& limits);
+CheckedFrequency ValidateRx(std::string_view text, std::string_view previousRecord, const BandLimits& limits);
 
 // Result as "000.00000", within the transmit range of the receive frequency's band row.
 CheckedFrequency ValidateTx(std::string_view text, std::string_view rxRecord, const BandLimits& limits);

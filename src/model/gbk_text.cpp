@@ -86,7 +86,8 @@ std::string GbkToUtf8(std::span<const std::uint8_t> bytes) {
 
 std::string Utf8ToGbk(std::string_view text) {
   Converter converter("GBK", "UTF-8", "UTF-8");
-  return Convert(converter, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()),  // NOLINT
+  return Convert(converter,
+                 std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()),  // NOLINT
                  "?", true);
 }
 

@@ -80,7 +80,8 @@ bool PutByte(RadioImage& image, int address, int value) {
 void PutText(RadioImage& image, int address, int length, std::string_view text, std::uint8_t fill) {
   for (int i = 0; i < length; ++i) {
     const auto index = static_cast<std::size_t>(i);
-    image[static_cast<std::size_t>(address + i)] = index < text.size() ? static_cast<std::uint8_t>(text[index]) : fill;
+    image[static_cast<std::size_t>(address + i)] =
+        index < text.size() ? static_cast<std::uint8_t>(text[index]) : fill;
   }
 }
 
@@ -112,7 +113,9 @@ bool SetCommDataByOption(const OptionSettings& options, std::int16_t dtmfSendTim
 }
 
 void GetCommDataByOption(const RadioImage& image, OptionSettings& options, std::int16_t& dtmfSendTime) {
-  const auto byteAt = [&image](int address) -> std::int16_t { return image[static_cast<std::size_t>(address)]; };
+  const auto byteAt = [&image](int address) -> std::int16_t {
+    return image[static_cast<std::size_t>(address)];
+  };
 
   std::string displayText;
   for (int i = 0; i < kDisplayTextLength; ++i) {

@@ -50,13 +50,12 @@ struct OptionSettings {
   FixedText<8> PowerOnDisplayText;
   std::array<std::int16_t, 50> Reserved{};
 
-  HVT_FIELDS(KeyBeep, FrequencyStep, DisplayModeA, DisplayModeB, SquelchLevelA, SquelchLevelB,
-             SpeakerVolume, PowerOnPasswordEnabled, PowerOnPassword, ScanMode, ScanResumeTime,
-             AutoPowerOn, MainSubDirection, ChannelSelect, BacklightBrightness, TimeOutTimer,
-             AutoPowerOff, PilotTone, ScreenDirection, MicKeyBrightness, SpeakerSwitch, ShortcutKey,
-             TailEliminationMode, TailEliminationFrequency, KnobMode, TrfEnable, PowerOnResetAllowed,
-             NormalChannelStorage, ChannelLock, SqlKeyFunction, KeyFunction, MemoryChannelA,
-             WorkModeA, MemoryChannelB, WorkModeB, PowerOnDisplayText, Reserved)
+  HVT_FIELDS(KeyBeep, FrequencyStep, DisplayModeA, DisplayModeB, SquelchLevelA, SquelchLevelB, SpeakerVolume,
+             PowerOnPasswordEnabled, PowerOnPassword, ScanMode, ScanResumeTime, AutoPowerOn, MainSubDirection,
+             ChannelSelect, BacklightBrightness, TimeOutTimer, AutoPowerOff, PilotTone, ScreenDirection,
+             MicKeyBrightness, SpeakerSwitch, ShortcutKey, TailEliminationMode, TailEliminationFrequency,
+             KnobMode, TrfEnable, PowerOnResetAllowed, NormalChannelStorage, ChannelLock, SqlKeyFunction,
+             KeyFunction, MemoryChannelA, WorkModeA, MemoryChannelB, WorkModeB, PowerOnDisplayText, Reserved)
 
   bool operator==(const OptionSettings&) const = default;
 };

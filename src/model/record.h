@@ -27,16 +27,18 @@
 #define HVT_VISIT_FIELD(name) visit(#name, self.name);
 
 // Declares the record's fields in file order: HVT_FIELDS(ChannelNumber, InUse, ...).
-#define HVT_FIELDS(...)                                                 \
-  template <class Self, class Visitor>                                  \
-  static constexpr void VisitFields(Self& self, Visitor&& visit) {      \
-    HVT_FOR_EACH(HVT_VISIT_FIELD, __VA_ARGS__)                          \
+#define HVT_FIELDS(...)                                            \
+  template <class Self, class Visitor>                             \
+  static constexpr void VisitFields(Self& self, Visitor&& visit) { \
+    HVT_FOR_EACH(HVT_VISIT_FIELD, __VA_ARGS__)                     \
   }
 
 namespace hvt {
 
 template <class T>
-concept Record = requires(T& record) { T::VisitFields(record, [](const char*, auto&) {}); };
+concept Record = requires(T& record) {
+  T::VisitFields(record, [](const char*, auto&) {});
+};
 
 template <class T>
 struct IsFixedText : std::false_type {};
@@ -115,7 +117,8 @@ class ByteReader {
     if constexpr (std::is_integral_v<T>) {
       std::make_unsigned_t<T> bits = 0;
       for (std::size_t i = 0; i < sizeof(T); ++i) {
-        bits = static_cast<std::make_unsigned_t<T>>(bits | (static_cast<std::make_unsigned_t<T>>(Next()) << (8U * i)));
+        bits = static_cast<std::make_unsigned_t<T>>(
+            bits | (static_cast<std::make_unsigned_t<T>>(Next()) << (8U * i)));
       }
       value = static_cast<T>(bits);
     } else if constexpr (IsFixedText<T>::value) {

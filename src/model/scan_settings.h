@@ -29,9 +29,8 @@ struct ScanSettings {
   std::uint8_t Priority2Group3 = 0;
 
   HVT_FIELDS(ScanType, PriorityMode, RevertChannel, ScanBackTimeA, ScanBackTimeB, RxResumeDelay,
-             TxResumeDelay, Reserved7, ScanEntryTone, Reserved9, Reserved10, Priority1Group1,
-             Reserved12, Priority2Group1, Priority1Group2, Priority2Group2, Priority1Group3,
-             Priority2Group3)
+             TxResumeDelay, Reserved7, ScanEntryTone, Reserved9, Reserved10, Priority1Group1, Reserved12,
+             Priority2Group1, Priority1Group2, Priority2Group2, Priority1Group3, Priority2Group3)
 
   bool operator==(const ScanSettings&) const = default;
 };
@@ -40,8 +39,13 @@ static_assert(FileSize<ScanSettings>() == 18);
 
 // Scan-back 2.0 s and 3.0 s, resume delays 3.1 s, priority 1 on channel 1 and 2 on channel 2.
 constexpr ScanSettings NewScanSettings() {
-  return {.ScanBackTimeA = 20, .ScanBackTimeB = 30, .RxResumeDelay = 31, .TxResumeDelay = 31,
-          .Priority2Group1 = 1, .Priority2Group2 = 1, .Priority2Group3 = 1};
+  return {.ScanBackTimeA = 20,
+          .ScanBackTimeB = 30,
+          .RxResumeDelay = 31,
+          .TxResumeDelay = 31,
+          .Priority2Group1 = 1,
+          .Priority2Group2 = 1,
+          .Priority2Group3 = 1};
 }
 
 }  // namespace hvt

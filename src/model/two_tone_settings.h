@@ -42,9 +42,9 @@ struct TwoToneSettings {
   std::uint8_t HundredsTime = 0;
   std::array<TwoToneEntry, kTwoToneEntryCount> TwoToneEntries{};
 
-  HVT_FIELDS(PairFirstTone, PairSecondTone, ToneOrder, FirstToneDivider, SecondToneDivider,
-             TenthsTime, DecodeResponse, SideTone, ToneFrequencies, ToneTime1, ToneTime2, ToneTime3,
-             HundredsTime, TwoToneEntries)
+  HVT_FIELDS(PairFirstTone, PairSecondTone, ToneOrder, FirstToneDivider, SecondToneDivider, TenthsTime,
+             DecodeResponse, SideTone, ToneFrequencies, ToneTime1, ToneTime2, ToneTime3, HundredsTime,
+             TwoToneEntries)
 
   bool operator==(const TwoToneSettings&) const = default;
 };

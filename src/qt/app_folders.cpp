@@ -27,9 +27,8 @@ AppFolders LocateAppFolders(const QString& home) {
   if (!QFileInfo(data).isDir()) {
     data = QDir::cleanPath(executableDir.filePath(QStringLiteral("../share/hvt7300")));
   }
-  const QString settings = IsWritableFolder(data)
-                               ? data
-                               : QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+  const QString settings =
+      IsWritableFolder(data) ? data : QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
   return {ToPath(data), ToPath(settings)};
 }
 

@@ -16,8 +16,9 @@ namespace fs = std::filesystem;
 class AppContextTest : public testing::Test {
  protected:
   void SetUp() override {
-    root_ = fs::temp_directory_path() / ("hvt_app_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                         "_" + testing::UnitTest::GetInstance()->current_test_info()->name());
+    root_ = fs::temp_directory_path() /
+            ("hvt_app_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
+             testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(root_);
     fs::create_directories(root_ / "language");
     folders_ = {root_, root_};
@@ -44,7 +45,8 @@ TEST_F(AppContextTest, StartsWithTheModelVersionAndFullBand) {
   EXPECT_EQ(context.ModelTitle(), "HVT7300");
   EXPECT_EQ(context.FirmwareVersion(), "V100");
   EXPECT_EQ(context.Band(), BandVariant::Full);
-  EXPECT_EQ(context.BandText(), "UHF{Rx(400 - 490 MHz) Tx(400 - 490 MHz)} VHF{Rx(136 - 174 MHz) Tx(136 - 174 MHz)}");
+  EXPECT_EQ(context.BandText(),
+            "UHF{Rx(400 - 490 MHz) Tx(400 - 490 MHz)} VHF{Rx(136 - 174 MHz) Tx(136 - 174 MHz)}");
   EXPECT_EQ(context.TxRange(kVhfRow), (FrequencyRange{13600000, 17400000}));
   EXPECT_EQ(AppContext::kReadBlockSize, 16);
 }
@@ -85,8 +87,9 @@ TEST_F(AppContextTest, FirstStartClearsTheFirstRunFlagAndKeepsThePort) {
 }
 
 TEST_F(AppContextTest, MissingOrBadSetupKeysGivePortZeroAndACompleteFile) {
-  for (const std::string_view content : {std::string_view(""), std::string_view("[language]\ncomPort=COM4\nIsFirstRun=yes\n"),
-                                         std::string_view("[language]\ncomPort=99999\n")}) {
+  for (const std::string_view content :
+       {std::string_view(""), std::string_view("[language]\ncomPort=COM4\nIsFirstRun=yes\n"),
+        std::string_view("[language]\ncomPort=99999\n")}) {
     Write("language/mysetup.ini", content);
     const AppContext context = AppContext::Start(folders_, "en_US");
     EXPECT_EQ(context.PortNumber(), 0) << content;
@@ -133,7 +136,8 @@ TEST_F(AppContextTest, SettingsComeFromTheDataFolderUntilTheUserHasHisOwn) {
   const AppContext context = AppContext::Start({root_, userFolder}, "en_US");
   EXPECT_TRUE(context.FirstRun());
   EXPECT_EQ(context.PortNumber(), 2);
-  EXPECT_EQ(Read("language/mysetup.ini"), "[language]\nIsFirstRun=1\ncomPort=2\n") << "the installed file stays";
+  EXPECT_EQ(Read("language/mysetup.ini"), "[language]\nIsFirstRun=1\ncomPort=2\n")
+      << "the installed file stays";
   EXPECT_EQ(ReadSetupSettings(SetupFilePath(userFolder)).PortNumber, 2);
   EXPECT_FALSE(AppContext::Start({root_, userFolder}, "en_US").FirstRun());
 }

@@ -18,7 +18,8 @@ class FactoryTemplateTest : public testing::TestWithParam<BandVariant> {};
 TEST_P(FactoryTemplateTest, ShippedFileIsWhatTheCommandWrites) {
   const std::string name = "HVT7300_" + std::to_string(static_cast<int>(GetParam())) + ".dat";
   std::ifstream in(std::string(HVT_DATA_DIR) + "/Init/" + name, std::ios::binary);
-  const std::vector<std::uint8_t> shipped{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  const std::vector<std::uint8_t> shipped{std::istreambuf_iterator<char>(in),
+                                          std::istreambuf_iterator<char>()};
   EXPECT_EQ(shipped, ToFileBytes(FactoryTemplate(GetParam())))
       << "regenerate with: hvt7300-cli template --band N -o data/Init/" << name;
 }
@@ -32,14 +33,16 @@ TEST_P(FactoryTemplateTest, EveryChannelPassesTheChecksAndEncodes) {
     const std::string rx = FreqRecordToText(channel.RxFreq.Raw()).Text;
     const std::string tx = TxDisplayText(channel.RxFreq.Raw(), channel.OffsetDir, channel.TxFreq.Raw()).Text;
     EXPECT_FALSE(ValidateRx(rx, channel.RxFreq.Raw(), limits).OutOfRangeWarning) << channel.ChannelNumber;
-    EXPECT_FALSE(ValidateTx(tx, channel.RxFreq.Raw(), limits).OutOfRangeWarning) << channel.ChannelNumber << " " << tx;
+    EXPECT_FALSE(ValidateTx(tx, channel.RxFreq.Raw(), limits).OutOfRangeWarning)
+        << channel.ChannelNumber << " " << tx;
     for (char c : channel.Name.Trimmed()) EXPECT_EQ(NameByteToChar(static_cast<std::uint8_t>(c)), c);
   }
   RadioImage image;
   EXPECT_FALSE(EncodeAll(configuration, image).has_value());
 }
 
-INSTANTIATE_TEST_SUITE_P(BothBands, FactoryTemplateTest, testing::Values(BandVariant::Restricted, BandVariant::Full));
+INSTANTIATE_TEST_SUITE_P(BothBands, FactoryTemplateTest,
+                         testing::Values(BandVariant::Restricted, BandVariant::Full));
 
 }  // namespace
 }  // namespace hvt

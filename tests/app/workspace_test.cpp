@@ -55,9 +55,10 @@ class WorkspaceTest : public testing::Test {
 TEST_F(WorkspaceTest, NewConfigurationWithoutTemplatesHoldsTheDefaultChannels) {
   AppContext context = StartContext();
   Workspace workspace(context, prompter_);
-  EXPECT_EQ(ChannelsOf(workspace), (std::vector<std::pair<int, std::string>>{
-                                       {201, "445.50000"}, {202, "155.50000"}, {203, "445.50000"},
-                                       {1, "445.50000"}, {2, "155.50000"}}));
+  EXPECT_EQ(
+      ChannelsOf(workspace),
+      (std::vector<std::pair<int, std::string>>{
+          {201, "445.50000"}, {202, "155.50000"}, {203, "445.50000"}, {1, "445.50000"}, {2, "155.50000"}}));
   const ChannelRecord& rt = *workspace.Current().Channels.Find(203);
   EXPECT_EQ(TxDisplayText(rt.RxFreq.Raw(), rt.OffsetDir, rt.TxFreq.Raw()).Text, "446.50000");
   EXPECT_EQ(workspace.Current().Aux[99].Value.Raw(), "01000000");
@@ -72,7 +73,8 @@ TEST_F(WorkspaceTest, BandTemplateIsTakenAsItIs) {
   WriteTemplate("HVT7300_0.dat", 0, {7, 8});
   AppContext context = StartContext(BandVariant::Restricted);
   Workspace workspace(context, prompter_);
-  EXPECT_EQ(ChannelsOf(workspace), (std::vector<std::pair<int, std::string>>{{7, "438.12500"}, {8, "438.12500"}}));
+  EXPECT_EQ(ChannelsOf(workspace),
+            (std::vector<std::pair<int, std::string>>{{7, "438.12500"}, {8, "438.12500"}}));
   EXPECT_EQ(workspace.Current().Options, RichOptions());
   EXPECT_EQ(context.ModelName(), "FACTORY");
   EXPECT_FALSE(workspace.IsModified());
@@ -82,9 +84,12 @@ TEST_F(WorkspaceTest, FallbackTemplateIsStampedWithTheCurrentBandAndGetsTheDefau
   WriteTemplate("HVT7300_1.dat", 1, {7, 1});
   AppContext context = StartContext(BandVariant::Restricted);
   Workspace workspace(context, prompter_);
-  EXPECT_EQ(ChannelsOf(workspace), (std::vector<std::pair<int, std::string>>{
-                                       {7, "438.12500"}, {1, "438.12500"}, {201, "445.50000"},
-                                       {202, "155.50000"}, {203, "445.50000"}, {2, "155.50000"}}))
+  EXPECT_EQ(ChannelsOf(workspace), (std::vector<std::pair<int, std::string>>{{7, "438.12500"},
+                                                                             {1, "438.12500"},
+                                                                             {201, "445.50000"},
+                                                                             {202, "155.50000"},
+                                                                             {203, "445.50000"},
+                                                                             {2, "155.50000"}}))
       << "a channel the template holds keeps its place";
   EXPECT_EQ(workspace.Current().BandVariant, 0);
   EXPECT_EQ(context.Band(), BandVariant::Restricted);
@@ -199,7 +204,8 @@ TEST_F(WorkspaceTest, NewAsksAboutUnsavedChangesThenTheReset) {
     prompter_.Messages.clear();
     prompter_.Answers = c.Answers;
     prompter_.Files.clear();
-    for (const auto& file : c.Files) prompter_.Files.push_back(file ? std::optional(folder_ / *file) : std::nullopt);
+    for (const auto& file : c.Files)
+      prompter_.Files.push_back(file ? std::optional(folder_ / *file) : std::nullopt);
 
     EXPECT_EQ(c.Initialise ? workspace.Initialise() : workspace.New(), c.Renewed) << c.What;
     EXPECT_EQ(workspace.Current().Options.KeyBeep, c.Renewed ? 0 : 3) << c.What;

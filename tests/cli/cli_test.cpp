@@ -54,11 +54,12 @@ TEST(Cli, UsageErrorsExitWithTwoAndSayWhatIsWrong) {
     std::vector<std::string> Arguments;
     const char* Message;
   };
-  for (const Case& c : {Case{{}, "Usage:"}, Case{{"--frobnicate"}, "unknown option --frobnicate"},
-                        Case{{"frobnicate"}, "unknown command 'frobnicate'"}, Case{{"--home"}, "--home needs a folder"},
-                        Case{{"new"}, "missing option -o FILE"}, Case{{"show"}, "expected 1 argument(s), got 0"},
-                        Case{{"encode", "a.dat", "-o"}, "option -o needs a value (FILE)"},
-                        Case{{"show", "a.dat", "--jsn"}, "unknown option --jsn"}}) {
+  for (const Case& c :
+       {Case{{}, "Usage:"}, Case{{"--frobnicate"}, "unknown option --frobnicate"},
+        Case{{"frobnicate"}, "unknown command 'frobnicate'"}, Case{{"--home"}, "--home needs a folder"},
+        Case{{"new"}, "missing option -o FILE"}, Case{{"show"}, "expected 1 argument(s), got 0"},
+        Case{{"encode", "a.dat", "-o"}, "option -o needs a value (FILE)"},
+        Case{{"show", "a.dat", "--jsn"}, "unknown option --jsn"}}) {
     const Outcome outcome = RunCli(c.Arguments);
     EXPECT_EQ(outcome.Exit, 2) << c.Message;
     EXPECT_NE(outcome.Err.find(c.Message), std::string::npos) << outcome.Err;

@@ -17,8 +17,9 @@ using Bytes = std::vector<std::uint8_t>;
 class CommuBookFileTest : public testing::Test {
  protected:
   void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("hvt_commu_book_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+    folder_ =
+        fs::temp_directory_path() /
+        ("hvt_commu_book_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(folder_);
     fs::create_directories(folder_);
   }
@@ -32,7 +33,9 @@ class CommuBookFileTest : public testing::Test {
     return book;
   }
 
-  void WriteBytes(const fs::path& path, const Bytes& bytes) const { ASSERT_TRUE(WriteFileAtomically(path, bytes)); }
+  void WriteBytes(const fs::path& path, const Bytes& bytes) const {
+    ASSERT_TRUE(WriteFileAtomically(path, bytes));
+  }
 
   fs::path folder_;
 };
@@ -56,7 +59,8 @@ TEST_F(CommuBookFileTest, SavingOverALongerFileLeavesExactlyOneBook) {
   WriteBytes(file, Bytes(5000, 0xAB));
   ASSERT_EQ(SaveCommuBookFile(file, SampleBook()), CommuBookFileResult::Ok);
   EXPECT_EQ(fs::file_size(file), 1792U);
-  EXPECT_EQ(SaveCommuBookFile(folder_ / "missing" / "new.cb", SampleBook()), CommuBookFileResult::CannotWrite);
+  EXPECT_EQ(SaveCommuBookFile(folder_ / "missing" / "new.cb", SampleBook()),
+            CommuBookFileResult::CannotWrite);
 }
 
 TEST_F(CommuBookFileTest, LongerFileLoadsItsFirstBook) {

@@ -19,8 +19,9 @@ std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path) {
 }
 
 void WriteBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),  // NOLINT
-                                              static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()),  // NOLINT
+             static_cast<std::streamsize>(bytes.size()));
 }
 
 TEST(ConfigurationFile, LayoutPlacesTheCountInTheHeaderAndTheSlotsAtTheEnd) {
@@ -68,7 +69,13 @@ TEST(ConfigurationFile, ChecksRefuseAFileAndChangeNothing) {
   };
   const Case cases[] = {
       {"one byte short", std::vector<std::uint8_t>(good.begin(), good.end() - 1), FileCheck::FileDataError},
-      {"one byte long", [&good] { auto b = good; b.push_back(0); return b; }(), FileCheck::FileDataError},
+      {"one byte long",
+       [&good] {
+         auto b = good;
+         b.push_back(0);
+         return b;
+       }(),
+       FileCheck::FileDataError},
       {"empty", {}, FileCheck::FileDataError},
       {"model followed by NULs", with(0, "HVT7300\0"sv), FileCheck::Ok},
       {"model followed by a blank", with(0, "HVT7300 "sv), FileCheck::Ok},

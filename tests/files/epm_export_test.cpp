@@ -37,12 +37,13 @@ class EpmExportTest : public testing::Test {
     five.EncodeDcs = 19;
     five.Power = 2;
     five.Bandwidth = 2;
-    for (const ChannelRecord& channel : {five, CreateChannel(9, "146"), CreateChannel(12, "438"),
-                                         CreateChannel(201, "446")}) {
+    for (const ChannelRecord& channel :
+         {five, CreateChannel(9, "146"), CreateChannel(12, "438"), CreateChannel(201, "446")}) {
       EXPECT_TRUE(AddChannel(records_.Channels, channel));
     }
-    path_ = std::filesystem::temp_directory_path() /
-            ("hvt_epm_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()) + ".EPM");
+    path_ =
+        std::filesystem::temp_directory_path() /
+        ("hvt_epm_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()) + ".EPM");
   }
   void TearDown() override { std::filesystem::remove(path_); }
 

@@ -13,7 +13,8 @@ namespace fs = std::filesystem;
 class FileIoTest : public testing::Test {
  protected:
   void SetUp() override {
-    folder_ = fs::temp_directory_path() / ("hvt_file_io_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+    folder_ = fs::temp_directory_path() /
+              ("hvt_file_io_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(folder_);
     fs::create_directories(folder_);
   }

@@ -42,7 +42,8 @@ TEST_F(SnapshotTest, EveryEditableFieldCounts) {
       {"channel step", [](Configuration& c) { c.Channels.Entries[2].Step = 5; }},
       {"channel name", [](Configuration& c) { c.Channels.Entries[0].Name = "NEW"; }},
       {"channel reserved word", [](Configuration& c) { c.Channels.Entries[0].Reserved[48] = 1; }},
-      {"channel count", [](Configuration& c) { c.Channels.Count = static_cast<std::int16_t>(c.Channels.Count - 1); }},
+      {"channel count",
+       [](Configuration& c) { c.Channels.Count = static_cast<std::int16_t>(c.Channels.Count - 1); }},
       {"channel number", [](Configuration& c) { c.Channels.Entries[1].ChannelNumber = 150; }},
       {"tone tip", [](Configuration& c) { c.ToneTips.Sets[7].InterTime = 3; }},
       {"DTMF own ID", [](Configuration& c) { c.Dtmf.OwnId = "123"; }},
@@ -72,15 +73,21 @@ TEST_F(SnapshotTest, WhatTheCheckIgnores) {
   };
   using namespace std::string_view_literals;
   const Case cases[] = {
-      {"model, version and band", [](Configuration& c) { c.ModelName = "X"; c.Version = "V2"; c.BandVariant = 0; }},
+      {"model, version and band",
+       [](Configuration& c) {
+         c.ModelName = "X";
+         c.Version = "V2";
+         c.BandVariant = 0;
+       }},
       {"reserved word", [](Configuration& c) { c.Reserved = 9; }},
       {"broadcast-FM list", [](Configuration& c) { c.Aux[0].Used = 1; }},
       {"slot above the count", [](Configuration& c) { c.Channels.Entries[200].Power = 2; }},
       {"name ending in NUL instead of blanks", [](Configuration& c) { c.Channels.Entries[3].Name = "AB1"; }},
-      {"DTMF digits beyond the count",
-       [](Configuration& c) { c.Dtmf.DtmfCodes[0].Code.Bytes()[10] = 'A'; }},
-      {"5-tone digits beyond the count", [](Configuration& c) { c.FiveTone.Codes[3].Code.Bytes()[39] = '7'; }},
-      {"channels in another slot order", [](Configuration& c) { std::swap(c.Channels.Entries[0], c.Channels.Entries[4]); }},
+      {"DTMF digits beyond the count", [](Configuration& c) { c.Dtmf.DtmfCodes[0].Code.Bytes()[10] = 'A'; }},
+      {"5-tone digits beyond the count",
+       [](Configuration& c) { c.FiveTone.Codes[3].Code.Bytes()[39] = '7'; }},
+      {"channels in another slot order",
+       [](Configuration& c) { std::swap(c.Channels.Entries[0], c.Channels.Entries[4]); }},
   };
   for (const Case& c : cases) {
     Configuration changed = current_;

@@ -23,9 +23,9 @@ TEST(IniDocument, ReadsLikeAPrivateProfile) {
     const char* Key;
     const char* Value;
   };
-  for (const Case& c : {Case{"OTHER", "101", "OK"}, Case{"other", "102", "Cancel"}, Case{"MSG", "900C", "Too short"},
-                        Case{"MSG", "empty", ""}, Case{"MSG", "101", ""}, Case{"NONE", "101", ""},
-                        Case{"OTHER", "noequals", ""}}) {
+  for (const Case& c : {Case{"OTHER", "101", "OK"}, Case{"other", "102", "Cancel"},
+                        Case{"MSG", "900C", "Too short"}, Case{"MSG", "empty", ""}, Case{"MSG", "101", ""},
+                        Case{"NONE", "101", ""}, Case{"OTHER", "noequals", ""}}) {
     EXPECT_EQ(ini.Value(c.Section, c.Key), c.Value) << c.Section << "/" << c.Key;
   }
   EXPECT_TRUE(ini.Find("MSG", "empty").has_value());

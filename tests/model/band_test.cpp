@@ -19,11 +19,13 @@ TEST(Band, ParsesTheLimitsOfEachVariant) {
 }
 
 TEST(Band, ParsesDecimalLimitsAndRefusesOtherShapes) {
-  const auto limits = ParseBandText("UHF{Rx(400.5 - 470.25 MHz) Tx(401 - 402 MHz)} VHF{Rx(136 - 174 MHz) Tx(1 - 2 MHz)}");
+  const auto limits =
+      ParseBandText("UHF{Rx(400.5 - 470.25 MHz) Tx(401 - 402 MHz)} VHF{Rx(136 - 174 MHz) Tx(1 - 2 MHz)}");
   ASSERT_TRUE(limits.has_value());
   EXPECT_EQ(limits->Rx[kUhfRow], (FrequencyRange{40050000, 47025000}));
   EXPECT_FALSE(ParseBandText("UHF{Rx(400 - 490 MHz)} VHF{Rx(136 - 174 MHz) Tx(136 - 174 MHz)}"));
-  EXPECT_FALSE(ParseBandText("UHF{Rx(400-490 MHz) Tx(400 - 490 MHz)} VHF{Rx(136 - 174 MHz) Tx(136 - 174 MHz)}"));
+  EXPECT_FALSE(
+      ParseBandText("UHF{Rx(400-490 MHz) Tx(400 - 490 MHz)} VHF{Rx(136 - 174 MHz) Tx(136 - 174 MHz)}"));
   EXPECT_FALSE(ParseBandText(""));
 }
 

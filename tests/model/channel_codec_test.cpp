@@ -12,7 +12,6 @@
 namespace hvt {
 namespace {
 
-
 ChannelRecord Channel(int number, const char* rx) { return CreateChannel(number, rx); }
 
 Configuration WithChannels(std::initializer_list<ChannelRecord> channels) {
@@ -79,7 +78,8 @@ TEST(ChannelCodec, BitmapsHoldOnlyTheNormalChannelsInUse) {
   scanAdd[24] = 0x80;
   EXPECT_EQ(Slice(image, 6464, 32), inUse);
   EXPECT_EQ(Slice(image, 6496, 32), scanAdd);
-  EXPECT_EQ(Slice(image, 8 * 32, 4), (Bytes{0x14, 0x60, 0x00, 0x00})) << "an unused entry still fills its slot";
+  EXPECT_EQ(Slice(image, 8 * 32, 4), (Bytes{0x14, 0x60, 0x00, 0x00}))
+      << "an unused entry still fills its slot";
   EXPECT_EQ(Slice(image, 6400, 4), (Bytes{0x44, 0x60, 0x00, 0x00}));
   EXPECT_EQ(Slice(image, 12928, 4), (Bytes{0x44, 0x50, 0x00, 0x00}));
 }
@@ -167,7 +167,8 @@ TEST(ChannelCodec, RtChannelDirectionFollowsItsTransmitField) {
     int Direction;
     const char* TxFreq;
   };
-  for (const Case& c : {Case{{0xFF, 0xFF, 0xFF, 0xFF}, 0, "000000000"}, Case{{0x46, 0x75, 0x62, 0x50}, 3, "046756250"}}) {
+  for (const Case& c :
+       {Case{{0xFF, 0xFF, 0xFF, 0xFF}, 0, "000000000"}, Case{{0x46, 0x75, 0x62, 0x50}, 3, "046756250"}}) {
     RadioImage image;
     PutSlot(image, 203, {0x46, 0x25, 0x62, 0x50}, c.Tx);
     image[12928 + 9] = 0x01;  // direction bits are ignored for this channel
@@ -186,8 +187,9 @@ TEST(ChannelCodec, NamesReadBackWithRadioCharactersOnly) {
     std::string_view Stored;
   };
   using namespace std::string_view_literals;
-  for (const Case& c : {Case{{0x41, 0x42, 0x20, 0x20, 0x20}, "AB\0  "sv}, Case{{0x61, 0x42, 0x43, 0x44, 0x45}, " BCDE"sv},
-                        Case{{0x31, 0x2D, 0x5A, 0x39, 0x30}, "1-Z90"sv}, Case{{0x20, 0x20, 0x20, 0x20, 0x20}, "\0    "sv}}) {
+  for (const Case& c :
+       {Case{{0x41, 0x42, 0x20, 0x20, 0x20}, "AB\0  "sv}, Case{{0x61, 0x42, 0x43, 0x44, 0x45}, " BCDE"sv},
+        Case{{0x31, 0x2D, 0x5A, 0x39, 0x30}, "1-Z90"sv}, Case{{0x20, 0x20, 0x20, 0x20, 0x20}, "\0    "sv}}) {
     RadioImage image;
     PutSlot(image, 1, {0x46, 0x25, 0x62, 0x50});
     SetInUse(image, 1);

@@ -83,7 +83,10 @@ TEST(CodecChain, AFailingEncoderStopsTheChain) {
       {0, "SetCommDataByFrequencyError", [](Configuration& c) { c.Channels.Entries[3].BusyLock = 300; }},
       {1, "SetCommDataByOptionError", [](Configuration& c) { c.Options.KeyBeep = 256; }},
       {2, "SetCommDataBy5ToneError", [](Configuration& c) { c.FiveTone.OwnId = "12A45"; }},
-      {3, "SetCommDataByDTMFError", [](Configuration& c) { c.Dtmf.DtmfCodes[2] = {"1G", 2}; }},
+      {3, "SetCommDataByDTMFError",
+       [](Configuration& c) {
+         c.Dtmf.DtmfCodes[2] = {"1G", 2};
+       }},
   };
   Configuration good = RichConfiguration();
   RadioImage complete;
@@ -102,7 +105,8 @@ TEST(CodecChain, AFailingEncoderStopsTheChain) {
     }
     for (std::size_t later = c.Encoder + 1; later < kRegionsByEncoder.size(); ++later) {
       const auto bytes = Bytes(image, kRegionsByEncoder[later]);
-      EXPECT_EQ(bytes, std::vector<std::uint8_t>(bytes.size(), 0)) << c.Tag << ": region " << later << " untouched";
+      EXPECT_EQ(bytes, std::vector<std::uint8_t>(bytes.size(), 0))
+          << c.Tag << ": region " << later << " untouched";
     }
   }
 }

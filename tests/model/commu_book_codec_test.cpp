@@ -13,7 +13,6 @@
 namespace hvt {
 namespace {
 
-
 Bytes Text(std::string_view text) { return {text.begin(), text.end()}; }
 
 int CodeAt(int entry) { return 10464 + 8 * entry; }

@@ -14,10 +14,10 @@ TEST(DecimalText, RecognisesNumbers) {
     const char* Text;
     bool Numeric;
   };
-  for (const Case& c : {Case{"462.5625", true}, Case{" 12 ", true}, Case{"-3", true}, Case{"+.5", true},
-                        Case{"0462.", true}, Case{"", false}, Case{"  ", false}, Case{".", false},
-                        Case{"1.2.3", false}, Case{"12a", false}, Case{"1 2", false}, Case{"1,5", false},
-                        Case{"FFFFFFFFF", false}}) {
+  for (const Case& c :
+       {Case{"462.5625", true}, Case{" 12 ", true}, Case{"-3", true}, Case{"+.5", true}, Case{"0462.", true},
+        Case{"", false}, Case{"  ", false}, Case{".", false}, Case{"1.2.3", false}, Case{"12a", false},
+        Case{"1 2", false}, Case{"1,5", false}, Case{"FFFFFFFFF", false}}) {
     EXPECT_EQ(IsNumeric(c.Text), c.Numeric) << '"' << c.Text << '"';
   }
 }

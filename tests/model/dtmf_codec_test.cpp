@@ -14,7 +14,6 @@
 namespace hvt {
 namespace {
 
-
 // A code as the editor stores it: the typed keys mapped to hexadecimal digits, then a NUL.
 template <std::size_t Width = 24>
 DtmfCodeEntry<Width> Typed(std::string_view keys) {
@@ -42,10 +41,10 @@ TEST(DtmfCodec, CodesAreWrittenDigitByDigitWithTheirPresenceBits) {
   const std::vector<Case> cases = {
       {0, Typed("12*#"), {0x01, 0x02, 0x0E, 0x0F}},
       {7, Typed("0123456789ABCD*#"), {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}},
-      {8, {"123", 17}, {}},                 // a count above 16 writes nothing
-      {9, {"12345", 2}, {0x01, 0x02}},      // only DigitCount digits
-      {10, {"12", 5}, {0x01, 0x02}},        // never more than the text holds
-      {11, {"1G", 1}, {0x01}},              // a bad character beyond the count is not read
+      {8, {"123", 17}, {}},             // a count above 16 writes nothing
+      {9, {"12345", 2}, {0x01, 0x02}},  // only DigitCount digits
+      {10, {"12", 5}, {0x01, 0x02}},    // never more than the text holds
+      {11, {"1G", 1}, {0x01}},          // a bad character beyond the count is not read
       {12, {"ab", 2}, {0x0A, 0x0B}},
       {13, {"12", -1}, {}},
       {14, {"", 3}, {}},
@@ -56,7 +55,8 @@ TEST(DtmfCodec, CodesAreWrittenDigitByDigitWithTheirPresenceBits) {
 
   RadioImage image;
   ASSERT_TRUE(SetCommDataByDTMF(settings, image, nullptr));
-  for (const Case& c : cases) EXPECT_EQ(Slice(image, 6544 + 16 * c.Index, 16), CodeBytes(c.Digits)) << c.Index;
+  for (const Case& c : cases)
+    EXPECT_EQ(Slice(image, 6544 + 16 * c.Index, 16), CodeBytes(c.Digits)) << c.Index;
   EXPECT_EQ(Slice(image, 6544 + 16 * 15, 16), CodeBytes({})) << "an empty code";
   // Codes 0, 7 | 9, 10, 11, 12.
   EXPECT_EQ(Slice(image, 12910, 2), (Bytes{0x81, 0x1E}));
@@ -152,10 +152,22 @@ TEST(DtmfCodec, EncoderFailsAndLeavesTheRecordWhenAValueCannotBeWritten) {
     void (*Spoil)(DtmfSettings&);
   };
   const Case cases[] = {
-      {"non-hexadecimal code digit", [](DtmfSettings& s) { s.DtmfCodes[3] = {"1G", 2}; }},
-      {"last code", [](DtmfSettings& s) { s.DtmfCodes[15] = {"12 4", 4}; }},
-      {"unmapped * in the kill code", [](DtmfSettings& s) { s.KillCode = {"12*", 3}; }},
-      {"unmapped # in the PTT ID", [](DtmfSettings& s) { s.PttIdBegin = {"#", 1}; }},
+      {"non-hexadecimal code digit",
+       [](DtmfSettings& s) {
+         s.DtmfCodes[3] = {"1G", 2};
+       }},
+      {"last code",
+       [](DtmfSettings& s) {
+         s.DtmfCodes[15] = {"12 4", 4};
+       }},
+      {"unmapped * in the kill code",
+       [](DtmfSettings& s) {
+         s.KillCode = {"12*", 3};
+       }},
+      {"unmapped # in the PTT ID",
+       [](DtmfSettings& s) {
+         s.PttIdBegin = {"#", 1};
+       }},
       {"pre-send delay beyond a byte", [](DtmfSettings& s) { s.PreSendDelay = 256; }},
       {"negative reset time", [](DtmfSettings& s) { s.ResetTime = -1; }},
       {"negative decode response", [](DtmfSettings& s) { s.DecodeResponse = -1; }},
@@ -206,13 +218,13 @@ TEST(DtmfCodec, DecoderReplacesOutOfRangeOptionBytes) {
     std::int16_t Decoded;
   };
   const Case cases[] = {
-      {&DtmfSettings::Separator, 0x1AD0, 9, 14},         {&DtmfSettings::Separator, 0x1AD0, 0xFF, 14},
-      {&DtmfSettings::Separator, 0x1AD0, 15, 15},        {&DtmfSettings::GroupCode, 0x1AD1, 0xFF, 255},
-      {&DtmfSettings::GroupCode, 0x1AD1, 9, 255},        {&DtmfSettings::GroupCode, 0x1AD1, 12, 12},
-      {&DtmfSettings::DecodeResponse, 0x1AD2, 3, 0},     {&DtmfSettings::DecodeResponse, 0x1AD2, 2, 2},
-      {&DtmfSettings::FirstDigitDelay, 0x1AD4, 251, 0},  {&DtmfSettings::FirstDigitDelay, 0x1AD4, 250, 250},
-      {&DtmfSettings::PreSendDelay, 0x1AD3, 255, 255},   {&DtmfSettings::ResetTime, 0x1AD5, 200, 200},
-      {&DtmfSettings::IdDisplay, 0x1AD9, 7, 7},          {&DtmfSettings::PostSendDelay, 0x1ADA, 0, 0},
+      {&DtmfSettings::Separator, 0x1AD0, 9, 14},        {&DtmfSettings::Separator, 0x1AD0, 0xFF, 14},
+      {&DtmfSettings::Separator, 0x1AD0, 15, 15},       {&DtmfSettings::GroupCode, 0x1AD1, 0xFF, 255},
+      {&DtmfSettings::GroupCode, 0x1AD1, 9, 255},       {&DtmfSettings::GroupCode, 0x1AD1, 12, 12},
+      {&DtmfSettings::DecodeResponse, 0x1AD2, 3, 0},    {&DtmfSettings::DecodeResponse, 0x1AD2, 2, 2},
+      {&DtmfSettings::FirstDigitDelay, 0x1AD4, 251, 0}, {&DtmfSettings::FirstDigitDelay, 0x1AD4, 250, 250},
+      {&DtmfSettings::PreSendDelay, 0x1AD3, 255, 255},  {&DtmfSettings::ResetTime, 0x1AD5, 200, 200},
+      {&DtmfSettings::IdDisplay, 0x1AD9, 7, 7},         {&DtmfSettings::PostSendDelay, 0x1ADA, 0, 0},
       {&DtmfSettings::PauseTime, 0x1ADB, 75, 75},
   };
   for (const Case& c : cases) {
@@ -230,11 +242,11 @@ TEST(DtmfCodec, DecoderReadsOwnIdAndCodes) {
     for (std::size_t i = 0; i < bytes.size(); ++i) image[static_cast<std::size_t>(address) + i] = bytes[i];
   };
   put(0x1AD6, {4, 5, 6});
-  put(6544 + 16 * 0, {0x01, 0x0E, 0x0F, 0x10, 0x02});            // present; ends at 0x10
-  put(6544 + 16 * 1, {0x03, 0x04});                              // digits, but no presence bit
+  put(6544 + 16 * 0, {0x01, 0x0E, 0x0F, 0x10, 0x02});  // present; ends at 0x10
+  put(6544 + 16 * 1, {0x03, 0x04});                    // digits, but no presence bit
   put(6544 + 16 * 9, CodeBytes({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}));
-  put(6544 + 16 * 10, CodeBytes({}));                            // present, no digits
-  put(0x1AB0, {0x05, 0xFF});                                     // stun
+  put(6544 + 16 * 10, CodeBytes({}));                             // present, no digits
+  put(0x1AB0, {0x05, 0xFF});                                      // stun
   put(0x1AC0, {1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 1, 2, 3, 4, 5, 6});  // kill: 16 digits
   put(12910, {0x01, 0x06});
 

@@ -15,15 +15,12 @@ TEST(FrequencyChecks, ReceiveFrequencyOutsideTheBandsIsReplaced) {
     const char* Result;
     bool Warning;
   };
-  for (const Case& c : {Case{"462.5625", "FFFFFFFFF", "462.56250", false},
-                        Case{"136", "FFFFFFFFF", "136.00000", false},
-                        Case{"490", "FFFFFFFFF", "490.00000", false},
-                        Case{"495", "046256250", "462.56250", true},
-                        Case{"495", "FFFFFFFFF", "490.00000", true},
-                        Case{"300", "FFFFFFFFF", "400.00000", true},
-                        Case{"200", "FFFFFFFFF", "174.00000", true},
-                        Case{"abc", "FFFFFFFFF", "400.00000", true},
-                        Case{"abc", "014600000", "146.00000", true}}) {
+  for (const Case& c :
+       {Case{"462.5625", "FFFFFFFFF", "462.56250", false}, Case{"136", "FFFFFFFFF", "136.00000", false},
+        Case{"490", "FFFFFFFFF", "490.00000", false}, Case{"495", "046256250", "462.56250", true},
+        Case{"495", "FFFFFFFFF", "490.00000", true}, Case{"300", "FFFFFFFFF", "400.00000", true},
+        Case{"200", "FFFFFFFFF", "174.00000", true}, Case{"abc", "FFFFFFFFF", "400.00000", true},
+        Case{"abc", "014600000", "146.00000", true}}) {
     const CheckedFrequency checked = ValidateRx(c.Text, c.Previous, kFull);
     EXPECT_EQ(checked.Text, c.Result) << c.Text << " after " << c.Previous;
     EXPECT_EQ(checked.OutOfRangeWarning, c.Warning) << c.Text << " after " << c.Previous;

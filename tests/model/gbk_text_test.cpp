@@ -42,8 +42,14 @@ TEST(GbkText, ConvertsToUtf8AndMarksEachUnreadableByte) {
 
 TEST(GbkText, ConvertsFromUtf8ReplacingWhatGbkLacks) {
   EXPECT_EQ(Utf8ToGbk("显示信道ID|5"), std::string("\xCF\xD4\xCA\xBE\xD0\xC5\xB5\xC0ID|5"));
-  EXPECT_EQ(Utf8ToGbk("A\xF0\x9F\x98\x80" "B"), "A?B") << "one emoji, one replacement";
-  EXPECT_EQ(Utf8ToGbk("A\xFF" "B"), "A?B") << "invalid UTF-8";
+  EXPECT_EQ(Utf8ToGbk("A\xF0\x9F\x98\x80"
+                      "B"),
+            "A?B")
+      << "one emoji, one replacement";
+  EXPECT_EQ(Utf8ToGbk("A\xFF"
+                      "B"),
+            "A?B")
+      << "invalid UTF-8";
   const std::string chinese = Utf8ToGbk("中文");
   EXPECT_EQ(GbkToUtf8(Bytes(chinese.begin(), chinese.end())), "中文");
 }

@@ -11,13 +11,12 @@
 namespace hvt {
 namespace {
 
-
 TEST(OptionCodec, WritesEachFieldAtItsAddress) {
   RadioImage image;
   ASSERT_TRUE(SetCommDataByOption(RichOptions(), 4, image, nullptr));
   EXPECT_EQ(Slice(image, 6528, 16), (Bytes{'H', 'V', 'T', '-', '7', '3', 'A', 0, 0, 0, 0, 0, 0, 0, 0, 0}));
-  EXPECT_EQ(Slice(image, 12800, 28), (Bytes{5, 8, 2, 0, 9, 3, 36, 1, 2, 2, 1, 1, 1, 3, 30, 3, 3, 1, 31, 2, 9, 8, 7, 6,
-                                            4, 2, 4, 0b110110}));
+  EXPECT_EQ(Slice(image, 12800, 28), (Bytes{5,  8, 2, 0, 9,  3, 36, 1, 2, 2, 1, 1, 1, 3,
+                                            30, 3, 3, 1, 31, 2, 9,  8, 7, 6, 4, 2, 4, 0b110110}));
   EXPECT_EQ(Slice(image, 12864, 6), (Bytes{'1', '2', '3', '4', '5', '6'}));
   EXPECT_EQ(Slice(image, 12880, 12), (Bytes{12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1}));
   EXPECT_EQ(Slice(image, 12896, 9), (Bytes{199, 1, 0, 0, 0, 0, 0, 0, 1}));

@@ -27,7 +27,7 @@ static_assert(FileSize<Outer>() == 4 + 3 + 6);
 
 TEST(Record, FileFormIsLittleEndianFieldByFieldWithoutGaps) {
   Outer outer{.Long = 0x01020304, .Text = "AB", .Items = {Inner{1, -2}, Inner{0xFF, 0x1234}}};
-  const std::vector<std::uint8_t> expected = {0x04, 0x03, 0x02, 0x01, 'A', 'B', ' ',
+  const std::vector<std::uint8_t> expected = {0x04, 0x03, 0x02, 0x01, 'A',  'B', ' ',
                                               0x01, 0xFE, 0xFF, 0xFF, 0x34, 0x12};
   EXPECT_EQ(ToFileBytes(outer), expected);
 

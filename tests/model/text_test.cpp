@@ -13,8 +13,9 @@ TEST(Text, TrimRemovesTrailingBlanksThenCutsAtNul) {
     std::string_view Text;
     std::string_view Trimmed;
   };
-  for (const Case& c : {Case{"AB   "sv, "AB"sv}, Case{"AB\0  "sv, "AB"sv}, Case{"A B"sv, "A B"sv},
-                        Case{"AB \0"sv, "AB "sv}, Case{"\0AB"sv, ""sv}, Case{"     "sv, ""sv}, Case{""sv, ""sv}}) {
+  for (const Case& c :
+       {Case{"AB   "sv, "AB"sv}, Case{"AB\0  "sv, "AB"sv}, Case{"A B"sv, "A B"sv}, Case{"AB \0"sv, "AB "sv},
+        Case{"\0AB"sv, ""sv}, Case{"     "sv, ""sv}, Case{""sv, ""sv}}) {
     EXPECT_EQ(TextTrim(c.Text), c.Trimmed);
   }
 }

@@ -16,7 +16,8 @@ TEST(ToneTipSettings, ResetWritesTheFiveFactorySets) {
   }
   EXPECT_EQ(first.Tones[7], ToneTipTone{});
   for (int tone = 0; tone < 14; ++tone) {
-    EXPECT_EQ(settings.Sets[1].Tones[tone], (ToneTipTone{static_cast<std::int16_t>(tone % 2 == 0 ? 80 : 0), 4}));
+    EXPECT_EQ(settings.Sets[1].Tones[tone],
+              (ToneTipTone{static_cast<std::int16_t>(tone % 2 == 0 ? 80 : 0), 4}));
   }
   EXPECT_EQ(settings.Sets[2].Tones[1], (ToneTipTone{90, 3}));
   EXPECT_EQ(settings.Sets[3].Tones[4], (ToneTipTone{192, 6}));

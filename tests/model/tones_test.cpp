@@ -25,9 +25,9 @@ TEST(Tones, CtcssTexts) {
     int Custom;
     const char* Text;
   };
-  for (const Case& c : {Case{0, 2511, "62.5"}, Case{50, 2511, "254.1"}, Case{13, 0, "100.0"},
-                        Case{51, 2511, "251.1"}, Case{51, 670, "67.0"}, Case{52, 2511, "62.5"},
-                        Case{-3, 2511, "62.5"}}) {
+  for (const Case& c :
+       {Case{0, 2511, "62.5"}, Case{50, 2511, "254.1"}, Case{13, 0, "100.0"}, Case{51, 2511, "251.1"},
+        Case{51, 670, "67.0"}, Case{52, 2511, "62.5"}, Case{-3, 2511, "62.5"}}) {
     EXPECT_EQ(CtcssText(c.Stored, c.Custom), c.Text) << c.Stored;
   }
 }

@@ -10,7 +10,8 @@ namespace {
 
 using namespace std::string_literals;
 
-FiveToneEntry FiveToneCode(const char* code, int digitCount, int standard, int toneLength, const FixedText<7>& name) {
+FiveToneEntry FiveToneCode(const char* code, int digitCount, int standard, int toneLength,
+                           const FixedText<7>& name) {
   return {.EmptyFlag = 0,
           .Standard = static_cast<std::uint8_t>(standard),
           .DigitCount = static_cast<std::uint8_t>(digitCount),
@@ -139,7 +140,8 @@ FiveToneSettings RichFiveTone() {
   s.PttIdEnd = FiveToneCode(digits(7, 2).c_str(), 7, 5, 30, "");
   for (int j = 0; j < kFiveToneCodeCount; j += 3) {
     const int count = j % 41;
-    s.Codes[j] = FiveToneCode(digits(count, j).c_str(), count, j % 14, 30 + j % 91, "N" + std::to_string(j) + "-x");
+    s.Codes[j] =
+        FiveToneCode(digits(count, j).c_str(), count, j % 14, 30 + j % 91, "N" + std::to_string(j) + "-x");
     s.Codes[j].Reserved2 = static_cast<std::uint8_t>(j);
   }
   return s;

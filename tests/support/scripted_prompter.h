@@ -34,11 +34,12 @@ class ScriptedPrompter : public Prompter {
       return answer;
     }
     return buttons == PromptButtons::YesNo || buttons == PromptButtons::YesNoCancel ? PromptAnswer::Yes
-                                                                                     : PromptAnswer::Ok;
+                                                                                    : PromptAnswer::Ok;
   }
 
   std::optional<std::filesystem::path> ChooseFileToOpen(std::string_view) override { return NextFile(); }
-  std::optional<std::filesystem::path> ChooseFileToSave(std::string_view, const std::filesystem::path&) override {
+  std::optional<std::filesystem::path> ChooseFileToSave(std::string_view,
+                                                        const std::filesystem::path&) override {
     return NextFile();
   }
 
