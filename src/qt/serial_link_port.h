@@ -1,0 +1,42 @@
+#pragma once
+
+// The link's port on a real serial port: 9600 baud, 8 data bits, no parity, one stop bit, no
+// flow control. Received bytes are buffered until the link's threshold is reached, then handed
+// over in one piece.
+
+#include <QByteArray>
+#include <QObject>
+#include <QSerialPort>
+#include <QString>
+
+#include "link/link_port.h"
+
+namespace hvt {
+
+class SerialLinkPort final : public QObject, public LinkPort {
+  Q_OBJECT
+
+ public:
+  explicit SerialLinkPort(const QString& portName, QObject* parent = nullptr);
+
+  void SetListener(LinkPortListener* listener) override { listener_ = listener; }
+  [[nodiscard]] bool Open() override;
+  void Close() override;
+  bool IsOpen() const override { return port_.isOpen(); }
+  [[nodiscard]] bool Write(std::span<const std::uint8_t> bytes) override;
+  void SetReceiveThreshold(std::size_t bytes) override;
+  void DiscardBuffers() override;
+
+  QString ErrorText() const { return port_.errorString(); }
+
+ private:
+  void OnReadyRead();
+  void DeliverWhenEnough();
+
+  QSerialPort port_;
+  LinkPortListener* listener_ = nullptr;
+  std::size_t threshold_ = 1;
+  QByteArray received_;
+};
+
+}  // namespace hvt
