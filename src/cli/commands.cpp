@@ -1,5 +1,6 @@
 #include "cli/command.h"
 #include "cli/configuration_commands.h"
+#include "cli/sim_command.h"
 
 namespace hvt::cli {
 
@@ -13,6 +14,7 @@ std::span<const Command> Commands() {
       CommuBookExportCommand(),
       CommuBookImportCommand(),
       TemplateCommand(),
+      SimCommand(),
   };
   return commands;
 }

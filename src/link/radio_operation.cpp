@@ -1,0 +1,123 @@
+#include "link/radio_operation.h"
+
+#include <algorithm>
+
+#include "i18n/text_keys.h"
+
+namespace hvt {
+
+WriteJob WriteJobFor(Configuration& records, BandVariant band, std::optional<TestDataArea> testData,
+                     AutoTestRecording* recording) {
+  return WriteJob{
+      .Encode = [&records, recording](RadioImage& image) { return EncodeAll(records, image, recording); },
+      .Channels = records.Channels,
+      .Band = band,
+      .TestData = testData,
+  };
+}
+
+std::optional<int> ProgressCounter::CountBlock(int totalBlocks) {
+  ++done_;
+  const int percent = std::min(done_ * 100 / (totalBlocks + 1), 100);
+  if (percent == lastShown_) return std::nullopt;
+  lastShown_ = percent;
+  return percent;
+}
+
+RadioOperation::RadioOperation(LinkPort& port, ReplyTimer& timer, Prompter& prompter,
+                               const LanguageTexts& texts)
+    : prompter_(prompter),
+      texts_(texts),
+      engine_(port, timer, prompter, texts),
+      protocol_(engine_, prompter, texts, password_) {
+  engine_.SetClient(&protocol_);
+}
+
+bool RadioOperation::StartRead(bool withTestData) {
+  if (!Begin(OperationKind::Read, withTestData) || !Confirm(BuiltInText::ReadConfirmation)) return false;
+  plan_.StartReadPlan();
+  Run(BandVariant::Full);
+  return true;
+}
+
+bool RadioOperation::StartWrite(const WriteJob& job) {
+  if (!Begin(OperationKind::Write, job.TestData.has_value()) || !Confirm(BuiltInText::WriteConfirmation))
+    return false;
+  if (const auto failure = job.Encode(result_.Data.Image)) {
+    prompter_.Tell(failure->Tag);
+    engine_.ClosePort();
+    return false;
+  }
+  if (job.TestData) result_.Data.TestData = *job.TestData;
+  plan_.BuildWritePlan(job.Channels);
+  Run(job.Band);
+  return true;
+}
+
+bool RadioOperation::StartInformationRead() {
+  if (!Begin(OperationKind::InformationRead, false)) return false;
+  plan_.StartSequentialPlan();
+  Run(BandVariant::Full);
+  return true;
+}
+
+bool RadioOperation::Begin(OperationKind kind, bool withTestData) {
+  if (running_ || !engine_.OpenLinkPort()) return false;
+  result_.Kind = kind;
+  result_.Success = false;
+  result_.WithTestData = withTestData;
+  result_.Data = {};
+  progress_.Reset();
+  return true;
+}
+
+bool RadioOperation::Confirm(BuiltInText question) {
+  if (prompter_.Ask(texts_.BuiltIn(question), PromptButtons::OkCancel, PromptIcon::Question) ==
+      PromptAnswer::Ok) {
+    return true;
+  }
+  engine_.ClosePort();
+  return false;
+}
+
+void RadioOperation::Run(BandVariant band) {
+  running_ = true;
+  protocol_.Start({.Kind = result_.Kind, .WithTestData = result_.WithTestData, .ConfigurationBand = band},
+                  plan_, result_.Data, *this);
+}
+
+void RadioOperation::ProgressRestarts() {
+  if (observer_ != nullptr) observer_->OnProgress(progress_.Restart());
+}
+
+void RadioOperation::CountBlock() {
+  const std::optional<int> percent = progress_.CountBlock(plan_.TotalBlocks());
+  if (percent && observer_ != nullptr) observer_->OnProgress(*percent);
+}
+
+void RadioOperation::EndOperation(bool success) {
+  engine_.Finish();
+  result_.Success = success;
+  if (observer_ != nullptr) observer_->OnFinished(result_);
+
+  struct Outcome {
+    std::optional<std::int32_t> Succeeded;
+    std::int32_t Failed;
+  };
+  const Outcome outcome = [&]() -> Outcome {
+    switch (result_.Kind) {
+      case OperationKind::Read:
+        return {text_key::ReadSucceeded, text_key::ReadFailed};
+      case OperationKind::Write:
+        return {text_key::WriteSucceeded, text_key::WriteFailed};
+      case OperationKind::InformationRead:
+        return {std::nullopt, text_key::InformationReadFailed};
+    }
+    return {std::nullopt, text_key::ReadFailed};
+  }();
+  const std::optional<std::int32_t> message = success ? outcome.Succeeded : outcome.Failed;
+  if (message) prompter_.Tell(texts_.LanguageText(*message));
+  running_ = false;
+}
+
+}  // namespace hvt

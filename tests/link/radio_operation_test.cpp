@@ -1,0 +1,239 @@
+#include "link/radio_operation.h"
+
+#include <gtest/gtest.h>
+
+#include "link/link_fakes.h"
+
+namespace hvt {
+namespace {
+
+using link_test::Bytes;
+using link_test::KeyText;
+using link_test::LinkHarness;
+
+ChannelTable AllNormalChannels() {
+  ChannelTable table;
+  for (int n = 1; n <= 200; ++n) {
+    ChannelRecord channel;
+    channel.ChannelNumber = static_cast<std::int16_t>(n);
+    EXPECT_TRUE(AddChannel(table, channel));
+  }
+  return table;
+}
+
+std::optional<EncodeFailure> Succeeds(RadioImage&) { return std::nullopt; }
+
+void RadioWithAllChannels(link_test::TestRadio& radio) {
+  std::fill(radio.Memory.begin() + 6464, radio.Memory.begin() + 6489, 0xFF);
+  radio.SetPassword({0xFF, 0xFF, 0xFF, 0xFF});
+}
+
+TEST(ProgressCounter, PercentOfBlocksDoneOverTotalPlusOne) {
+  struct Case {
+    const char* What;
+    int Total;
+    int Counts;
+    int LastShown;
+    int Reports;  // how often a new percent was reported
+  };
+  const Case cases[] = {
+      {"read of 789 blocks", 789, 789, 99, 99},
+      {"write of 793 blocks and the final step", 793, 794, 100, 100},
+      {"more counts than planned stay at 100", 10, 15, 100, 11},
+      {"nothing planned", 0, 1, 100, 1},
+  };
+  for (const Case& c : cases) {
+    ProgressCounter progress;
+    int last = 0;
+    int reports = 0;
+    for (int i = 0; i < c.Counts; ++i) {
+      if (const auto percent = progress.CountBlock(c.Total)) {
+        EXPECT_GT(*percent, last) << c.What;
+        last = *percent;
+        ++reports;
+      }
+    }
+    EXPECT_EQ(last, c.LastShown) << c.What;
+    EXPECT_EQ(reports, c.Reports) << c.What;
+  }
+}
+
+TEST(ProgressCounter, RestartShowsZeroAndKeepsTheCount) {
+  ProgressCounter progress;
+  for (int i = 0; i < 50; ++i) static_cast<void>(progress.CountBlock(99));
+  EXPECT_EQ(progress.Restart(), 0);
+  EXPECT_EQ(progress.CountBlock(99), 51);
+}
+
+TEST(RadioOperation, ReadOfAllChannelsShowsZeroFirstAndEndsAt99) {
+  LinkHarness h;
+  RadioWithAllChannels(h.Radio);
+  h.Prompter.Answers = {PromptAnswer::Ok};
+  ASSERT_TRUE(h.Link.StartRead(false));
+  EXPECT_TRUE(h.Link.IsRunning());
+  h.Pump();
+
+  ASSERT_TRUE(h.Result().Success);
+  EXPECT_EQ(h.Radio.Reads.size(), 1U + 4U + 789U);
+  ASSERT_FALSE(h.Observer.Progress.empty());
+  EXPECT_EQ(h.Observer.Progress.front(), 0);
+  EXPECT_EQ(h.Observer.Progress.back(), 99);
+  EXPECT_TRUE(std::ranges::is_sorted(h.Observer.Progress));
+  EXPECT_FALSE(h.Link.IsRunning());
+}
+
+TEST(RadioOperation, WriteOfAllChannelsReaches100) {
+  LinkHarness h;
+  RadioWithAllChannels(h.Radio);
+  const ChannelTable channels = AllNormalChannels();
+  h.Prompter.Answers = {PromptAnswer::Ok};
+  ASSERT_TRUE(h.Link.StartWrite({.Encode = Succeeds, .Channels = channels}));
+  h.Pump();
+
+  ASSERT_TRUE(h.Result().Success);
+  EXPECT_EQ(h.Radio.Writes.size(), 793U);
+  EXPECT_EQ(h.Observer.Progress.front(), 0);
+  EXPECT_EQ(h.Observer.Progress.back(), 100);
+}
+
+TEST(RadioOperation, RetryShowsZeroAgainAndCountsNoBlockTwice) {
+  LinkHarness h;
+  RadioWithAllChannels(h.Radio);
+  h.Radio.MuteAddress = 6400;
+  h.Radio.MuteCount = 3;
+  const ChannelTable channels = AllNormalChannels();
+  h.Prompter.Answers = {PromptAnswer::Ok, PromptAnswer::Retry};
+  ASSERT_TRUE(h.Link.StartWrite({.Encode = Succeeds, .Channels = channels}));
+  h.Pump();
+  h.TimeOut();
+  h.TimeOut();
+  h.TimeOut();
+
+  ASSERT_TRUE(h.Result().Success);
+  EXPECT_EQ(std::ranges::count(h.Observer.Progress, 0), 2);
+  EXPECT_EQ(h.Observer.Progress.back(), 100);
+  EXPECT_EQ(std::ranges::count(h.Observer.Progress, 100), 1);
+}
+
+TEST(RadioOperation, OperationsThatDoNotStartLeaveThePortClosedAndSendNothing) {
+  const ChannelTable channels = AllNormalChannels();
+  const auto failingEncoder = [](RadioImage& image) -> std::optional<EncodeFailure> {
+    image[0] = 0x11;
+    return EncodeFailure{"SetCommDataByOptionError"};
+  };
+  struct Case {
+    const char* What;
+    bool PortFails;
+    std::deque<PromptAnswer> Answers;
+    bool Write;
+    bool EncoderFails;
+    std::vector<std::string> Messages;
+  };
+  const Case cases[] = {
+      {"read, port cannot be opened", true, {}, false, false, {KeyText(2002)}},
+      {"write, port cannot be opened", true, {}, true, false, {KeyText(2002)}},
+      {"read cancelled",
+       false,
+       {PromptAnswer::Cancel},
+       false,
+       false,
+       {"Read data from radio.\r\nDo you wish continue?"}},
+      {"write cancelled",
+       false,
+       {PromptAnswer::Cancel},
+       true,
+       false,
+       {"Write data to radio.\r\nDo you wish continue?"}},
+      {"encoder fails",
+       false,
+       {PromptAnswer::Ok},
+       true,
+       true,
+       {"Write data to radio.\r\nDo you wish continue?", "SetCommDataByOptionError"}},
+  };
+  for (const Case& c : cases) {
+    LinkHarness h;
+    h.Port.OpenFails = c.PortFails;
+    h.Prompter.Answers = c.Answers;
+    std::function<std::optional<EncodeFailure>(RadioImage&)> encode = Succeeds;
+    if (c.EncoderFails) encode = failingEncoder;
+    const bool started =
+        c.Write ? h.Link.StartWrite({.Encode = encode, .Channels = channels}) : h.Link.StartRead(false);
+
+    EXPECT_FALSE(started) << c.What;
+    EXPECT_FALSE(h.Link.IsRunning()) << c.What;
+    EXPECT_FALSE(h.Port.IsOpen()) << c.What;
+    EXPECT_TRUE(h.Port.Written.empty()) << c.What;
+    EXPECT_EQ(h.Prompter.Texts(), c.Messages) << c.What;
+    EXPECT_TRUE(h.Observer.Finished.empty()) << c.What;
+
+    // Nothing is left over: the next operation starts normally.
+    h.Port.OpenFails = false;
+    h.Prompter.Answers = {PromptAnswer::Ok};
+    EXPECT_TRUE(h.Link.StartRead(false)) << c.What;
+    EXPECT_EQ(h.Port.Written.size(), 1U) << c.What;
+  }
+}
+
+TEST(RadioOperation, OnlyOneOperationRunsAtATime) {
+  LinkHarness h;
+  h.Prompter.Answers = {PromptAnswer::Ok};
+  ASSERT_TRUE(h.Link.StartRead(false));
+  EXPECT_FALSE(h.Link.StartInformationRead());
+  EXPECT_EQ(h.Port.Written.size(), 1U);
+}
+
+TEST(RadioOperation, OutcomeIsToldAfterTheObserverHasItsResult) {
+  struct Case {
+    const char* What;
+    OperationKind Kind;
+    bool RadioAnswers;
+    std::optional<std::string> Outcome;
+  };
+  const Case cases[] = {
+      {"read succeeded", OperationKind::Read, true, KeyText(2004)},
+      {"write succeeded", OperationKind::Write, true, KeyText(2005)},
+      {"information read succeeded", OperationKind::InformationRead, true, std::nullopt},
+      {"read failed", OperationKind::Read, false, KeyText(2006)},
+      {"write failed", OperationKind::Write, false, KeyText(2007)},
+      {"information read failed", OperationKind::InformationRead, false, KeyText(2008)},
+  };
+  const ChannelTable channels;
+  for (const Case& c : cases) {
+    LinkHarness h;
+    h.Radio.SetPassword({0xFF, 0xFF, 0xFF, 0xFF});
+    if (!c.RadioAnswers) h.Radio.SilentFor = 3;
+    h.Prompter.Answers = {PromptAnswer::Ok, PromptAnswer::Cancel};
+    switch (c.Kind) {
+      case OperationKind::Read:
+        ASSERT_TRUE(h.Link.StartRead(false));
+        break;
+      case OperationKind::Write:
+        ASSERT_TRUE(h.Link.StartWrite({.Encode = Succeeds, .Channels = channels}));
+        break;
+      case OperationKind::InformationRead:
+        h.Prompter.Answers = {PromptAnswer::Cancel};
+        ASSERT_TRUE(h.Link.StartInformationRead());
+        break;
+    }
+    h.Pump();
+    if (!c.RadioAnswers) {
+      h.TimeOut();
+      h.TimeOut();
+      h.TimeOut();
+    }
+
+    ASSERT_EQ(h.Observer.Finished.size(), 1U) << c.What;
+    EXPECT_EQ(h.Result().Kind, c.Kind) << c.What;
+    EXPECT_EQ(h.Result().Success, c.RadioAnswers) << c.What;
+    const auto texts = h.Prompter.Texts();
+    EXPECT_EQ(h.Observer.MessagesAtFinish, texts.size() - (c.Outcome ? 1 : 0)) << c.What;
+    if (c.Outcome) {
+      EXPECT_EQ(texts.back(), *c.Outcome) << c.What;
+    }
+    EXPECT_FALSE(h.Port.IsOpen()) << c.What;
+  }
+}
+
+}  // namespace
+}  // namespace hvt
