@@ -113,8 +113,12 @@ bool Workspace::OfferToSave(std::string_view question) {
   }
 }
 
+bool Workspace::OfferToSaveChanges() {
+  return OfferToSave(context_.Texts().SectionText(text_key::kMsg, text_key::SaveChangesQuestion));
+}
+
 bool Workspace::NewWithQuestions(bool askReset) {
-  if (!OfferToSave(context_.Texts().SectionText(text_key::kMsg, text_key::SaveChangesQuestion))) return false;
+  if (!OfferToSaveChanges()) return false;
   if (askReset && prompter_.Ask(context_.Texts().BuiltIn(BuiltInText::ResetWarning), PromptButtons::OkCancel,
                                 PromptIcon::Warning) != PromptAnswer::Ok) {
     return false;

@@ -46,6 +46,10 @@ class Workspace {
   bool Save();
   bool SaveAs();
 
+  // Before the configuration is replaced by a read: offers to save unsaved changes; false when
+  // the user cancels or the save did not happen.
+  bool OfferToSaveChanges();
+
   // Without questions: the defaults, then the band template of the current band variant.
   void NewConfiguration();
   // Shows the reason when the file is refused; nothing changes then.

@@ -1,5 +1,6 @@
 #include "cli/cli_prompter.h"
 
+#include <optional>
 #include <string>
 
 namespace hvt::cli {
@@ -20,28 +21,35 @@ std::string OneLine(std::string_view text) {
 
 PromptAnswer CliPrompter::Ask(std::string_view text, PromptButtons buttons, PromptIcon) {
   err_ << "hvt7300-cli: " << OneLine(text);
-  PromptAnswer answer = PromptAnswer::Ok;
-  switch (buttons) {
-    case PromptButtons::Ok:
-      break;
-    case PromptButtons::OkCancel:
-      answer = assumeYes_ ? PromptAnswer::Ok : PromptAnswer::Cancel;
-      break;
-    case PromptButtons::YesNo:
-    case PromptButtons::YesNoCancel:
-      answer = assumeYes_ ? PromptAnswer::Yes : PromptAnswer::Cancel;
-      break;
-    case PromptButtons::RetryCancel:
-      answer = retriesLeft_ > 0 ? PromptAnswer::Retry : PromptAnswer::Cancel;
-      if (retriesLeft_ > 0) --retriesLeft_;
-      break;
+  if (buttons == PromptButtons::Ok) {
+    err_ << "\n";
+    return PromptAnswer::Ok;
   }
-  if (buttons != PromptButtons::Ok) {
+  const bool retry = buttons == PromptButtons::RetryCancel;
+  const PromptAnswer yes = retry                                 ? PromptAnswer::Retry
+                           : buttons == PromptButtons::OkCancel ? PromptAnswer::Ok
+                                                                 : PromptAnswer::Yes;
+  std::optional<bool> decided;
+  if (retry && retriesLeft_ > 0) {
+    --retriesLeft_;
+    decided = true;
+  } else if (!retry && assumeYes_) {
+    decided = true;
+  } else if (terminal_ == nullptr) {
+    decided = false;
+  }
+  if (decided) {
     static constexpr const char* kNames[] = {"OK", "Cancel", "Yes", "No", "Retry"};
+    const PromptAnswer answer = *decided ? yes : PromptAnswer::Cancel;
     err_ << " [" << kNames[static_cast<int>(answer)] << "]";
+    if (!*decided && !retry) err_ << " (no terminal to ask: --yes answers OK)";
+    err_ << "\n";
+    return answer;
   }
-  err_ << "\n";
-  return answer;
+  err_ << (retry ? " Retry? [y/N] " : " [y/N] ") << std::flush;
+  std::string line;
+  const bool agreed = std::getline(*terminal_, line) && !line.empty() && (line[0] == 'y' || line[0] == 'Y');
+  return agreed ? yes : PromptAnswer::Cancel;
 }
 
 std::optional<std::string> CliPrompter::AskPassword() {

@@ -1,8 +1,10 @@
 #pragma once
 
 // The command line's way of asking: messages go to standard error; questions are answered by
-// the command's flags (--yes, --retries N) and never wait for input.
+// the command's flags (--yes, --retries N), or on a terminal by the user; without a terminal
+// nothing waits for input and an unanswered question counts as Cancel.
 
+#include <istream>
 #include <ostream>
 
 #include "i18n/prompter.h"
@@ -11,7 +13,7 @@ namespace hvt::cli {
 
 class CliPrompter : public Prompter {
  public:
-  explicit CliPrompter(std::ostream& err) : err_(err) {}
+  CliPrompter(std::ostream& err, std::istream* terminal = nullptr) : err_(err), terminal_(terminal) {}
 
   void SetAssumeYes(bool yes) { assumeYes_ = yes; }
   void SetRetries(int retries) { retriesLeft_ = retries; }
@@ -27,6 +29,7 @@ class CliPrompter : public Prompter {
 
  private:
   std::ostream& err_;
+  std::istream* terminal_;
   bool assumeYes_ = false;
   int retriesLeft_ = 0;
   std::optional<std::string> password_;

@@ -1,5 +1,6 @@
 #include "cli/command.h"
 #include "cli/configuration_commands.h"
+#include "cli/radio_commands.h"
 #include "cli/sim_command.h"
 
 namespace hvt::cli {
@@ -14,6 +15,10 @@ std::span<const Command> Commands() {
       CommuBookExportCommand(),
       CommuBookImportCommand(),
       TemplateCommand(),
+      ReadCommand(),
+      WriteCommand(),
+      InfoCommand(),
+      PortsCommand(),
       SimCommand(),
   };
   return commands;

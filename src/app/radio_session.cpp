@@ -1,0 +1,61 @@
+#include "app/radio_session.h"
+
+namespace hvt {
+
+RadioSession::RadioSession(AppContext& context, Workspace& workspace, LinkPort& port, ReplyTimer& timer,
+                           Prompter& prompter)
+    : context_(context), workspace_(workspace), operation_(port, timer, prompter, context.Texts()) {
+  operation_.SetObserver(this);
+}
+
+bool RadioSession::StartRead() {
+  if (operation_.IsRunning() || !workspace_.OfferToSaveChanges()) return false;
+  lastResult_.reset();
+  return operation_.StartRead(testDataOn_);
+}
+
+bool RadioSession::StartWrite() {
+  if (operation_.IsRunning()) return false;
+  lastResult_.reset();
+  const std::optional<TestDataArea> testData = testDataOn_ ? std::optional(testData_) : std::nullopt;
+  return operation_.StartWrite(WriteJobFor(workspace_.Current(), context_.Band(), testData));
+}
+
+bool RadioSession::StartInformationRead() {
+  if (operation_.IsRunning()) return false;
+  lastResult_.reset();
+  return operation_.StartInformationRead();
+}
+
+void RadioSession::OnProgress(int percent) {
+  if (progress_) progress_(percent);
+}
+
+void RadioSession::OnFinished(const OperationResult& result) {
+  Accept(result);
+  if (finished_) finished_();
+}
+
+void RadioSession::Accept(const OperationResult& result) {
+  lastResult_ = result;
+  if (!result.Success) return;
+  if (result.Data.Identity) {
+    context_.SetModelName(result.Data.Identity->Model);
+    context_.SetFirmwareVersion(result.Data.Identity->Version);
+  }
+  switch (result.Kind) {
+    case OperationKind::Read:
+      if (result.WithTestData) testData_ = result.Data.TestData;
+      workspace_.AcceptImage(result.Data.Image,
+                             result.Data.Identity && result.Data.Identity->Band() ? *result.Data.Identity->Band()
+                                                                                  : context_.Band());
+      break;
+    case OperationKind::InformationRead:
+      information_ = DecodeEmbeddedInfo(result.Data.Information);
+      break;
+    case OperationKind::Write:
+      break;
+  }
+}
+
+}  // namespace hvt

@@ -1,0 +1,57 @@
+#pragma once
+
+// The radio commands of the program: read, write and the information read, between the
+// workspace and the link. The desktop program and the command-line tool drive it the same way;
+// they only differ in the port, the timer and the prompter they give it.
+
+#include <functional>
+#include <optional>
+
+#include "app/app_context.h"
+#include "app/workspace.h"
+#include "link/radio_operation.h"
+#include "model/embedded_info.h"
+#include "model/test_mode_data.h"
+
+namespace hvt {
+
+class RadioSession final : private RadioOperationObserver {
+ public:
+  RadioSession(AppContext& context, Workspace& workspace, LinkPort& port, ReplyTimer& timer, Prompter& prompter);
+
+  // Each returns whether the operation started; its end comes through the port's and the
+  // timer's events. Read first offers to save unsaved changes.
+  bool StartRead();
+  bool StartWrite();
+  bool StartInformationRead();
+  bool IsRunning() const { return operation_.IsRunning(); }
+
+  // Reads and writes carry the test-data area too while this is on.
+  void SetTestDataOn(bool on) { testDataOn_ = on; }
+  TestDataArea& TestData() { return testData_; }
+
+  void SetProgressListener(std::function<void(int percent)> listener) { progress_ = std::move(listener); }
+  // Called once an operation has ended, after the workspace took the result.
+  void SetFinishedListener(std::function<void()> listener) { finished_ = std::move(listener); }
+
+  const std::optional<OperationResult>& LastResult() const { return lastResult_; }
+  // The radio's service information from the last successful information read.
+  const std::optional<EmbeddedInfo>& Information() const { return information_; }
+
+ private:
+  void OnProgress(int percent) override;
+  void OnFinished(const OperationResult& result) override;
+  void Accept(const OperationResult& result);
+
+  AppContext& context_;
+  Workspace& workspace_;
+  RadioOperation operation_;
+  bool testDataOn_ = false;
+  TestDataArea testData_{};
+  std::function<void(int)> progress_;
+  std::function<void()> finished_;
+  std::optional<OperationResult> lastResult_;
+  std::optional<EmbeddedInfo> information_;
+};
+
+}  // namespace hvt

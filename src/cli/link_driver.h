@@ -1,0 +1,33 @@
+#pragma once
+
+// What a radio command talks through: a serial port on the Qt event loop, or the built-in
+// virtual radio in-process. Both run one operation to its end.
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "link/link_port.h"
+#include "link/reply_timer.h"
+
+namespace hvt::cli {
+
+class LinkDriver {
+ public:
+  virtual ~LinkDriver() = default;
+  virtual LinkPort& Port() = 0;
+  virtual ReplyTimer& Timer() = 0;
+  // Runs the events of the started operation until `running` turns false; Wake makes it look.
+  virtual void RunWhile(const std::function<bool()>& running) = 0;
+  virtual void Wake() {}
+  // Keeps what the operation changed (the virtual radio's memory); false when that failed.
+  virtual bool Finish() { return true; }
+};
+
+// The virtual radio keeps its memory in `memoryFile` between runs, so that what one command
+// writes the next one reads; a new memory holds the factory template of the full band.
+std::unique_ptr<LinkDriver> VirtualLinkDriver(const std::filesystem::path& memoryFile);
+std::unique_ptr<LinkDriver> SerialLinkDriver(const std::string& portName);
+
+}  // namespace hvt::cli
