@@ -166,5 +166,50 @@ TEST_F(CliFiles, CommunicationBookAndProductionExport) {
   EXPECT_EQ(std::count(epm.begin(), epm.end(), '\n'), 1 + 18 + 810 + 12960);
 }
 
+TEST_F(CliFiles, VirtualRadioKeepsWhatIsWrittenForTheNextRead) {
+  ASSERT_EQ(Cli({"new", "--band", "0", "-o", At("restricted.dat")}).Exit, 0);
+  const Outcome refused = Cli({"write", "--port", "virtual", "--yes", At("restricted.dat")});
+  EXPECT_EQ(refused.Exit, 1);
+  EXPECT_NE(refused.Err.find("Band Error!"), std::string::npos) << "the virtual radio is a full-band radio";
+
+  ASSERT_EQ(Cli({"new", "-o", At("mine.dat")}).Exit, 0);
+  const std::string area(64, '\x5A');
+  std::ofstream(At("area.bin"), std::ios::binary) << area;
+
+  const Outcome written = Cli({"write", "--port", "virtual", "--yes", "--test-data", At("area.bin"), At("mine.dat")});
+  ASSERT_EQ(written.Exit, 0) << written.Err;
+  EXPECT_NE(written.Err.find("100%"), std::string::npos);
+
+  const Outcome read = Cli({"read", "--port", "virtual", "--yes", "--test-data", At("back.bin"), "-o", At("back.dat")});
+  ASSERT_EQ(read.Exit, 0) << read.Err;
+  Configuration mine;
+  Configuration back;
+  ASSERT_EQ(ReadConfigurationFile(At("mine.dat"), mine), FileCheck::Ok);
+  ASSERT_EQ(ReadConfigurationFile(At("back.dat"), back), FileCheck::Ok);
+  EXPECT_EQ(back.Channels.Count, mine.Channels.Count);
+  EXPECT_EQ(back.Options, mine.Options);
+  EXPECT_EQ(ReadText(At("back.bin")), area);
+}
+
+TEST_F(CliFiles, RadioCommandsWithoutConfirmationTransferNothing) {
+  struct Case {
+    std::vector<std::string> Arguments;
+    int Exit;
+    const char* Message;
+  };
+  const Case cases[] = {
+      {{"read", "--port", "virtual", "-o", At("out.dat")}, 1, "(no terminal to ask: --yes answers OK)"},
+      {{"read", "--port", "virtual", "--yes", "--retries", "x", "-o", At("out.dat")}, 2, "--retries takes"},
+      {{"write", "--port", "virtual", "--yes", At("missing.dat")}, 1, "file error."},
+      {{"write", "--port", "virtual", "--yes", "--test-data", At("missing.bin"), At("missing.dat")}, 1, "file error."},
+  };
+  for (const Case& c : cases) {
+    const Outcome outcome = Cli(c.Arguments);
+    EXPECT_EQ(outcome.Exit, c.Exit) << c.Message;
+    EXPECT_NE(outcome.Err.find(c.Message), std::string::npos) << outcome.Err;
+    EXPECT_FALSE(std::filesystem::exists(At("out.dat")));
+  }
+}
+
 }  // namespace
 }  // namespace hvt::cli
