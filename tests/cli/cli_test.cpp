@@ -190,10 +190,10 @@ TEST_F(CliFiles, VirtualRadioKeepsWhatIsWrittenForTheNextRead) {
   // and the options come back as they were written.
   for (const ChannelRecord& channel : mine.Channels.Channels()) {
     if (!IsNormalChannel(channel.ChannelNumber)) continue;
-    const ChannelRecord* read = back.Channels.Find(channel.ChannelNumber);
-    ASSERT_NE(read, nullptr) << channel.ChannelNumber;
-    EXPECT_EQ(read->RxFreq, channel.RxFreq);
-    EXPECT_EQ(read->Name.Trimmed(), channel.Name.Trimmed());
+    const ChannelRecord* readBack = back.Channels.Find(channel.ChannelNumber);
+    ASSERT_NE(readBack, nullptr) << channel.ChannelNumber;
+    EXPECT_EQ(readBack->RxFreq, channel.RxFreq);
+    EXPECT_EQ(readBack->Name.Trimmed(), channel.Name.Trimmed());
   }
   EXPECT_EQ(back.Options.KeyFunction, mine.Options.KeyFunction);
   EXPECT_EQ(ReadText(At("back.bin")), area);
