@@ -1,5 +1,8 @@
 #include "app/app_context.h"
 
+#include <charconv>
+#include <cstdint>
+
 #include "app/settings_files.h"
 #include "i18n/language.h"
 #include "model/text.h"
@@ -26,6 +29,7 @@ AppContext AppContext::Start(const AppFolders& folders, std::string_view systemL
   SetupSettings setup = ReadSetupSettings(Existing(setupFile, SetupFilePath(folders.Data)));
   context.firstRun_ = setup.FirstRun;
   context.portNumber_ = setup.PortNumber;
+  context.portName_ = setup.PortName;
   setup.FirstRun = false;
   // Start-up goes on without a writable settings folder; the values hold for this run.
   static_cast<void>(WriteSetupSettings(setupFile, setup));
@@ -55,8 +59,24 @@ void AppContext::ApplyBandVariant(BandVariant variant) {
   limits_ = LimitsOf(variant);
 }
 
+std::string AppContext::PortName() const {
+  if (!portName_.empty()) return portName_;
+  return portNumber_ > 0 ? "COM" + std::to_string(portNumber_) : std::string();
+}
+
+void AppContext::SetPortName(std::string_view name) {
+  int number = 0;
+  const bool numbered = name.starts_with("COM") && name.size() > 3 &&
+                        name.find_first_not_of("0123456789", 3) == std::string_view::npos &&
+                        std::from_chars(name.data() + 3, name.data() + name.size(), number).ec == std::errc{} &&
+                        number > 0 && number <= INT16_MAX;
+  portNumber_ = numbered ? number : 0;
+  portName_ = numbered ? std::string() : std::string(name);
+}
+
 bool AppContext::SavePortNumber() const {
-  return WriteSetupSettings(SetupFilePath(folders_.Settings), {.FirstRun = false, .PortNumber = portNumber_});
+  return WriteSetupSettings(SetupFilePath(folders_.Settings),
+                            {.FirstRun = false, .PortNumber = portNumber_, .PortName = portName_});
 }
 
 bool AppContext::SaveFeatureWords() const {

@@ -55,9 +55,16 @@ class AppContext {
   FrequencyRange TxRange(int row) const { return limits_.Tx.at(static_cast<std::size_t>(row)); }
 
   int PortNumber() const { return portNumber_; }
-  void SetPortNumber(int port) { portNumber_ = port; }
+  void SetPortNumber(int port) {
+    portNumber_ = port;
+    portName_.clear();
+  }
+  // The port to use: "COMn" for a numbered port, else the saved name (empty when none is set).
+  std::string PortName() const;
+  // "COM3" sets the number 3; any other name is kept as it is, with the number 0.
+  void SetPortName(std::string_view name);
   bool FirstRun() const { return firstRun_; }
-  // Writes "comPort" into "mysetup.ini"; false when the file could not be written.
+  // Writes "comPort" and "comPortName" into "mysetup.ini"; false when it could not be written.
   [[nodiscard]] bool SavePortNumber() const;
 
   const FeatureWords& Features() const { return featureWords_; }
@@ -73,6 +80,7 @@ class AppContext {
   BandVariant band_ = BandVariant::Full;
   BandLimits limits_ = LimitsOf(BandVariant::Full);
   int portNumber_ = 0;
+  std::string portName_;
   bool firstRun_ = false;
   FeatureWords featureWords_{};
 };

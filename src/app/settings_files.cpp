@@ -15,6 +15,7 @@ namespace {
 constexpr std::string_view kSection = "language";
 constexpr std::string_view kFirstRunKey = "IsFirstRun";
 constexpr std::string_view kPortKey = "comPort";
+constexpr std::string_view kPortNameKey = "comPortName";
 constexpr std::uintmax_t kLargestSetupFile = 64 * 1024;
 
 std::optional<int> ParseInt16(std::string_view text) {
@@ -47,6 +48,7 @@ SetupSettings ReadSetupSettings(const std::filesystem::path& file) {
   const auto firstRun = ParseInt16(ini.Value(kSection, kFirstRunKey));
   settings.FirstRun = firstRun.value_or(0) != 0;
   settings.PortNumber = ParseInt16(ini.Value(kSection, kPortKey)).value_or(0);
+  settings.PortName = ini.Value(kSection, kPortNameKey);
   return settings;
 }
 
@@ -54,6 +56,7 @@ bool WriteSetupSettings(const std::filesystem::path& file, const SetupSettings& 
   IniDocument ini = LoadIni(file);
   ini.Set(kSection, kFirstRunKey, settings.FirstRun ? "1" : "0");
   ini.Set(kSection, kPortKey, std::to_string(settings.PortNumber));
+  ini.Set(kSection, kPortNameKey, settings.PortName);
   std::error_code ignored;
   std::filesystem::create_directories(file.parent_path(), ignored);
   return WriteFileAtomically(file, ini.ToText());

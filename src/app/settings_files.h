@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 
 #include "app/app_context.h"
 
@@ -13,6 +14,7 @@ namespace hvt {
 struct SetupSettings {
   bool FirstRun = false;
   int PortNumber = 0;
+  std::string PortName;  // a port that is not COMn (/dev/ttyUSB0, virtual); empty for COMn
 };
 
 std::filesystem::path SetupFilePath(const std::filesystem::path& folder);

@@ -17,8 +17,9 @@ namespace hvt::cli {
 
 namespace {
 
-const OptionSpec kPort{"--port", "PORT", "serial port (see 'ports'), or 'virtual' for the built-in virtual radio",
-                       true};
+const OptionSpec kPort{"--port", "PORT",
+                       "serial port (see 'ports') or 'virtual' for the built-in virtual radio; "
+                       "default: the port used last"};
 const OptionSpec kPassword{"--password", "P", "the radio's password, when it has one"};
 const OptionSpec kYes{"--yes", "", "answer the confirmations with OK"};
 const OptionSpec kRetries{"--retries", "N", "answer 'retry?' with Retry up to N times (default 0), then Cancel"};
@@ -60,9 +61,10 @@ class RadioRun {
       : name_(name),
         session_(io),
         workspace_(session_.Context(), session_.Prompter()),
-        driver_(command.Value("--port") == kVirtualPortName
+        portName_(command.Has("--port") ? command.Value("--port") : session_.Context().PortName()),
+        driver_(portName_ == kVirtualPortName
                     ? VirtualLinkDriver(session_.Context().Folders().Settings / "virtual-radio.mem")
-                    : SerialLinkDriver(command.Value("--port"))),
+                    : SerialLinkDriver(portName_)),
         radio_(session_.Context(), workspace_, driver_->Port(), driver_->Timer(), session_.Prompter()),
         progress_(io.Err) {
     CliPrompter& prompter = session_.Prompter();
@@ -73,6 +75,7 @@ class RadioRun {
   }
 
   Session& CommandSession() { return session_; }
+  bool HasPort() const { return !portName_.empty(); }
   Workspace& Work() { return workspace_; }
   RadioSession& Radio() { return radio_; }
 
@@ -98,13 +101,26 @@ class RadioRun {
       driver_->RunWhile([this] { return radio_.IsRunning(); });
     }
     if (!driver_->Finish()) session_.Fail(name_, "the virtual radio's memory could not be kept");
-    return started && radio_.LastResult() && radio_.LastResult()->Success;
+    const bool succeeded = started && radio_.LastResult() && radio_.LastResult()->Success;
+    if (succeeded) {
+      session_.Context().SetPortName(portName_);
+      static_cast<void>(session_.Context().SavePortNumber());  // a convenience; the transfer stands
+    }
+    return succeeded;
+  }
+
+  // False with the exit code set when no port was given and none was used before.
+  bool CheckPort(int& exitCode) {
+    if (HasPort()) return true;
+    exitCode = session_.Fail(name_, "no --port given and none used before (see 'hvt7300-cli ports')", kExitUsage);
+    return false;
   }
 
  private:
   std::string name_;
   Session session_;
   Workspace workspace_;
+  std::string portName_;
   std::unique_ptr<LinkDriver> driver_;
   RadioSession radio_;
   ProgressPrinter progress_;
@@ -113,7 +129,7 @@ class RadioRun {
 int RunRead(const ParsedCommand& command, CommandIo& io) {
   RadioRun run(command, io, "read");
   int exitCode = kExitOk;
-  if (!run.ApplyRetries(command, exitCode)) return exitCode;
+  if (!run.CheckPort(exitCode) || !run.ApplyRetries(command, exitCode)) return exitCode;
   run.Radio().SetTestDataOn(command.Has("--test-data"));
   if (!run.Finish(run.Radio().StartRead())) return kExitFailure;
   if (command.Has("--test-data") &&
@@ -126,7 +142,7 @@ int RunRead(const ParsedCommand& command, CommandIo& io) {
 int RunWrite(const ParsedCommand& command, CommandIo& io) {
   RadioRun run(command, io, "write");
   int exitCode = kExitOk;
-  if (!run.ApplyRetries(command, exitCode)) return exitCode;
+  if (!run.CheckPort(exitCode) || !run.ApplyRetries(command, exitCode)) return exitCode;
   if (run.Work().OpenFile(command.Arguments[0]) != FileCheck::Ok) return kExitFailure;
   if (command.Has("--test-data")) {
     const auto area = ReadWholeFile(command.Value("--test-data"), kTestDataAreaSize);
@@ -142,7 +158,7 @@ int RunWrite(const ParsedCommand& command, CommandIo& io) {
 int RunInfo(const ParsedCommand& command, CommandIo& io) {
   RadioRun run(command, io, "info");
   int exitCode = kExitOk;
-  if (!run.ApplyRetries(command, exitCode)) return exitCode;
+  if (!run.CheckPort(exitCode) || !run.ApplyRetries(command, exitCode)) return exitCode;
   if (!run.Finish(run.Radio().StartInformationRead()) || !run.Radio().Information()) return kExitFailure;
   const EmbeddedInfo& info = *run.Radio().Information();
   const std::pair<const char*, const std::string*> lines[] = {

@@ -79,7 +79,7 @@ TEST_F(AppContextTest, FirstStartClearsTheFirstRunFlagAndKeepsThePort) {
   const AppContext first = AppContext::Start(folders_, "en_US");
   EXPECT_TRUE(first.FirstRun());
   EXPECT_EQ(first.PortNumber(), 3);
-  EXPECT_EQ(Read("language/mysetup.ini"), "[language]\nIsFirstRun=0\ncomPort=3\n");
+  EXPECT_EQ(Read("language/mysetup.ini"), "[language]\nIsFirstRun=0\ncomPort=3\ncomPortName=\n");
 
   const AppContext later = AppContext::Start(folders_, "en_US");
   EXPECT_FALSE(later.FirstRun());
@@ -150,6 +150,23 @@ TEST_F(AppContextTest, UnwritableSettingsFolderDoesNotStopStartUp) {
   EXPECT_FALSE(context.SaveFeatureWords());
   context.SetPortNumber(4);
   EXPECT_FALSE(context.SavePortNumber());
+}
+
+TEST_F(AppContextTest, PortIsKeptAsANumberForComPortsAndAsANameOtherwise) {
+  struct Case {
+    const char* Name;
+    int Number;
+    const char* Kept;
+  };
+  for (const Case& c : {Case{"COM3", 3, "COM3"}, Case{"/dev/ttyUSB0", 0, "/dev/ttyUSB0"}, Case{"virtual", 0, "virtual"},
+                        Case{"COM", 0, "COM"}, Case{"COM3x", 0, "COM3x"}}) {
+    AppContext context = AppContext::Start(folders_, "en_US");
+    context.SetPortName(c.Name);
+    ASSERT_TRUE(context.SavePortNumber());
+    const AppContext next = AppContext::Start(folders_, "en_US");
+    EXPECT_EQ(next.PortNumber(), c.Number) << c.Name;
+    EXPECT_EQ(next.PortName(), c.Kept) << c.Name;
+  }
 }
 
 }  // namespace

@@ -197,6 +197,7 @@ TEST_F(CliFiles, VirtualRadioKeepsWhatIsWrittenForTheNextRead) {
   }
   EXPECT_EQ(back.Options.KeyFunction, mine.Options.KeyFunction);
   EXPECT_EQ(ReadText(At("back.bin")), area);
+  EXPECT_EQ(Cli({"info", "--retries", "1"}).Exit, 0) << "the port used last is the default";
 }
 
 TEST_F(CliFiles, RadioCommandsWithoutConfirmationTransferNothing) {
@@ -206,6 +207,7 @@ TEST_F(CliFiles, RadioCommandsWithoutConfirmationTransferNothing) {
     const char* Message;
   };
   const Case cases[] = {
+      {{"read", "--yes", "-o", At("out.dat")}, 2, "no --port given and none used before"},
       {{"read", "--port", "virtual", "-o", At("out.dat")}, 1, "(no terminal to ask: --yes answers OK)"},
       {{"read", "--port", "virtual", "--yes", "--retries", "x", "-o", At("out.dat")}, 2, "--retries takes"},
       {{"write", "--port", "virtual", "--yes", At("missing.dat")}, 1, "file error."},
