@@ -62,18 +62,18 @@ std::optional<ParsedCommand> ParseCommand(const Command& command, std::span<cons
       parsed.Arguments.push_back(word);
       continue;
     }
-    const auto spec = std::find_if(command.Options.begin(), command.Options.end(),
+    const auto declared = std::find_if(command.Options.begin(), command.Options.end(),
                                    [&word](const OptionSpec& option) { return option.Name == word; });
-    if (spec == command.Options.end()) {
+    if (declared == command.Options.end()) {
       error = "unknown option " + word;
       return std::nullopt;
     }
-    if (spec->ValueName.empty()) {
+    if (declared->ValueName.empty()) {
       parsed.Options[word] = "";
     } else if (i + 1 < words.size()) {
       parsed.Options[word] = words[++i];
     } else {
-      error = "option " + word + " needs a value (" + std::string(spec->ValueName) + ")";
+      error = "option " + word + " needs a value (" + std::string(declared->ValueName) + ")";
       return std::nullopt;
     }
   }
