@@ -72,16 +72,20 @@ bool PtyServer::Serve(const std::atomic<bool>& stop, std::string& error) {
   std::array<std::uint8_t, 4096> bytes{};
   while (!stop.load()) {
     Flush();
-    auto wait = kStopCheck;
+    // Paced bytes are due every 1.04 ms: a wait rounded to whole milliseconds would make each
+    // reply up to a millisecond late, a few percent of the line time.
+    std::chrono::nanoseconds wait = kStopCheck;
     if (const auto next = radio_.NextOutputTime()) {
-      const auto untilNext = std::chrono::ceil<std::chrono::milliseconds>(*next - clock_.Now());
-      wait = std::clamp(untilNext, std::chrono::milliseconds{0}, kStopCheck);
+      wait =
+          std::clamp<std::chrono::nanoseconds>(*next - clock_.Now(), std::chrono::nanoseconds{0}, kStopCheck);
     }
+    static_assert(kStopCheck < std::chrono::seconds(1));
+    const timespec timeout{0, static_cast<long>(wait.count())};
     pollfd watch{master_, static_cast<short>(POLLIN | (unsent_.empty() ? 0 : POLLOUT)), 0};
-    const int ready = ::poll(&watch, 1, static_cast<int>(wait.count()));
+    const int ready = ::ppoll(&watch, 1, &timeout, nullptr);
     if (ready < 0) {
       if (errno == EINTR) continue;  // a signal, most likely the one that stops us
-      error = SystemError("poll");
+      error = SystemError("ppoll");
       return false;
     }
     if ((watch.revents & POLLIN) != 0) {

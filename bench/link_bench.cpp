@@ -1,0 +1,260 @@
+// How close a read and a write come to the time the wire needs, and what they cost the processor.
+//
+// Through a pseudo-terminal the program's real serial path (SerialLinkPort, QtReplyTimer, the
+// Qt event loop) talks to the virtual radio, which paces its bytes at 9600 baud 8N1 on the real
+// clock. Every byte the PC sends comes back as echo, so the receive line carries echo plus
+// replies and is the busier direction; its byte count at 960 bytes a second is the least time
+// the exchange can take. The in-process run removes the wire and shows what the link itself costs.
+
+#include <time.h>
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QString>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <optional>
+#include <string>
+#include <thread>
+
+#include "app/factory_template.h"
+#include "link/radio_operation.h"
+#include "model/codec_chain.h"
+#include "qt/qt_reply_timer.h"
+#include "qt/serial_link_port.h"
+#include "radio/loopback_port.h"
+#include "radio/loopback_pump.h"
+#include "radio/manual_timer.h"
+#include "radio/pty_server.h"
+#include "radio/virtual_radio.h"
+
+namespace hvt {
+namespace {
+
+using Seconds = std::chrono::duration<double>;
+
+constexpr double kLineBytesPerSecond = 960.0;  // 9600 baud, ten bits a byte
+
+// 200 channels: normal channels 1-197 and the VFOs and RT of the factory template.
+Configuration TwoHundredChannels() {
+  Configuration records = FactoryTemplate(BandVariant::Full);
+  for (int n = 1; n <= 197; ++n) {
+    if (records.Channels.Find(n) != nullptr) continue;
+    ChannelRecord channel = CreateChannel(n, n % 2 == 0 ? "446.50000" : "151.62500");
+    channel.Name = "CH" + std::to_string(n);
+    channel.ScanAdd = static_cast<std::int16_t>(n % 2);
+    AddChannel(records.Channels, channel);
+  }
+  return records;
+}
+
+Seconds CpuTime(clockid_t clock) {
+  timespec now{};
+  ::clock_gettime(clock, &now);
+  return Seconds(static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9);
+}
+
+// Confirms every question and gives up on anything else; keeps what it was told.
+class YesPrompter final : public Prompter {
+ public:
+  std::vector<std::string> Told;
+
+  PromptAnswer Ask(std::string_view text, PromptButtons buttons, PromptIcon) override {
+    Told.emplace_back(text);
+    return buttons == PromptButtons::RetryCancel ? PromptAnswer::Cancel : PromptAnswer::Ok;
+  }
+  std::optional<std::filesystem::path> ChooseFileToOpen(std::string_view) override { return std::nullopt; }
+  std::optional<std::filesystem::path> ChooseFileToSave(std::string_view,
+                                                        const std::filesystem::path&) override {
+    return std::nullopt;
+  }
+  std::optional<std::string> AskPassword() override { return std::nullopt; }
+};
+
+// Counts the bytes each way and the block packets, passing everything through unchanged.
+class CountingPort final : public LinkPort, private LinkPortListener {
+ public:
+  explicit CountingPort(LinkPort& port) : port_(port) { port_.SetListener(this); }
+  ~CountingPort() override { port_.SetListener(nullptr); }
+  CountingPort(const CountingPort&) = delete;
+  CountingPort& operator=(const CountingPort&) = delete;
+
+  void SetListener(LinkPortListener* listener) override { listener_ = listener; }
+  bool Open() override { return port_.Open(); }
+  void Close() override { port_.Close(); }
+  bool IsOpen() const override { return port_.IsOpen(); }
+  bool Write(std::span<const std::uint8_t> bytes) override {
+    sent += bytes.size();
+    const bool block = (bytes.size() == 4 && bytes[0] == 'R') || (bytes.size() == 22 && bytes[0] == 'W');
+    if (block) ++blocks;
+    return port_.Write(bytes);
+  }
+  void SetReceiveThreshold(std::size_t bytes) override { port_.SetReceiveThreshold(bytes); }
+  void DiscardBuffers() override { port_.DiscardBuffers(); }
+
+  void Reset() { sent = received = blocks = 0; }
+
+  std::size_t sent = 0;
+  std::size_t received = 0;
+  std::size_t blocks = 0;
+
+ private:
+  void OnReceive(std::span<const std::uint8_t> bytes) override {
+    received += bytes.size();
+    if (listener_ != nullptr) listener_->OnReceive(bytes);
+  }
+
+  LinkPort& port_;
+  LinkPortListener* listener_ = nullptr;
+};
+
+class EndOfOperation final : public RadioOperationObserver {
+ public:
+  std::function<void()> Then;
+  bool Success = false;
+
+  void OnProgress(int) override {}
+  void OnFinished(const OperationResult& result) override {
+    Success = result.Success;
+    if (Then) Then();
+  }
+};
+
+struct Figures {
+  bool Success = false;
+  std::size_t Sent = 0;
+  std::size_t Received = 0;
+  std::size_t Blocks = 0;
+  Seconds Wall{};
+  Seconds LinkCpu{};
+};
+
+void Print(const char* what, const Figures& f) {
+  if (!f.Success) {
+    std::printf("  %-5s  FAILED\n", what);
+    return;
+  }
+  const double minimum = static_cast<double>(f.Received) / kLineBytesPerSecond;
+  std::printf(
+      "  %-5s  %4zu blocks  sent %6zu B  received %6zu B  wall %7.3f s  wire minimum %7.3f s"
+      "  ratio %.4f  link CPU %.1f us/block\n",
+      what, f.Blocks, f.Sent, f.Received, f.Wall.count(), minimum, f.Wall.count() / minimum,
+      f.LinkCpu.count() * 1e6 / static_cast<double>(f.Blocks));
+}
+
+// A read and a write through the pseudo-terminal; false when there is none.
+bool RunOnPseudoTerminal(Configuration& records) {
+  RadioImage image;
+  if (EncodeAll(records, image)) return false;
+  VirtualRadio radio({.Paced = true});
+  radio.LoadImage(image);
+  PtyServer server(radio);
+  std::string error;
+  if (!server.Open(error)) {
+    std::printf("pseudo-terminal: not available (%s)\n", error.c_str());
+    return false;
+  }
+  std::atomic<bool> stop = false;
+  Seconds radioCpu{};
+  std::thread serving([&] {
+    if (!server.Serve(stop, error)) std::printf("pseudo-terminal failed: %s\n", error.c_str());
+    radioCpu = CpuTime(CLOCK_THREAD_CPUTIME_ID);
+  });
+
+  SerialLinkPort serial(QString::fromStdString(server.SlavePath()));
+  CountingPort port(serial);
+  QtReplyTimer timer;
+  YesPrompter prompter;
+  const LanguageTexts texts;
+  RadioOperation operation(port, timer, prompter, texts);
+  EndOfOperation end;
+  operation.SetObserver(&end);
+
+  const auto measure = [&](const std::function<bool()>& start) {
+    QEventLoop loop;
+    end.Then = [&] { loop.quit(); };
+    port.Reset();
+    const Seconds cpuBefore = CpuTime(CLOCK_THREAD_CPUTIME_ID);
+    const auto before = std::chrono::steady_clock::now();
+    if (start() && operation.IsRunning()) loop.exec();
+    end.Then = nullptr;
+    return Figures{.Success = end.Success,
+                   .Sent = port.sent,
+                   .Received = port.received,
+                   .Blocks = port.blocks,
+                   .Wall = std::chrono::steady_clock::now() - before,
+                   .LinkCpu = CpuTime(CLOCK_THREAD_CPUTIME_ID) - cpuBefore};
+  };
+
+  std::printf("Through the pseudo-terminal %s, paced at 9600 baud 8N1:\n", server.SlavePath().c_str());
+  const Figures read = measure([&] { return operation.StartRead(false); });
+  Print("read", read);
+  const Figures write =
+      measure([&] { return operation.StartWrite(WriteJobFor(records, BandVariant::Full)); });
+  Print("write", write);
+
+  stop = true;
+  serving.join();
+  std::printf("  virtual radio CPU %.1f us/block\n",
+              radioCpu.count() * 1e6 / static_cast<double>(read.Blocks + write.Blocks));
+  if (!read.Success || !write.Success) {
+    for (const std::string& text : prompter.Told) std::printf("  the link said: %s\n", text.c_str());
+  }
+  return true;
+}
+
+// Reads and writes in-process, without pacing, for about a second each.
+void RunInProcess(Configuration& records) {
+  RadioImage image;
+  if (EncodeAll(records, image)) return;
+  std::printf("In-process, unpaced (LoopbackPort, ManualClock, ManualTimer):\n");
+  for (const bool write : {false, true}) {
+    ManualClock clock;
+    VirtualRadio radio;
+    radio.LoadImage(image);
+    LoopbackPort loopback(radio, clock);
+    CountingPort port(loopback);
+    ManualTimer timer(clock);
+    YesPrompter prompter;
+    const LanguageTexts texts;
+    RadioOperation operation(port, timer, prompter, texts);
+    EndOfOperation end;
+    operation.SetObserver(&end);
+    LoopbackPump pump(clock, loopback, timer);
+
+    int operations = 0;
+    bool failed = false;
+    const auto before = std::chrono::steady_clock::now();
+    Seconds wall{};
+    while (wall < Seconds(1.0) && !failed) {
+      const bool started =
+          write ? operation.StartWrite(WriteJobFor(records, BandVariant::Full)) : operation.StartRead(false);
+      while (pump.Step()) {
+      }
+      failed = !started || !end.Success;
+      ++operations;
+      wall = std::chrono::steady_clock::now() - before;
+    }
+    if (failed) {
+      std::printf("  %-5s  FAILED\n", write ? "write" : "read");
+      continue;
+    }
+    std::printf("  %-5s  %d operations of %zu blocks in %.3f s: %.0f blocks/s\n", write ? "write" : "read",
+                operations, port.blocks / static_cast<std::size_t>(operations), wall.count(),
+                static_cast<double>(port.blocks) / wall.count());
+  }
+}
+
+}  // namespace
+}  // namespace hvt
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  hvt::Configuration records = hvt::TwoHundredChannels();
+  std::printf("Configuration: %d channels\n", records.Channels.Count);
+  const bool pty = hvt::RunOnPseudoTerminal(records);
+  hvt::RunInProcess(records);
+  return pty ? 0 : 1;
+}

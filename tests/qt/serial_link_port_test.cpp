@@ -1,0 +1,104 @@
+// The real serial code path: SerialLinkPort and QtReplyTimer on the Qt event loop, talking to the
+// virtual radio on a pseudo-terminal.
+
+#include "qt/serial_link_port.h"
+
+#include <gtest/gtest.h>
+
+#include <QEventLoop>
+#include <QTimer>
+#include <atomic>
+#include <thread>
+
+#include "e2e/radio_link_fixture.h"
+#include "qt/qt_reply_timer.h"
+#include "radio/pty_server.h"
+
+namespace hvt::e2e {
+namespace {
+
+class EndOfOperation final : public RadioOperationObserver {
+ public:
+  explicit EndOfOperation(QEventLoop& loop) : loop_(loop) {}
+  std::optional<OperationResult> Result;
+
+  void OnProgress(int) override {}
+  void OnFinished(const OperationResult& result) override {
+    Result = result;
+    loop_.quit();
+  }
+
+ private:
+  QEventLoop& loop_;
+};
+
+// The radio's side runs on its own thread until the test is over.
+class ServedRadio {
+ public:
+  explicit ServedRadio(VirtualRadio& radio) : server_(radio) {}
+  ~ServedRadio() { Stop(); }
+  ServedRadio(const ServedRadio&) = delete;
+  ServedRadio& operator=(const ServedRadio&) = delete;
+
+  bool Open(std::string& error) { return server_.Open(error); }
+  void Start() {
+    thread_ = std::thread([this] { served_ = server_.Serve(stop_, error_); });
+  }
+  // True when the server ran without a failure of the terminal.
+  bool Stop() {
+    stop_ = true;
+    if (thread_.joinable()) thread_.join();
+    return served_;
+  }
+  const std::string& Path() const { return server_.SlavePath(); }
+  const std::string& Error() const { return error_; }
+
+ private:
+  PtyServer server_;
+  std::atomic<bool> stop_ = false;
+  bool served_ = false;
+  std::string error_;
+  std::thread thread_;
+};
+
+TEST(SerialLinkOnPty, ReadsTheWholeConfigurationThroughTheSerialPort) {
+  Configuration configuration = TwoHundredChannels();
+  const RadioImage image = Encoded(configuration);
+  VirtualRadio radio;
+  radio.LoadImage(image);
+  ServedRadio served(radio);
+  std::string error;
+  if (!served.Open(error)) GTEST_SKIP() << "no pseudo-terminal here: " << error;
+  served.Start();
+
+  QEventLoop loop;
+  SerialLinkPort port(QString::fromStdString(served.Path()));
+  QtReplyTimer timer;
+  User user;
+  const LanguageTexts texts =
+      LanguageTexts::Load(kEnglish, std::string(HVT_DATA_DIR) + "/language/english.ini");
+  RadioOperation operation(port, timer, user, texts);
+  EndOfOperation end(loop);
+  operation.SetObserver(&end);
+  bool gaveUp = false;
+  QTimer::singleShot(std::chrono::seconds(60), &loop, [&] {
+    gaveUp = true;
+    loop.quit();
+  });
+
+  ASSERT_TRUE(operation.StartRead(false));
+  if (operation.IsRunning()) loop.exec();
+
+  ASSERT_FALSE(gaveUp) << "the read did not end within a minute";
+  EXPECT_TRUE(served.Stop()) << served.Error();
+  ASSERT_TRUE(end.Result.has_value());
+  EXPECT_TRUE(end.Result->Success);
+  EXPECT_EQ(user.Texts(), Strings({kReadConfirmation, kReadSucceeded}));
+  EXPECT_EQ(end.Result->Data.Image, image);
+  ExpectSameRecords(Decoded(end.Result->Data.Image, configuration), configuration);
+  EXPECT_FALSE(port.IsOpen());
+  EXPECT_FALSE(radio.InProgrammingMode()) << "the radio heard the end packet";
+}
+
+}  // namespace
+}  // namespace hvt::e2e
