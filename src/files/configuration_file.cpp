@@ -24,9 +24,7 @@ std::string_view FileCheckMessage(FileCheck check, int languageId) {
 
 namespace {
 
-enum class Checks { All, SizeAndBandOnly };
-
-FileCheck Read(const std::filesystem::path& path, Configuration& into, Checks checks) {
+FileCheck Read(const std::filesystem::path& path, Configuration& into, ConfigurationChecks checks) {
   std::error_code error;
   if (!std::filesystem::is_regular_file(path, error)) return FileCheck::FileError;
   const auto size = std::filesystem::file_size(path, error);
@@ -34,27 +32,32 @@ FileCheck Read(const std::filesystem::path& path, Configuration& into, Checks ch
   if (size != kConfigurationFileSize) return FileCheck::FileDataError;
   const auto bytes = ReadWholeFile(path, kConfigurationFileSize);
   if (!bytes) return FileCheck::FileError;
+  return ParseConfigurationBytes(*bytes, into, checks);
+}
 
+}  // namespace
+
+FileCheck ParseConfigurationBytes(std::span<const std::uint8_t> bytes, Configuration& into,
+                                  ConfigurationChecks checks) {
   Configuration read;
-  if (!FromFileBytes(*bytes, read)) return FileCheck::FileDataError;
-  if (checks == Checks::All) {
+  if (!FromFileBytes(bytes, read)) return FileCheck::FileDataError;
+  if (checks == ConfigurationChecks::All) {
     if (read.ModelName.Trimmed() != kModelField) return FileCheck::ModelError;
     if (read.Version.Trimmed() != kVersionField) return FileCheck::VersionError;
   }
-  // Any other variant would leave the frequency limits undefined.
+  // The count indexes the 203 slots; any other variant would leave the frequency limits undefined.
+  if (read.Channels.Count < 0 || read.Channels.Count > kChannelCount) return FileCheck::FileDataError;
   if (!BandVariantFromNumber(read.BandVariant)) return FileCheck::FileDataError;
   into = read;
   return FileCheck::Ok;
 }
 
-}  // namespace
-
 FileCheck ReadConfigurationFile(const std::filesystem::path& path, Configuration& into) {
-  return Read(path, into, Checks::All);
+  return Read(path, into, ConfigurationChecks::All);
 }
 
 FileCheck ReadTemplateFile(const std::filesystem::path& path, Configuration& into) {
-  return Read(path, into, Checks::SizeAndBandOnly);
+  return Read(path, into, ConfigurationChecks::SkipModelAndVersion);
 }
 
 FileCheck WriteConfigurationFile(const std::filesystem::path& path, const Configuration& configuration) {

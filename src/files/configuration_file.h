@@ -2,7 +2,9 @@
 
 // Configuration files (".dat"): exactly 45755 bytes, the records in file order.
 
+#include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string_view>
 
 #include "model/configuration.h"
@@ -12,13 +14,19 @@ namespace hvt {
 enum class FileCheck {
   Ok,
   FileError,      // missing, unreadable or unwritable
-  FileDataError,  // wrong size or a band variant other than 0 and 1
+  FileDataError,  // wrong size, a channel count outside 0-203 or a band variant other than 0 and 1
   ModelError,
   VersionError,
 };
 
 // The message shown for a failed check; the file error has one per language.
 std::string_view FileCheckMessage(FileCheck check, int languageId);
+
+enum class ConfigurationChecks { All, SkipModelAndVersion };
+
+// Checks the bytes of a whole file; `into` changes only when the result is Ok.
+FileCheck ParseConfigurationBytes(std::span<const std::uint8_t> bytes, Configuration& into,
+                                  ConfigurationChecks checks);
 
 // Reads and checks a file; `into` changes only when the result is Ok.
 FileCheck ReadConfigurationFile(const std::filesystem::path& path, Configuration& into);

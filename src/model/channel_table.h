@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <span>
@@ -17,15 +18,19 @@ struct ChannelTable {
   std::array<ChannelRecord, kChannelCount> Entries{};
   std::int16_t Count = 0;
 
-  std::span<ChannelRecord> Channels() { return {Entries.data(), static_cast<std::size_t>(Count)}; }
-  std::span<const ChannelRecord> Channels() const {
-    return {Entries.data(), static_cast<std::size_t>(Count)};
-  }
+  // A count outside 0-203 never reaches here from a file; the clamp keeps any other path in bounds.
+  std::span<ChannelRecord> Channels() { return {Entries.data(), InUseCount()}; }
+  std::span<const ChannelRecord> Channels() const { return {Entries.data(), InUseCount()}; }
 
   ChannelRecord* Find(int number);
   const ChannelRecord* Find(int number) const;
 
   bool operator==(const ChannelTable&) const = default;
+
+ private:
+  std::size_t InUseCount() const {
+    return static_cast<std::size_t>(std::clamp<int>(Count, 0, kChannelCount));
+  }
 };
 
 bool ChannelExists(const ChannelTable& table, int number);

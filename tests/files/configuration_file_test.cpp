@@ -85,6 +85,10 @@ TEST(ConfigurationFile, ChecksRefuseAFileAndChangeNothing) {
       {"version followed by NUL", with(10, "V10\0"sv), FileCheck::VersionError},
       {"band variant 2", with(8, "\x02\x00"sv), FileCheck::FileDataError},
       {"band variant 0", with(8, "\x00\x00"sv), FileCheck::Ok},
+      {"channel count 203", with(6960, "\xCB\x00"sv), FileCheck::Ok},
+      {"channel count 204", with(6960, "\xCC\x00"sv), FileCheck::FileDataError},
+      {"channel count 30000", with(6960, "\x30\x75"sv), FileCheck::FileDataError},
+      {"channel count -1", with(6960, "\xFF\xFF"sv), FileCheck::FileDataError},
   };
   for (const Case& c : cases) {
     WriteBytes(folder / "f.dat", c.Bytes);
@@ -100,6 +104,8 @@ TEST(ConfigurationFile, ChecksRefuseAFileAndChangeNothing) {
   EXPECT_EQ(ReadConfigurationFile(folder.Path(), into), FileCheck::FileError);
   WriteBytes(folder / "t.dat", with(0, "OTHER   "sv));
   EXPECT_EQ(ReadTemplateFile(folder / "t.dat", into), FileCheck::Ok) << "templates skip the model check";
+  WriteBytes(folder / "t.dat", with(6960, "\x30\x75"sv));
+  EXPECT_EQ(ReadTemplateFile(folder / "t.dat", into), FileCheck::FileDataError) << "not the channel count";
 }
 
 TEST(ConfigurationFile, FailedSaveKeepsTheOldFile) {
