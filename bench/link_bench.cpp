@@ -93,6 +93,7 @@ class CountingPort final : public LinkPort, private LinkPortListener {
   }
   void SetReceiveThreshold(std::size_t bytes) override { port_.SetReceiveThreshold(bytes); }
   void DiscardBuffers() override { port_.DiscardBuffers(); }
+  std::string FailureDetail() const override { return port_.FailureDetail(); }
 
   void Reset() { sent = received = blocks = 0; }
 
@@ -104,6 +105,9 @@ class CountingPort final : public LinkPort, private LinkPortListener {
   void OnReceive(std::span<const std::uint8_t> bytes) override {
     received += bytes.size();
     if (listener_ != nullptr) listener_->OnReceive(bytes);
+  }
+  void OnPortLost() override {
+    if (listener_ != nullptr) listener_->OnPortLost();
   }
 
   LinkPort& port_;

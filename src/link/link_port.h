@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
 
 namespace hvt {
 
@@ -15,6 +16,8 @@ class LinkPortListener {
   virtual ~LinkPortListener() = default;
   // Every byte buffered so far, delivered once at least the threshold's count is buffered.
   virtual void OnReceive(std::span<const std::uint8_t> bytes) = 0;
+  // The port failed for good (the cable was unplugged) and has been closed.
+  virtual void OnPortLost() = 0;
 };
 
 class LinkPort {
@@ -29,6 +32,8 @@ class LinkPort {
   virtual void SetReceiveThreshold(std::size_t bytes) = 0;
   // Drops unsent output and buffered input.
   virtual void DiscardBuffers() = 0;
+  // The port's name and the system's reason for its last failure; empty when there is none.
+  virtual std::string FailureDetail() const { return {}; }
 };
 
 }  // namespace hvt

@@ -41,7 +41,7 @@ bool PacketEngine::OpenLinkPort() {
   if (port_.IsOpen()) port_.Close();
   port_.SetReceiveThreshold(1);
   if (port_.Open()) return true;
-  Tell(text_key::PortOpenFailed);
+  TellPortFailure();
   return false;
 }
 
@@ -70,7 +70,7 @@ bool PacketEngine::Send() {
   }();
   if (!sent) {
     StopWaiting();
-    Tell(text_key::PortOpenFailed);
+    TellPortFailure();
     return false;
   }
   if (scope.Outermost()) HandleQueued();
@@ -101,23 +101,19 @@ std::span<const std::uint8_t> PacketEngine::HandshakeCollected() const {
 
 bool PacketEngine::IsHandshakePacket() const { return std::ranges::equal(saved_, kHandshakePacket); }
 
-void PacketEngine::OnReceive(std::span<const std::uint8_t> bytes) {
-  if (handling_) {
-    queued_.push_back({false, {bytes.begin(), bytes.end()}});
-    return;
-  }
-  HandlingScope scope(handling_);
-  Handle(false, bytes);
-  HandleQueued();
-}
+void PacketEngine::OnReceive(std::span<const std::uint8_t> bytes) { Deliver(EventKind::Bytes, bytes); }
 
-void PacketEngine::OnTimeout() {
+void PacketEngine::OnPortLost() { Deliver(EventKind::PortLost, {}); }
+
+void PacketEngine::OnTimeout() { Deliver(EventKind::Timeout, {}); }
+
+void PacketEngine::Deliver(EventKind kind, std::span<const std::uint8_t> bytes) {
   if (handling_) {
-    queued_.push_back({true, {}});
+    queued_.push_back({kind, {bytes.begin(), bytes.end()}});
     return;
   }
   HandlingScope scope(handling_);
-  Handle(true, {});
+  Handle(kind, bytes);
   HandleQueued();
 }
 
@@ -125,16 +121,25 @@ void PacketEngine::HandleQueued() {
   while (!queued_.empty()) {
     const Event event = std::move(queued_.front());
     queued_.pop_front();
-    Handle(event.Timeout, event.Bytes);
+    Handle(event.Kind, event.Bytes);
   }
 }
 
-void PacketEngine::Handle(bool timeout, std::span<const std::uint8_t> bytes) {
+void PacketEngine::Handle(EventKind kind, std::span<const std::uint8_t> bytes) {
   if (!awaiting_ || client_ == nullptr) return;
-  if (!timeout) {
-    if (IsHandshakePacket()) Collect(bytes);
-    client_->OnChunk(bytes);
-    return;
+  switch (kind) {
+    case EventKind::Bytes:
+      if (IsHandshakePacket()) Collect(bytes);
+      client_->OnChunk(bytes);
+      return;
+    case EventKind::PortLost:
+      // Waiting out the resends would only retry a port that is gone.
+      StopWaiting();
+      TellPortFailure();
+      client_->OnSendFailed();
+      return;
+    case EventKind::Timeout:
+      break;
   }
   timer_.Stop();
   if (resendCount_ < kMaxResends) {
@@ -154,6 +159,10 @@ void PacketEngine::Collect(std::span<const std::uint8_t> chunk) {
   received_ += chunk.size();
 }
 
-void PacketEngine::Tell(std::int32_t key) { prompter_.Tell(texts_.LanguageText(key)); }
+void PacketEngine::TellPortFailure() {
+  std::string text = texts_.LanguageText(text_key::PortOpenFailed);
+  if (const std::string detail = port_.FailureDetail(); !detail.empty()) text += "\n" + detail;
+  prompter_.Tell(text);
+}
 
 }  // namespace hvt

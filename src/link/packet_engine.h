@@ -39,7 +39,8 @@ class PacketEngineClient {
   virtual void OnChunk(std::span<const std::uint8_t> chunk) = 0;
   // The packet went out three times and no reply was accepted; nothing is awaited any more.
   virtual void OnUnanswered() = 0;
-  // A resend could not be written; the user has been told.
+  // A resend could not be written, or the port was lost while a reply was awaited; the user has
+  // been told.
   virtual void OnSendFailed() = 0;
 };
 
@@ -82,19 +83,22 @@ class PacketEngine final : public LinkPortListener, public ReplyTimerListener {
   std::size_t ExpectedLength() const { return expectedLength_; }
 
   void OnReceive(std::span<const std::uint8_t> bytes) override;
+  void OnPortLost() override;
   void OnTimeout() override;
 
  private:
+  enum class EventKind { Bytes, Timeout, PortLost };
   struct Event {
-    bool Timeout = false;
+    EventKind Kind = EventKind::Bytes;
     std::vector<std::uint8_t> Bytes;
   };
 
   bool Send();
   void Collect(std::span<const std::uint8_t> chunk);
-  void Handle(bool timeout, std::span<const std::uint8_t> bytes);
+  void Deliver(EventKind kind, std::span<const std::uint8_t> bytes);
+  void Handle(EventKind kind, std::span<const std::uint8_t> bytes);
   void HandleQueued();
-  void Tell(std::int32_t key);
+  void TellPortFailure();
 
   LinkPort& port_;
   ReplyTimer& timer_;

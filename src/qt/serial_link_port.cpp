@@ -2,13 +2,15 @@
 
 namespace hvt {
 
-SerialLinkPort::SerialLinkPort(const QString& portName, QObject* parent) : QObject(parent) {
+SerialLinkPort::SerialLinkPort(const QString& portName, QObject* parent) : QObject(parent), name_(portName) {
   port_.setPortName(portName);
   connect(&port_, &QSerialPort::readyRead, this, &SerialLinkPort::OnReadyRead);
+  connect(&port_, &QSerialPort::errorOccurred, this, &SerialLinkPort::OnError);
 }
 
 bool SerialLinkPort::Open() {
   if (port_.isOpen()) return true;
+  failure_.clear();
   if (!port_.open(QIODevice::ReadWrite)) return false;
   const bool configured = port_.setBaudRate(QSerialPort::Baud9600) && port_.setDataBits(QSerialPort::Data8) &&
                           port_.setParity(QSerialPort::NoParity) && port_.setStopBits(QSerialPort::OneStop) &&
@@ -39,7 +41,31 @@ void SerialLinkPort::DiscardBuffers() {
   received_.clear();
 }
 
+std::string SerialLinkPort::FailureDetail() const {
+  if (failure_.isEmpty()) return {};
+  return (name_ + QStringLiteral(": ") + failure_).toStdString();
+}
+
+void SerialLinkPort::OnError(QSerialPort::SerialPortError error) {
+  if (error == QSerialPort::NoError) return;
+  failure_ = port_.errorString();
+  // A vanished device keeps its descriptor readable forever: the event loop would spin on it.
+  const bool lost = error == QSerialPort::ResourceError || error == QSerialPort::ReadError;
+  if (!lost || !port_.isOpen()) return;
+  // Closed once Qt has left the handler that reported the error, which still uses the port.
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        if (!port_.isOpen()) return;
+        port_.close();
+        received_.clear();
+        if (listener_ != nullptr) listener_->OnPortLost();
+      },
+      Qt::QueuedConnection);
+}
+
 void SerialLinkPort::OnReadyRead() {
+  if (!port_.isOpen()) return;
   received_ += port_.readAll();
   DeliverWhenEnough();
 }

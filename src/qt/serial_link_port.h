@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QSerialPort>
 #include <QString>
+#include <string>
 
 #include "link/link_port.h"
 
@@ -26,17 +27,19 @@ class SerialLinkPort final : public QObject, public LinkPort {
   [[nodiscard]] bool Write(std::span<const std::uint8_t> bytes) override;
   void SetReceiveThreshold(std::size_t bytes) override;
   void DiscardBuffers() override;
-
-  QString ErrorText() const { return port_.errorString(); }
+  std::string FailureDetail() const override;
 
  private:
   void OnReadyRead();
+  void OnError(QSerialPort::SerialPortError error);
   void DeliverWhenEnough();
 
   QSerialPort port_;
   LinkPortListener* listener_ = nullptr;
   std::size_t threshold_ = 1;
   QByteArray received_;
+  QString name_;  // as the user gave it: Qt shortens "/dev/pts/0" to "pts/0"
+  QString failure_;
 };
 
 }  // namespace hvt

@@ -72,6 +72,17 @@ class FakePort final : public LinkPort {
   }
 
   std::size_t Threshold() const { return threshold_; }
+  std::string FailureDetail() const override {
+    return OpenFails || WriteFails || lost_ ? kFailureDetail : "";
+  }
+  static constexpr const char* kFailureDetail = "COM9: Permission denied";
+
+  // The cable is pulled: the port closes itself and says so.
+  void Lose() {
+    open_ = false;
+    lost_ = true;
+    if (listener_ != nullptr) listener_->OnPortLost();
+  }
 
   // Bytes arriving on the line: buffered, and delivered all at once when the threshold is reached.
   void Receive(const Bytes& bytes) {
@@ -85,6 +96,7 @@ class FakePort final : public LinkPort {
  private:
   LinkPortListener* listener_ = nullptr;
   bool open_ = false;
+  bool lost_ = false;
   std::size_t threshold_ = 1;
   Bytes buffer_;
 };
@@ -183,6 +195,9 @@ inline LanguageTexts KeyTexts() {
 }
 
 inline std::string KeyText(int key) { return "text " + std::to_string(key); }
+
+// Key 2002 with the port's name and the system's reason under it.
+inline std::string PortFailureText() { return KeyText(2002) + "\n" + FakePort::kFailureDetail; }
 
 inline std::uint8_t Sum(const Bytes& bytes, std::size_t from, std::size_t count) {
   return static_cast<std::uint8_t>(std::accumulate(bytes.begin() + static_cast<std::ptrdiff_t>(from),

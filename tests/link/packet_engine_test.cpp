@@ -152,7 +152,7 @@ TEST_F(PacketEngineTest, APortThatCannotBeOpenedOrWrittenIsReported) {
     failingPort.WriteFails = c.WriteFails;
 
     EXPECT_FALSE(failing.SendPacket(Bytes{0x02}, 16)) << c.What;
-    EXPECT_EQ(failingPrompter.Texts(), std::vector<std::string>{link_test::KeyText(2002)}) << c.What;
+    EXPECT_EQ(failingPrompter.Texts(), std::vector<std::string>{link_test::PortFailureText()}) << c.What;
     EXPECT_FALSE(failingTimer.IsRunning()) << c.What;
   }
 }
@@ -162,7 +162,29 @@ TEST_F(PacketEngineTest, AFailedResendIsReportedToTheClient) {
   port.WriteFails = true;
   timer.Fire();
   EXPECT_EQ(client.SendFailures, 1);
-  EXPECT_EQ(prompter.Texts(), std::vector<std::string>{link_test::KeyText(2002)});
+  EXPECT_EQ(prompter.Texts(), std::vector<std::string>{link_test::PortFailureText()});
+}
+
+TEST_F(PacketEngineTest, ALostPortEndsTheWaitAtOnce) {
+  ASSERT_TRUE(engine.SendPacket(Bytes{0x02}, 16));
+  port.Lose();
+
+  EXPECT_EQ(client.SendFailures, 1);
+  EXPECT_FALSE(timer.IsRunning()) << "no resends to a port that is gone";
+  EXPECT_EQ(port.Written.size(), 1U);
+  EXPECT_EQ(prompter.Texts(), std::vector<std::string>{link_test::PortFailureText()});
+
+  port.Lose();  // nothing is awaited any more
+  EXPECT_EQ(client.SendFailures, 1);
+}
+
+TEST_F(PacketEngineTest, APortLostWhileAnEventIsHandledIsHandledAfterIt) {
+  ASSERT_TRUE(engine.SendPacket(Bytes{0x02}, 16));
+  client.AfterChunk = [&] { port.Lose(); };
+  port.Receive(Bytes(17, 0x49));
+
+  EXPECT_EQ(client.Chunks.size(), 1U);
+  EXPECT_EQ(client.SendFailures, 1);
 }
 
 TEST_F(PacketEngineTest, RetryQuestionClosesThePortFirst) {

@@ -130,8 +130,8 @@ TEST(RadioOperation, OperationsThatDoNotStartLeaveThePortClosedAndSendNothing) {
     std::vector<std::string> Messages;
   };
   const Case cases[] = {
-      {"read, port cannot be opened", true, {}, false, false, {KeyText(2002)}},
-      {"write, port cannot be opened", true, {}, true, false, {KeyText(2002)}},
+      {"read, port cannot be opened", true, {}, false, false, {link_test::PortFailureText()}},
+      {"write, port cannot be opened", true, {}, true, false, {link_test::PortFailureText()}},
       {"read cancelled",
        false,
        {PromptAnswer::Cancel},

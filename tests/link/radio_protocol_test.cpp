@@ -521,8 +521,26 @@ TEST(RadioProtocolSend, APortThatFailsMidwayEndsTheOperation) {
 
   ASSERT_EQ(h.Observer.Finished.size(), 1U);
   EXPECT_FALSE(h.Result().Success);
-  EXPECT_EQ(h.Prompter.Texts(), (std::vector<std::string>{kReadConfirmation, KeyText(2002), KeyText(2006)}));
+  EXPECT_EQ(h.Prompter.Texts(),
+            (std::vector<std::string>{kReadConfirmation, link_test::PortFailureText(), KeyText(2006)}));
   EXPECT_FALSE(h.Port.IsOpen());
+  EXPECT_FALSE(h.Link.IsRunning());
+}
+
+TEST(RadioProtocolSend, AnUnpluggedCableEndsTheOperationWithoutWaiting) {
+  LinkHarness h;
+  FillRadio(h.Radio);
+  h.Radio.MuteAddress = 32;
+  h.Radio.MuteCount = 1;
+  ASSERT_TRUE(StartRead(h));
+  const std::size_t sent = h.Port.Written.size();
+  h.Port.Lose();
+
+  ASSERT_EQ(h.Observer.Finished.size(), 1U);
+  EXPECT_FALSE(h.Result().Success);
+  EXPECT_EQ(h.Port.Written.size(), sent) << "nothing more was sent";
+  EXPECT_EQ(h.Prompter.Texts(),
+            (std::vector<std::string>{kReadConfirmation, link_test::PortFailureText(), KeyText(2006)}));
   EXPECT_FALSE(h.Link.IsRunning());
 }
 

@@ -20,6 +20,7 @@ const Bytes kReadBlock0 = {0x52, 0x00, 0x00, 0x10};
 
 struct Chunks : LinkPortListener {
   void OnReceive(std::span<const std::uint8_t> bytes) override { Sizes.push_back(bytes.size()); }
+  void OnPortLost() override { ADD_FAILURE() << "a loopback port is never lost"; }
   std::vector<std::size_t> Sizes;
 };
 
@@ -132,6 +133,7 @@ class ScriptedPc : public LinkPortListener, public ReplyTimerListener {
       Send();
     }
   }
+  void OnPortLost() override { ADD_FAILURE() << "a loopback port is never lost"; }
   void OnTimeout() override {
     if (sends_ < 3) {
       Send();
