@@ -80,7 +80,6 @@ class PacketEngine final : public LinkPortListener, public ReplyTimerListener {
   std::span<const std::uint8_t> HandshakeCollected() const;
   bool IsHandshakePacket() const;
   std::size_t EchoLength() const { return saved_.size(); }
-  std::size_t ExpectedLength() const { return expectedLength_; }
 
   void OnReceive(std::span<const std::uint8_t> bytes) override;
   void OnPortLost() override;

@@ -98,7 +98,6 @@ class RadioProtocol final : public PacketEngineClient {
   // hears EndOperation.
   void Start(const ExchangeSetup& setup, TransferPlan& plan, ExchangeData& data, ExchangeOwner& owner);
 
-  State CurrentState() const { return state_; }
 
   void OnChunk(std::span<const std::uint8_t> chunk) override;
   void OnUnanswered() override;

@@ -130,8 +130,6 @@ class ByteReader {
     }
   }
 
-  std::size_t Position() const { return position_; }
-
  private:
   std::uint8_t Next() { return position_ < in_.size() ? in_[position_++] : 0; }
 

@@ -4,7 +4,6 @@ namespace hvt {
 
 void ManualTimer::Start(std::chrono::milliseconds interval) {
   deadline_ = clock_.Now() + interval;
-  ++startCount_;
 }
 
 bool ManualTimer::FireIfDue() {

@@ -21,7 +21,6 @@ class ManualTimer final : public ReplyTimer {
   bool IsRunning() const override { return deadline_.has_value(); }
 
   std::optional<SimTime> Deadline() const { return deadline_; }
-  int StartCount() const { return startCount_; }
 
   // Tells the listener when the interval has run out by the clock's time; true when it did. The
   // timer is stopped first, so the listener may start it again.
@@ -31,7 +30,6 @@ class ManualTimer final : public ReplyTimer {
   const Clock& clock_;
   ReplyTimerListener* listener_ = nullptr;
   std::optional<SimTime> deadline_;
-  int startCount_ = 0;
 };
 
 }  // namespace hvt

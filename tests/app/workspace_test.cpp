@@ -171,6 +171,7 @@ TEST_F(WorkspaceTest, SaveAsksBeforeOverwritingAndSaveAsAsksForAName) {
   prompter_.Answers = {PromptAnswer::Cancel};
   EXPECT_FALSE(workspace.Save());
   EXPECT_TRUE(workspace.IsModified());
+  prompter_.Answers = {PromptAnswer::Ok};
   EXPECT_TRUE(workspace.Save());
   EXPECT_EQ(prompter_.Texts(), (std::vector<std::string>{"\"mine.dat\"file will be Overwrite,Continue?",
                                                          "\"mine.dat\"file will be Overwrite,Continue?"}));

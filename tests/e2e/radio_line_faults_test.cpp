@@ -46,7 +46,7 @@ TEST(RadioLineFaults, SilentRadioGetsThreeHandshakes300msApartThenTheUserDecides
     const RadioImage image = Encoded(TwoHundredChannels());
     link.Radio.LoadImage(image);
     link.Prompter.Answers = {PromptAnswer::Ok, c.Answer};
-    link.Prompter.BeforeRetry = [&] { link.Radio.SetFaults({}); };
+    link.Prompter.DuringRetryQuestion = [&] { link.Radio.SetFaults({}); };
 
     ASSERT_TRUE(link.Read()) << c.What;
 
@@ -138,7 +138,7 @@ TEST(RadioLineFaults, RetryResumesWithTheBlockWhoseExchangeFailed) {
     const RadioImage image = Encoded(configuration);
     if (!c.Write) link.Radio.LoadImage(image);
     link.Prompter.Answers = {PromptAnswer::Ok, PromptAnswer::Retry};
-    link.Prompter.BeforeRetry = [&] { link.Radio.SetFaults({}); };
+    link.Prompter.DuringRetryQuestion = [&] { link.Radio.SetFaults({}); };
 
     ASSERT_TRUE(c.Write ? link.Write(configuration) : link.Read()) << c.Faults;
 

@@ -42,7 +42,6 @@ inline constexpr std::string_view kReadSucceeded = "Data read from the radio suc
 inline constexpr std::string_view kWriteSucceeded = "Data written to the radio successfully.";
 inline constexpr std::string_view kReadFailed = "Reading data from the radio failed.";
 inline constexpr std::string_view kWriteFailed = "Writing data to the radio failed.";
-inline constexpr std::string_view kPasswordDialog = "<password dialog>";
 
 inline std::vector<std::string> Strings(std::initializer_list<std::string_view> texts) {
   return {texts.begin(), texts.end()};
@@ -102,23 +101,6 @@ inline void ExpectSameRecords(const Configuration& actual, const Configuration& 
     EXPECT_EQ(actual.Book.Entries[i].Name, expected.Book.Entries[i].Name) << i;
   }
 }
-
-// The user at the screen: answers from the script, shows the password dialog among the messages,
-// and may act (switch the radio on, say) while the Retry/Cancel question is open.
-class User final : public ScriptedPrompter {
- public:
-  std::function<void()> BeforeRetry;
-
-  PromptAnswer Ask(std::string_view text, PromptButtons buttons, PromptIcon icon) override {
-    const PromptAnswer answer = ScriptedPrompter::Ask(text, buttons, icon);
-    if (buttons == PromptButtons::RetryCancel && BeforeRetry) BeforeRetry();
-    return answer;
-  }
-  std::optional<std::string> AskPassword() override {
-    Messages.push_back({std::string(kPasswordDialog), PromptButtons::OkCancel, PromptIcon::None});
-    return ScriptedPrompter::AskPassword();
-  }
-};
 
 class Outcome final : public RadioOperationObserver {
  public:
@@ -185,9 +167,11 @@ class RadioLink {
 
   // Starts a read or write (confirmed unless the script says otherwise) and runs it to its end.
   bool Read(bool withTestData = false) {
+    ConfirmUnlessScripted();
     return Run([&] { return Operation.StartRead(withTestData); });
   }
   bool Write(Configuration& records, std::optional<TestDataArea> testData = std::nullopt) {
+    ConfirmUnlessScripted();
     return Run([&] { return Operation.StartWrite(WriteJobFor(records, BandVariantOf(records), testData)); });
   }
   bool ReadInformation() {
@@ -220,11 +204,14 @@ class RadioLink {
   LoopbackPort Port{Radio, Clock};
   ManualTimer Timer{Clock};
   LanguageTexts Texts = LanguageTexts::Load(kEnglish, std::string(HVT_DATA_DIR) + "/language/english.ini");
-  User Prompter;
+  ScriptedPrompter Prompter;
   Outcome Result;
   RadioOperation Operation{Port, Timer, Prompter, Texts};
 
  private:
+  void ConfirmUnlessScripted() {
+    if (Prompter.Answers.empty()) Prompter.Answers.push_back(PromptAnswer::Ok);
+  }
   static VirtualRadioSettings WithPacing(VirtualRadioSettings settings) {
     settings.Paced = true;
     return settings;

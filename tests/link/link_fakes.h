@@ -21,6 +21,7 @@
 #include "link/link_port.h"
 #include "link/radio_operation.h"
 #include "link/reply_timer.h"
+#include "support/scripted_prompter.h"
 
 namespace hvt::link_test {
 
@@ -123,66 +124,6 @@ class ManualTimer final : public ReplyTimer {
  private:
   ReplyTimerListener* listener_ = nullptr;
   bool running_ = false;
-};
-
-struct Shown {
-  std::string Text;
-  PromptButtons Buttons = PromptButtons::Ok;
-  PromptIcon Icon = PromptIcon::None;
-};
-
-inline constexpr std::string_view kPasswordDialog = "<password dialog>";
-
-class ScriptedPrompter final : public Prompter {
- public:
-  std::vector<Shown> Messages;       // the password dialog shows as kPasswordDialog
-  std::deque<PromptAnswer> Answers;  // for every question with more than an OK button
-  std::deque<std::optional<std::string>> Passwords;
-  std::function<void()> DuringDialog;  // runs while the password dialog is open
-  // A dialog must never be open while this timer runs: it would fire behind the dialog.
-  const ReplyTimer* StoppedDuringDialogs = nullptr;
-
-  PromptAnswer Ask(std::string_view text, PromptButtons buttons, PromptIcon icon) override {
-    Messages.push_back({std::string(text), buttons, icon});
-    CheckTimerStopped();
-    if (buttons == PromptButtons::Ok) return PromptAnswer::Ok;
-    if (Answers.empty()) {
-      ADD_FAILURE() << "unscripted question: " << text;
-      return PromptAnswer::Cancel;
-    }
-    const PromptAnswer answer = Answers.front();
-    Answers.pop_front();
-    return answer;
-  }
-  std::optional<std::filesystem::path> ChooseFileToOpen(std::string_view) override { return std::nullopt; }
-  std::optional<std::filesystem::path> ChooseFileToSave(std::string_view,
-                                                        const std::filesystem::path&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> AskPassword() override {
-    Messages.push_back({std::string(kPasswordDialog)});
-    CheckTimerStopped();
-    if (DuringDialog) DuringDialog();
-    if (Passwords.empty()) {
-      ADD_FAILURE() << "unscripted password dialog";
-      return std::nullopt;
-    }
-    auto entry = Passwords.front();
-    Passwords.pop_front();
-    return entry;
-  }
-
-  void CheckTimerStopped() const {
-    if (StoppedDuringDialogs != nullptr && StoppedDuringDialogs->IsRunning()) {
-      ADD_FAILURE() << "reply timer running while showing: " << Messages.back().Text;
-    }
-  }
-
-  std::vector<std::string> Texts() const {
-    std::vector<std::string> texts;
-    for (const Shown& shown : Messages) texts.push_back(shown.Text);
-    return texts;
-  }
 };
 
 // Language texts that name their key, so a test sees which one was shown.

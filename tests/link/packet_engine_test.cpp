@@ -34,7 +34,7 @@ class PacketEngineTest : public ::testing::Test {
 
   link_test::FakePort port;
   link_test::ManualTimer timer;
-  link_test::ScriptedPrompter prompter;
+  ScriptedPrompter prompter;
   LanguageTexts texts = link_test::KeyTexts();
   PacketEngine engine{port, timer, prompter, texts};
   RecordingClient client;
@@ -143,7 +143,7 @@ TEST_F(PacketEngineTest, APortThatCannotBeOpenedOrWrittenIsReported) {
   for (const Case& c : cases) {
     link_test::FakePort failingPort;
     link_test::ManualTimer failingTimer;
-    link_test::ScriptedPrompter failingPrompter;
+    ScriptedPrompter failingPrompter;
     PacketEngine failing{failingPort, failingTimer, failingPrompter, texts};
     if (!c.PortClosed) {
       ASSERT_TRUE(failing.OpenLinkPort());

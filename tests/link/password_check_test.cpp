@@ -50,7 +50,7 @@ TEST(RadioPassword, AcceptsNoPasswordOrTheExactRememberedOne) {
 }
 
 TEST(RememberedPassword, KeepsTheTrimmedEntryAndSurvivesACancel) {
-  link_test::ScriptedPrompter prompter;
+  ScriptedPrompter prompter;
   prompter.Passwords = {"12 ", std::nullopt, "99"};
   RememberedPassword remembered;
 

@@ -301,7 +301,7 @@ TEST(RadioProtocolIdentity, ReportsWhatTheRadioSays) {
 }
 
 TEST(RadioProtocolPassword, AskedOnlyWhenTheRadioHasOneNotYetKnown) {
-  const std::string dialog(link_test::kPasswordDialog);
+  const std::string dialog(kPasswordDialog);
   struct Case {
     const char* What;
     Bytes RadioPassword;
@@ -350,7 +350,7 @@ TEST(RadioProtocolPassword, RememberedForTheNextOperation) {
   ASSERT_TRUE(StartRead(h));
   ASSERT_TRUE(StartWrite(h, TableOf(kRadioChannels)));
 
-  EXPECT_EQ(std::ranges::count(h.Prompter.Texts(), std::string(link_test::kPasswordDialog)), 1);
+  EXPECT_EQ(std::ranges::count(h.Prompter.Texts(), std::string(kPasswordDialog)), 1);
   ASSERT_EQ(h.Observer.Finished.size(), 2U);
   EXPECT_TRUE(h.Observer.Finished[0].Success);
   EXPECT_TRUE(h.Observer.Finished[1].Success);
@@ -498,14 +498,14 @@ TEST(RadioProtocolPassword, InputWhileTheDialogIsOpenIsIgnored) {
   FillRadio(h.Radio);
   h.Radio.SetPassword(Ascii("12"));
   h.Prompter.Passwords = {"12"};
-  h.Prompter.DuringDialog = [&] {
+  h.Prompter.DuringPasswordDialog = [&] {
     h.Port.Receive(link_test::Concat(Bytes{'R', 0x3B, 0x10, 0x10}, h.Radio.BlockReply(0x3B10)));
     h.Port.Receive(Ascii("PROGRAMQX\x06"));
   };
   ASSERT_TRUE(StartRead(h));
 
   EXPECT_TRUE(h.Result().Success);
-  EXPECT_EQ(std::ranges::count(h.Prompter.Texts(), std::string(link_test::kPasswordDialog)), 1);
+  EXPECT_EQ(std::ranges::count(h.Prompter.Texts(), std::string(kPasswordDialog)), 1);
   EXPECT_EQ(std::ranges::count(h.Port.Written, Ascii("PROGRAM")), 2);
   EXPECT_EQ(h.Radio.Reads, Join({{0x3B10, 0x3B10}, kBitmapBlocks, ImageBlocks(kRadioChannels, false)}));
 }

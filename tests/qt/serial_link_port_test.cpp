@@ -90,7 +90,8 @@ TEST(SerialLinkOnPty, ReadsTheWholeConfigurationThroughTheSerialPort) {
   QEventLoop loop;
   SerialLinkPort port(QString::fromStdString(served.Path()));
   QtReplyTimer timer;
-  User user;
+  ScriptedPrompter user;
+  user.Answers = {PromptAnswer::Ok};
   const LanguageTexts texts =
       LanguageTexts::Load(kEnglish, std::string(HVT_DATA_DIR) + "/language/english.ini");
   RadioOperation operation(port, timer, user, texts);
@@ -128,8 +129,8 @@ TEST(SerialLinkOnPty, AnUnpluggedCableEndsTheReadAtOnceWithoutSpinning) {
   QEventLoop loop;
   SerialLinkPort port(QString::fromStdString(served.Path()));
   QtReplyTimer timer;
-  User user;
-  user.Answers = {PromptAnswer::Ok, PromptAnswer::Ok, PromptAnswer::Ok, PromptAnswer::Cancel};
+  ScriptedPrompter user;
+  user.Answers = {PromptAnswer::Ok};
   const LanguageTexts texts =
       LanguageTexts::Load(kEnglish, std::string(HVT_DATA_DIR) + "/language/english.ini");
   RadioOperation operation(port, timer, user, texts);
