@@ -22,7 +22,7 @@ using RegionEncoder = EncodeResult (*)(Configuration& records, RadioImage& image
 using RegionDecoder = void (*)(const RadioImage& image, Configuration& records);
 
 struct RegionCodec {
-  std::string_view FailureTag;  // shown as the whole message when the encoder fails
+  std::string_view FailureTag;  // the system's message when the encoder fails; its detail follows
   RegionEncoder Encode;
   RegionDecoder Decode;
 };

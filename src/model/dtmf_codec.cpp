@@ -71,7 +71,7 @@ std::string NormalisedOwnId(const FixedText<5>& ownId) {
   return id;
 }
 
-// The values out of range that the radio would misread stand for their fallbacks in both directions.
+// Out-of-range values of these four bytes stand for their fallbacks, written and read alike.
 void NormaliseOptionBytes(DtmfSettings& s) {
   if (!IsKeySelector(s.Separator)) s.Separator = kDefaultSeparator;
   if (!IsKeySelector(s.GroupCode)) s.GroupCode = kDtmfGroupCodeOff;
