@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <string>
 #include <vector>
 
 #include "app/factory_template.h"
@@ -20,6 +21,13 @@ namespace {
 
 const OptionSpec kOutput{"-o", "FILE", "the file to write", true};
 const OptionSpec kBand{"--band", "0|1", "band variant: 0 restricted transmit ranges, 1 full ranges"};
+
+// The tag the system shows, then which record and field failed.
+std::string EncodeFailureLine(const EncodeFailure& failure) {
+  std::string line(failure.Tag);
+  if (!failure.Detail.empty()) line += ": " + failure.Detail;
+  return line;
+}
 
 // Applies --band before anything reads the templates; false after a usage error.
 bool ApplyBand(const ParsedCommand& command, Session& session, std::string_view name, int& exitCode) {
@@ -63,7 +71,7 @@ int RunEncode(const ParsedCommand& command, CommandIo& io) {
   if (workspace.OpenFile(command.Arguments[0]) != FileCheck::Ok) return kExitFailure;
   RadioImage image;
   if (const auto failure = EncodeAll(workspace.Current(), image)) {
-    return session.Fail("encode", failure->Tag, kExitEncoderFailure);
+    return session.Fail("encode", EncodeFailureLine(*failure), kExitEncoderFailure);
   }
   if (!WriteFileAtomically(command.Value("-o"), image.Bytes())) {
     return session.Fail("encode", session.Context().Texts().BuiltIn(BuiltInText::FileError));
@@ -130,7 +138,7 @@ int RunExportEpm(const ParsedCommand& command, CommandIo& io) {
   if (result.EncoderFailure) {
     return session.Fail(
         "export-epm",
-        std::string(result.EncoderFailure->Tag) + " (the file holds the image as far as it was filled)",
+        EncodeFailureLine(*result.EncoderFailure) + " (the file holds the image as far as it was filled)",
         kExitEncoderFailure);
   }
   return kExitOk;

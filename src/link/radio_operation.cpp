@@ -1,6 +1,7 @@
 #include "link/radio_operation.h"
 
 #include <algorithm>
+#include <string>
 
 #include "i18n/text_keys.h"
 
@@ -44,7 +45,9 @@ bool RadioOperation::StartWrite(const WriteJob& job) {
   if (!Begin(OperationKind::Write, job.TestData.has_value()) || !Confirm(BuiltInText::WriteConfirmation))
     return false;
   if (const auto failure = job.Encode(result_.Data.Image)) {
-    prompter_.Tell(failure->Tag);
+    std::string message(failure->Tag);
+    if (!failure->Detail.empty()) message += "\r\n" + failure->Detail;
+    prompter_.Tell(message);
     engine_.ClosePort();
     return false;
   }

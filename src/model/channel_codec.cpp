@@ -1,6 +1,13 @@
 #include "model/channel_codec.h"
 
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
 #include "model/frequency.h"
+#include "model/packed_field.h"
 #include "model/text.h"
 
 namespace hvt {
@@ -9,89 +16,85 @@ namespace {
 
 using memory_map::kChannelSlotSize;
 
-// Slot byte offsets.
+// Slot byte offsets of the fields outside the packed layout.
 constexpr int kRxFreq = 0;
 constexpr int kTxFreq = 4;
-constexpr int kModeBits = 9;
-constexpr int kTxBits = 10;
-constexpr int kToneTypes = 11;
-constexpr int kDecodeCtcss = 12;
-constexpr int kEncodeCtcss = 13;
-constexpr int kDecodeDcs = 14;
-constexpr int kEncodeDcs = 16;
-constexpr int kBusyLock = 18;
-constexpr int kPttIds = 19;
-constexpr int kSquelchMode = 20;
-constexpr int kOptSignal = 21;
-constexpr int kTwoToneCode = 22;
-constexpr int kFiveToneCode = 23;
 constexpr int kName = 25;
 constexpr int kNameLength = 5;
-constexpr int kCustomCtcss = 30;
 
-class SlotWriter {
- public:
-  SlotWriter(RadioImage& image, int slot) : image_(image), slot_(slot) {}
+#define HVT_SLOT_FIELD(Field, ByteOffset, Shift, Width) \
+  HVT_PACKED_FIELD(ChannelRecord, Field, ByteOffset, Shift, Width)
 
-  // Values are written as they are; one that does not fit a byte fails the encoder.
-  bool Byte(int offset, int value) {
-    if (value < 0 || value > 0xFF) return false;
-    image_[static_cast<std::size_t>(slot_ + offset)] = static_cast<std::uint8_t>(value);
-    return true;
+// Bytes 9-23 and 30-31 of a slot.
+const std::array<PackedField<ChannelRecord>, 22> kSlotLayout = {{
+    HVT_SLOT_FIELD(OffsetDir, 9, 0, 2),      HVT_SLOT_FIELD(Power, 9, 2, 2),
+    HVT_SLOT_FIELD(Scramble, 9, 4, 1),       HVT_SLOT_FIELD(TalkAround, 9, 7, 1),
+    HVT_SLOT_FIELD(TxForbid, 10, 0, 1),      HVT_SLOT_FIELD(Reverse, 10, 1, 1),
+    HVT_SLOT_FIELD(Bandwidth, 10, 2, 2),     HVT_SLOT_FIELD(EncodeType, 11, 0, 2),
+    HVT_SLOT_FIELD(DecodeType, 11, 2, 2),    HVT_SLOT_FIELD(DtmfCode, 11, 4, 4),
+    HVT_SLOT_FIELD(DecodeCtcss, 12, 0, 8),   HVT_SLOT_FIELD(EncodeCtcss, 13, 0, 8),
+    HVT_SLOT_FIELD(DecodeDcs, 14, 0, 16),    HVT_SLOT_FIELD(EncodeDcs, 16, 0, 16),
+    HVT_SLOT_FIELD(BusyLock, 18, 0, 8),      HVT_SLOT_FIELD(DtmfPttId, 19, 0, 4),
+    HVT_SLOT_FIELD(FiveTonePttId, 19, 4, 4), HVT_SLOT_FIELD(SquelchMode, 20, 0, 8),
+    HVT_SLOT_FIELD(OptSignal, 21, 0, 8),     HVT_SLOT_FIELD(TwoToneCode, 22, 0, 8),
+    HVT_SLOT_FIELD(FiveToneCode, 23, 0, 8),  HVT_SLOT_FIELD(CustomCtcss, 30, 0, 16),
+}};
+
+#undef HVT_SLOT_FIELD
+
+// How a detail names the channel: "channel 12", "channel VFO1".
+std::string ChannelName(int number) { return "channel " + ChannelLabel(number); }
+
+std::optional<ImageFrequency> FrequencyBytes(const ChannelRecord& c, bool transmit, std::string& detail) {
+  const std::string_view text = transmit ? c.TxFreq.Raw() : c.RxFreq.Raw();
+  auto bytes = transmit ? TxFreqRecordToImage(text) : FreqRecordToImage(text);
+  if (!bytes) {
+    detail = ChannelName(c.ChannelNumber) + ": " + (transmit ? "TxFreq" : "RxFreq") + " '" +
+             std::string(text) + "' is not a frequency";
   }
+  return bytes;
+}
 
-  void Word(int offset, std::int16_t value) {
-    const auto bits = static_cast<std::uint16_t>(value);
-    image_[static_cast<std::size_t>(slot_ + offset)] = static_cast<std::uint8_t>(bits & 0xFFU);
-    image_[static_cast<std::size_t>(slot_ + offset + 1)] = static_cast<std::uint8_t>(bits >> 8U);
+// Writes nothing unless the whole slot can be written.
+EncodeResult WriteSlot(const ChannelRecord& c, std::span<std::uint8_t> slot) {
+  std::string detail;
+  const auto rx = FrequencyBytes(c, false, detail);
+  if (!rx) return EncodeResult::Failure(detail);
+  const auto tx = FrequencyBytes(c, true, detail);
+  if (!tx) return EncodeResult::Failure(detail);
+  if (const auto unfit = PackFields(kSlotLayout, c, slot)) {
+    return EncodeResult::Failure(ChannelName(c.ChannelNumber) + ": " + Describe(*unfit));
   }
-
-  bool Frequency(int offset, const std::optional<ImageFrequency>& bytes) {
-    if (!bytes) return false;
-    for (std::size_t i = 0; i < bytes->size(); ++i)
-      image_[static_cast<std::size_t>(slot_ + offset) + i] = (*bytes)[i];
-    return true;
-  }
-
- private:
-  RadioImage& image_;
-  int slot_;
-};
-
-bool WriteSlot(const ChannelRecord& c, RadioImage& image, int slot) {
-  SlotWriter w(image, slot);
-  bool ok = w.Frequency(kRxFreq, FreqRecordToImage(c.RxFreq.Raw())) &&
-            w.Frequency(kTxFreq, TxFreqRecordToImage(c.TxFreq.Raw())) &&
-            w.Byte(kModeBits, c.OffsetDir + 4 * c.Power + 16 * c.Scramble + 128 * c.TalkAround) &&
-            w.Byte(kTxBits, c.TxForbid + 2 * c.Reverse + 4 * c.Bandwidth) &&
-            w.Byte(kToneTypes, c.EncodeType + 4 * c.DecodeType + 16 * c.DtmfCode) &&
-            w.Byte(kDecodeCtcss, c.DecodeCtcss) && w.Byte(kEncodeCtcss, c.EncodeCtcss) &&
-            w.Byte(kBusyLock, c.BusyLock) && w.Byte(kPttIds, c.DtmfPttId + 16 * c.FiveTonePttId) &&
-            w.Byte(kSquelchMode, c.SquelchMode) && w.Byte(kOptSignal, c.OptSignal) &&
-            w.Byte(kTwoToneCode, c.TwoToneCode) && w.Byte(kFiveToneCode, c.FiveToneCode);
-  if (!ok) return false;
-  w.Word(kDecodeDcs, c.DecodeDcs);
-  w.Word(kEncodeDcs, c.EncodeDcs);
-  w.Word(kCustomCtcss, c.CustomCtcss);
+  std::ranges::copy(*rx, slot.begin() + kRxFreq);
+  std::ranges::copy(*tx, slot.begin() + kTxFreq);
 
   const std::string_view name = TextTrim(c.Name.Raw());
   for (int i = 0; i < kNameLength; ++i) {
     const auto index = static_cast<std::size_t>(i);
-    image[static_cast<std::size_t>(slot + kName + i)] =
+    slot[static_cast<std::size_t>(kName + i)] =
         index < name.size() ? static_cast<std::uint8_t>(name[index]) : std::uint8_t{0x20};
   }
-  return true;
+  return EncodeResult::Success();
 }
 
 }  // namespace
 
-bool SetCommDataByFrequency(const ChannelTable& table, RadioImage& image, AutoTestRecording* recording) {
+EncodeResult SetCommDataByFrequency(const ChannelTable& table, RadioImage& image,
+                                    AutoTestRecording* recording) {
   const bool marking = recording != nullptr && recording->Records(AutoTestGroup::Channels);
   if (marking) recording->Blocks.MarkBlocks(memory_map::kInUseBitmap, 2 * memory_map::kBitmapSize);
 
   for (const ChannelRecord& channel : table.Channels()) {
     const int number = channel.ChannelNumber;
+    if (!IsNormalChannel(number) && (number < kFirstSpecialChannel || number > kRtChannel)) {
+      return EncodeResult::Failure(ChannelName(number) + ": not a channel number (1-" +
+                                   std::to_string(kRtChannel) + ")");
+    }
     const int slot = ChannelSlotAddress(number);
+    // The slot first: a channel that cannot be written leaves its bitmap bits alone too.
+    const EncodeResult written =
+        WriteSlot(channel, image.Region(static_cast<std::size_t>(slot), kChannelSlotSize));
+    if (!written) return written;
     if (IsNormalChannel(number)) {
       const ChannelBit inUse = ChannelBitOf(memory_map::kInUseBitmap, number);
       const ChannelBit scanAdd = ChannelBitOf(memory_map::kScanAddBitmap, number);
@@ -101,20 +104,12 @@ bool SetCommDataByFrequency(const ChannelTable& table, RadioImage& image, AutoTe
         recording->Blocks.MarkBlocks(slot, kChannelSlotSize);
         recording->ChannelSummary.push_back(channel);
       }
-    } else if (number < kFirstSpecialChannel || number > kRtChannel) {
-      return false;
     }
-    if (!WriteSlot(channel, image, slot)) return false;
   }
-  return true;
+  return EncodeResult::Success();
 }
 
 namespace {
-
-std::int16_t WordAt(std::span<const std::uint8_t> slot, int offset) {
-  const auto index = static_cast<std::size_t>(offset);
-  return static_cast<std::int16_t>(slot[index] | slot[index + 1] << 8);
-}
 
 // False when the slot's receive frequency is absent: the channel does not exist.
 bool DecodeSlot(std::span<const std::uint8_t> slot, bool isRtChannel, ChannelRecord& c) {
@@ -124,31 +119,9 @@ bool DecodeSlot(std::span<const std::uint8_t> slot, bool isRtChannel, ChannelRec
   const auto tx = FreqImageToRecord(slot.subspan<kTxFreq, 4>());
   c.TxFreq = tx ? std::string_view(*tx) : kZeroFrequencyRecord;
 
-  const auto byteAt = [&slot](int offset) -> std::int16_t { return slot[static_cast<std::size_t>(offset)]; };
-  const std::int16_t mode = byteAt(kModeBits);
-  c.OffsetDir = isRtChannel ? std::int16_t(tx ? 3 : 0) : std::int16_t(mode & 0x03);
-  c.Power = static_cast<std::int16_t>((mode & 0x0C) / 4);
-  c.Scramble = static_cast<std::int16_t>((mode & 0x10) / 16);
-  c.TalkAround = static_cast<std::int16_t>((mode & 0x80) / 128);
-  const std::int16_t txBits = byteAt(kTxBits);
-  c.TxForbid = static_cast<std::int16_t>(txBits & 0x01);
-  c.Reverse = static_cast<std::int16_t>((txBits & 0x02) / 2);
-  c.Bandwidth = static_cast<std::int16_t>((txBits & 0x0C) / 4);
-  const std::int16_t tones = byteAt(kToneTypes);
-  c.EncodeType = static_cast<std::int16_t>(tones & 0x03);
-  c.DecodeType = static_cast<std::int16_t>((tones & 0x0C) / 4);
-  c.DtmfCode = static_cast<std::int16_t>(tones / 16);
-  c.DecodeCtcss = byteAt(kDecodeCtcss);
-  c.EncodeCtcss = byteAt(kEncodeCtcss);
-  c.DecodeDcs = WordAt(slot, kDecodeDcs);
-  c.EncodeDcs = WordAt(slot, kEncodeDcs);
-  c.BusyLock = byteAt(kBusyLock);
-  c.DtmfPttId = static_cast<std::int16_t>(byteAt(kPttIds) & 0x0F);
-  c.FiveTonePttId = static_cast<std::int16_t>(byteAt(kPttIds) / 16);
-  c.SquelchMode = byteAt(kSquelchMode);
-  c.OptSignal = byteAt(kOptSignal);
-  c.TwoToneCode = byteAt(kTwoToneCode);
-  c.FiveToneCode = byteAt(kFiveToneCode);
+  UnpackFields(kSlotLayout, slot, c);
+  // The RT channel's direction bits mean nothing: its transmit field decides.
+  if (isRtChannel) c.OffsetDir = tx ? 3 : 0;
 
   std::string name;
   for (int i = 0; i < kNameLength; ++i) name += NameByteToChar(slot[static_cast<std::size_t>(kName + i)]);
@@ -156,7 +129,6 @@ bool DecodeSlot(std::span<const std::uint8_t> slot, bool isRtChannel, ChannelRec
   // A short name keeps one NUL after it, which TextTrim drops wherever the name is used.
   if (trimmed.size() < kNameLength) trimmed += '\0';
   c.Name = trimmed;
-  c.CustomCtcss = WordAt(slot, kCustomCtcss);
   return true;
 }
 

@@ -49,7 +49,8 @@ std::span<const RegionCodec> RegionCodecs() { return kRegionCodecs; }
 std::optional<EncodeFailure> EncodeAll(Configuration& records, RadioImage& image,
                                        AutoTestRecording* recording) {
   for (const RegionCodec& codec : RegionCodecs()) {
-    if (!codec.Encode(records, image, recording)) return EncodeFailure{codec.FailureTag};
+    EncodeResult result = codec.Encode(records, image, recording);
+    if (!result) return EncodeFailure{codec.FailureTag, result.Detail()};
   }
   return std::nullopt;
 }

@@ -5,21 +5,24 @@
 
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "model/auto_test_recording.h"
 #include "model/configuration.h"
+#include "model/encode_result.h"
 #include "model/radio_image.h"
 
 namespace hvt {
 
-// Encoders may normalise the records they encode; false means the region could not be encoded.
-using RegionEncoder = bool (*)(Configuration& records, RadioImage& image, AutoTestRecording* recording);
+// Encoders may normalise the records they encode.
+using RegionEncoder = EncodeResult (*)(Configuration& records, RadioImage& image,
+                                       AutoTestRecording* recording);
 // Decoders never fail: data they cannot use keeps or clears the affected record.
 using RegionDecoder = void (*)(const RadioImage& image, Configuration& records);
 
 struct RegionCodec {
-  std::string_view FailureTag;  // shown as the whole message when the encoder fails
+  std::string_view FailureTag;  // the system's message when the encoder fails; its detail follows
   RegionEncoder Encode;
   RegionDecoder Decode;
 };
@@ -27,7 +30,8 @@ struct RegionCodec {
 std::span<const RegionCodec> RegionCodecs();
 
 struct EncodeFailure {
-  std::string_view Tag;
+  std::string_view Tag;  // the system's message
+  std::string Detail{};  // which record and field, shown after the tag
 };
 
 // Runs the encoders in chain order over an image the caller has cleared, stopping at the first

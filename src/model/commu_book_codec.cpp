@@ -27,7 +27,7 @@ void PutText(RadioImage& image, int address, std::string_view text, std::size_t 
 
 }  // namespace
 
-bool SetCommDataByDTMFCommuBook(CommuBook& book, RadioImage& image, AutoTestRecording* recording) {
+EncodeResult SetCommDataByDTMFCommuBook(CommuBook& book, RadioImage& image, AutoTestRecording* recording) {
   SortCommuBook(book);
   for (int i = 0; i < kCommuBookEntryCount; ++i) {
     const CommuBookEntry& entry = book.Entries[static_cast<std::size_t>(i)];
@@ -38,7 +38,7 @@ bool SetCommDataByDTMFCommuBook(CommuBook& book, RadioImage& image, AutoTestReco
   if (recording != nullptr && recording->Records(AutoTestGroup::CommuBook)) {
     recording->Blocks.MarkBlocks(kCodes, kRegionLength);
   }
-  return true;
+  return EncodeResult::Success();
 }
 
 void GetCommDataByDTMFCommuBook(const RadioImage& image, CommuBook& book) {

@@ -1,10 +1,13 @@
 #include "model/dtmf_codec.h"
 
 #include <algorithm>
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "model/packed_field.h"
 #include "model/text.h"
 
 namespace hvt {
@@ -17,16 +20,7 @@ constexpr int kPttIdBegin = 0x1A90;
 constexpr int kPttIdEnd = 0x1AA0;
 constexpr int kStunCode = 0x1AB0;
 constexpr int kKillCode = 0x1AC0;
-constexpr int kSeparator = 0x1AD0;
-constexpr int kGroupCode = 0x1AD1;
-constexpr int kDecodeResponse = 0x1AD2;
-constexpr int kPreSendDelay = 0x1AD3;
-constexpr int kFirstDigitDelay = 0x1AD4;
-constexpr int kResetTime = 0x1AD5;
 constexpr int kOwnId = 0x1AD6;
-constexpr int kIdDisplay = 0x1AD9;
-constexpr int kPostSendDelay = 0x1ADA;
-constexpr int kPauseTime = 0x1ADB;
 constexpr int kRegionLength = memory_map::kFiveToneSettings - memory_map::kDtmfSettings;
 constexpr int kPresence = memory_map::kDtmfPresenceBits;
 constexpr int kPresenceLength = kDtmfCodeCount / 8;
@@ -39,17 +33,27 @@ constexpr int kMaxFirstDigitDelay = 250;
 
 std::size_t At(int address) { return static_cast<std::size_t>(address); }
 
+#define HVT_DTMF_BYTE(Field, Address) HVT_PACKED_FIELD(DtmfSettings, Field, Address, 0, 8)
+
+// The option bytes, one value each, at their image addresses.
+const std::array<PackedField<DtmfSettings>, 9> kOptionBytes = {{
+    HVT_DTMF_BYTE(Separator, 0x1AD0),
+    HVT_DTMF_BYTE(GroupCode, 0x1AD1),
+    HVT_DTMF_BYTE(DecodeResponse, 0x1AD2),
+    HVT_DTMF_BYTE(PreSendDelay, 0x1AD3),
+    HVT_DTMF_BYTE(FirstDigitDelay, 0x1AD4),
+    HVT_DTMF_BYTE(ResetTime, 0x1AD5),
+    HVT_DTMF_BYTE(IdDisplay, 0x1AD9),
+    HVT_DTMF_BYTE(PostSendDelay, 0x1ADA),
+    HVT_DTMF_BYTE(PauseTime, 0x1ADB),
+}};
+
+#undef HVT_DTMF_BYTE
+
 bool IsKeySelector(int value) { return value >= 10 && value <= 15; }
 
 bool IsDecimalDigits(std::string_view text) {
   return !text.empty() && std::ranges::all_of(text, [](char c) { return c >= '0' && c <= '9'; });
-}
-
-// The radio takes a value per byte as it is; one that does not fit fails the encoder.
-bool PutByte(RadioImage& image, int address, int value) {
-  if (value < 0 || value > 0xFF) return false;
-  image[At(address)] = static_cast<std::uint8_t>(value);
-  return true;
 }
 
 std::optional<std::uint8_t> HexDigitValue(char c) {
@@ -67,27 +71,42 @@ std::string NormalisedOwnId(const FixedText<5>& ownId) {
   return id;
 }
 
-// presenceBit < 0: the entry has none. Only the first DigitCount digits are converted.
+// Out-of-range values of these four bytes stand for their fallbacks, written and read alike.
+void NormaliseOptionBytes(DtmfSettings& s) {
+  if (!IsKeySelector(s.Separator)) s.Separator = kDefaultSeparator;
+  if (!IsKeySelector(s.GroupCode)) s.GroupCode = kDtmfGroupCodeOff;
+  if (s.DecodeResponse > kMaxDecodeResponse) s.DecodeResponse = 0;
+  if (s.FirstDigitDelay > kMaxFirstDigitDelay) s.FirstDigitDelay = 0;
+}
+
+// One code entry as the image keeps it: a digit value per byte, 0xFF after the last digit.
+struct CodeBytes {
+  int Address;
+  int PresenceBit;  // < 0: the entry has none
+  bool HasDigits;
+  std::array<std::uint8_t, kEntrySize> Digits;
+};
+
+// Only the first DigitCount digits are converted.
 template <std::size_t Width>
-bool WriteCode(const DtmfCodeEntry<Width>& entry, RadioImage& image, int address, int presenceBit) {
+EncodeResult ToCodeBytes(const DtmfCodeEntry<Width>& entry, std::string_view label, int address,
+                         int presenceBit, std::vector<CodeBytes>& codes) {
   const std::string_view digits = TextTrim(entry.Code.Raw());
   std::size_t count = entry.DigitCount > 0 && entry.DigitCount <= kDtmfMaxDigits
                           ? static_cast<std::size_t>(entry.DigitCount)
                           : 0;
   count = std::min(count, digits.size());
-  if (count > 0 && presenceBit >= 0) {
-    image[At(kPresence + presenceBit / 8)] |= static_cast<std::uint8_t>(1U << (presenceBit % 8));
-  }
-  for (std::size_t k = 0; k < static_cast<std::size_t>(kEntrySize); ++k) {
-    std::uint8_t value = kNoDigit;
-    if (k < count) {
-      const auto digit = HexDigitValue(digits[k]);
-      if (!digit) return false;
-      value = *digit;
+  CodeBytes code{address, presenceBit, count > 0, {}};
+  code.Digits.fill(kNoDigit);
+  for (std::size_t k = 0; k < count; ++k) {
+    const auto digit = HexDigitValue(digits[k]);
+    if (!digit) {
+      return EncodeResult::Failure(std::string(label) + ": digit '" + digits[k] + "' is not a DTMF digit");
     }
-    image[At(address) + k] = value;
+    code.Digits[k] = *digit;
   }
-  return true;
+  codes.push_back(code);
+  return EncodeResult::Success();
 }
 
 template <std::size_t Width>
@@ -110,33 +129,37 @@ DtmfCodeEntry<Width> ReadCode(const RadioImage& image, int address) {
 
 }  // namespace
 
-bool SetCommDataByDTMF(DtmfSettings& settings, RadioImage& image, AutoTestRecording* recording) {
-  const DtmfSettings& s = settings;
-  const int separator = IsKeySelector(s.Separator) ? s.Separator : kDefaultSeparator;
-  const int groupCode = IsKeySelector(s.GroupCode) ? s.GroupCode : 0xFF;
-  const int decodeResponse = s.DecodeResponse > kMaxDecodeResponse ? 0 : s.DecodeResponse;
-  const int firstDigitDelay = s.FirstDigitDelay > kMaxFirstDigitDelay ? 0 : s.FirstDigitDelay;
-  if (!(PutByte(image, kSeparator, separator) && PutByte(image, kGroupCode, groupCode) &&
-        PutByte(image, kDecodeResponse, decodeResponse) && PutByte(image, kPreSendDelay, s.PreSendDelay) &&
-        PutByte(image, kFirstDigitDelay, firstDigitDelay) && PutByte(image, kResetTime, s.ResetTime))) {
-    return false;
-  }
-
+EncodeResult SetCommDataByDTMF(DtmfSettings& settings, RadioImage& image, AutoTestRecording* recording) {
+  DtmfSettings s = settings;
+  NormaliseOptionBytes(s);
   const std::string ownId = NormalisedOwnId(s.OwnId);
-  for (std::size_t i = 0; i < kOwnIdDigits; ++i)
-    image[At(kOwnId) + i] = static_cast<std::uint8_t>(ownId[i] - '0');
-  if (!(PutByte(image, kIdDisplay, s.IdDisplay) && PutByte(image, kPostSendDelay, s.PostSendDelay) &&
-        PutByte(image, kPauseTime, s.PauseTime))) {
-    return false;
-  }
 
-  for (int i = 0; i < kPresenceLength; ++i) image[At(kPresence + i)] = 0x00;
-  if (!(WriteCode(s.PttIdBegin, image, kPttIdBegin, -1) && WriteCode(s.PttIdEnd, image, kPttIdEnd, -1) &&
-        WriteCode(s.StunCode, image, kStunCode, -1) && WriteCode(s.KillCode, image, kKillCode, -1))) {
-    return false;
+  // Every code is converted before anything is written: a failing one leaves the image as it was.
+  std::vector<CodeBytes> codes;
+  for (EncodeResult converted : {ToCodeBytes(s.PttIdBegin, "DTMF PttIdBegin", kPttIdBegin, -1, codes),
+                                 ToCodeBytes(s.PttIdEnd, "DTMF PttIdEnd", kPttIdEnd, -1, codes),
+                                 ToCodeBytes(s.StunCode, "DTMF StunCode", kStunCode, -1, codes),
+                                 ToCodeBytes(s.KillCode, "DTMF KillCode", kKillCode, -1, codes)}) {
+    if (!converted) return converted;
   }
   for (int i = 0; i < kDtmfCodeCount; ++i) {
-    if (!WriteCode(s.DtmfCodes[static_cast<std::size_t>(i)], image, kCodes + kEntrySize * i, i)) return false;
+    const std::string label = "DTMF code M" + std::to_string(i + 1);
+    EncodeResult converted =
+        ToCodeBytes(s.DtmfCodes[static_cast<std::size_t>(i)], label, kCodes + kEntrySize * i, i, codes);
+    if (!converted) return converted;
+  }
+  if (const auto unfit = PackFields(kOptionBytes, s, image.Bytes())) {
+    return EncodeResult::Failure("DTMF: " + Describe(*unfit));
+  }
+
+  for (std::size_t i = 0; i < kOwnIdDigits; ++i)
+    image[At(kOwnId) + i] = static_cast<std::uint8_t>(ownId[i] - '0');
+  for (int i = 0; i < kPresenceLength; ++i) image[At(kPresence + i)] = 0x00;
+  for (const CodeBytes& code : codes) {
+    std::ranges::copy(code.Digits, image.Bytes().begin() + code.Address);
+    if (code.HasDigits && code.PresenceBit >= 0) {
+      image[At(kPresence + code.PresenceBit / 8)] |= static_cast<std::uint8_t>(1U << (code.PresenceBit % 8));
+    }
   }
 
   settings.OwnId = ownId + '\0';
@@ -144,23 +167,13 @@ bool SetCommDataByDTMF(DtmfSettings& settings, RadioImage& image, AutoTestRecord
     recording->Blocks.MarkBlocks(kPresence, kPresenceLength);
     recording->Blocks.MarkBlocks(memory_map::kDtmfSettings, kRegionLength);
   }
-  return true;
+  return EncodeResult::Success();
 }
 
 void GetCommDataByDTMF(const RadioImage& image, DtmfSettings& settings) {
-  const auto byteAt = [&image](int address) -> std::int16_t { return image[At(address)]; };
   DtmfSettings& s = settings;
-
-  const std::int16_t separator = byteAt(kSeparator);
-  s.Separator = IsKeySelector(separator) ? separator : kDefaultSeparator;
-  const std::int16_t groupCode = byteAt(kGroupCode);
-  s.GroupCode = IsKeySelector(groupCode) ? groupCode : kDtmfGroupCodeOff;
-  const std::int16_t decodeResponse = byteAt(kDecodeResponse);
-  s.DecodeResponse = decodeResponse > kMaxDecodeResponse ? std::int16_t{0} : decodeResponse;
-  s.PreSendDelay = byteAt(kPreSendDelay);
-  const std::int16_t firstDigitDelay = byteAt(kFirstDigitDelay);
-  s.FirstDigitDelay = firstDigitDelay > kMaxFirstDigitDelay ? std::int16_t{0} : firstDigitDelay;
-  s.ResetTime = byteAt(kResetTime);
+  UnpackFields(kOptionBytes, image.Bytes(), s);
+  NormaliseOptionBytes(s);
 
   s.IdLength = static_cast<std::int16_t>(kOwnIdDigits);
   std::string ownId;
@@ -173,9 +186,6 @@ void GetCommDataByDTMF(const RadioImage& image, DtmfSettings& settings) {
     ownId += static_cast<char>('0' + digit);
   }
   s.OwnId = ownId + '\0';
-  s.IdDisplay = byteAt(kIdDisplay);
-  s.PostSendDelay = byteAt(kPostSendDelay);
-  s.PauseTime = byteAt(kPauseTime);
 
   s.PttIdBegin = ReadCode<24>(image, kPttIdBegin);
   s.PttIdEnd = ReadCode<24>(image, kPttIdEnd);

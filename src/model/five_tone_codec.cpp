@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "model/packed_field.h"
 #include "model/text.h"
 
 namespace hvt {
@@ -91,7 +92,12 @@ void LimitTo(std::string& digits, int room) {
   if (digits.size() > static_cast<std::size_t>(room)) digits.resize(static_cast<std::size_t>(room));
 }
 
-bool WriteCodeEntry(const FiveToneEntry& entry, bool withName, RadioImage& image, int a) {
+std::string NotADigit(std::string_view label, char digit, std::string_view kind) {
+  return std::string(label) + ": digit '" + digit + "' is not a " + std::string(kind) + " digit";
+}
+
+EncodeResult WriteCodeEntry(const FiveToneEntry& entry, std::string_view label, bool withName,
+                            RadioImage& image, int a) {
   image[At(a + kCodeStandard)] = entry.Standard;
   image[At(a + kCodeDigitCount)] = entry.DigitCount;
   image[At(a + kCodeToneLength)] = ToneLengthOrDefault(entry.ToneLength);
@@ -102,7 +108,8 @@ bool WriteCodeEntry(const FiveToneEntry& entry, bool withName, RadioImage& image
   for (std::size_t i = 0; i < digits.size(); i += 2) {
     const auto high = HexValue(digits[i]);
     const auto low = HexValue(digits[i + 1]);
-    if (!high || !low) return false;
+    if (!high) return EncodeResult::Failure(NotADigit(label, digits[i], "hexadecimal"));
+    if (!low) return EncodeResult::Failure(NotADigit(label, digits[i + 1], "hexadecimal"));
     image[At(a + kCodeDigits) + i / 2] = static_cast<std::uint8_t>(*high << 4U | *low);
   }
 
@@ -112,10 +119,10 @@ bool WriteCodeEntry(const FiveToneEntry& entry, bool withName, RadioImage& image
       image[At(a + kCodeName + i)] = static_cast<std::uint8_t>(entry.Name.Raw()[At(i)]);
     }
   }
-  return true;
+  return EncodeResult::Success();
 }
 
-bool WriteInfoCode(const InfoCode& info, RadioImage& image, int a) {
+EncodeResult WriteInfoCode(const InfoCode& info, std::string_view label, RadioImage& image, int a) {
   image[At(a + kInfoFunction)] = info.Function;
   image[At(a + kInfoResponse)] = info.Response;
   image[At(a + kInfoDigitCount)] = info.DigitCount;
@@ -124,7 +131,7 @@ bool WriteInfoCode(const InfoCode& info, RadioImage& image, int a) {
   LimitTo(digits, kInfoCodeDigits);
   for (std::size_t i = 0; i < digits.size(); ++i) {
     const auto value = HexValue(digits[i]);
-    if (!value) return false;
+    if (!value) return EncodeResult::Failure(NotADigit(label, digits[i], "hexadecimal"));
     image[At(a + kInfoDigits) + i] = *value;
   }
 
@@ -135,10 +142,10 @@ bool WriteInfoCode(const InfoCode& info, RadioImage& image, int a) {
       byte = At(i) < name.size() ? static_cast<std::uint8_t>(name[At(i)]) : std::uint8_t{0x20};
     image[At(a + kInfoName + i)] = byte;
   }
-  return true;
+  return EncodeResult::Success();
 }
 
-bool WriteScalars(const FiveToneSettings& s, RadioImage& image) {
+EncodeResult WriteScalars(const FiveToneSettings& s, RadioImage& image) {
   image[At(kReserved0)] = s.Reserved0;
   image[At(kDecodeResponse)] = s.DecodeResponse;
   image[At(kStandard)] = s.Standard;
@@ -149,39 +156,57 @@ bool WriteScalars(const FiveToneSettings& s, RadioImage& image) {
     std::uint8_t digit = 0;
     if (k < s.OwnIdLength) {
       const char c = s.OwnId.Raw()[At(k)];
-      if (c < '0' || c > '9') return false;
+      if (c < '0' || c > '9') return EncodeResult::Failure(NotADigit("5-tone OwnId", c, "decimal"));
       digit = static_cast<std::uint8_t>(c - '0');
     }
     image[At(kOwnIdDigits + k)] = digit;
   }
   image[At(kOwnIdDigits + kOwnIdDigitCount)] = 0x00;
 
-  const std::pair<int, int> bytes[] = {
-      {kIntervalA, s.IntervalA},
-      {kIntervalB, s.IntervalB},
-      {kOptionalValue, s.OptionalValue},
-      {kTenthsTime, s.TenthsTime},
-      {kFirstDigitDelay, s.FirstDigitDelay},
-      {kSideTone, s.SideTone},
-      {kSeparator, s.Separator},
-      {kPauseCode, s.PauseCode},
-      {kPauseTime, s.PauseTime},
+  struct ScalarByte {
+    int Address;
+    std::string_view Name;
+    int Value;
   };
-  for (const auto& [address, value] : bytes) {
-    if (value < 0 || value > 0xFF) return false;
-    image[At(address)] = static_cast<std::uint8_t>(value);
+  const ScalarByte bytes[] = {
+      {kIntervalA, "IntervalA", s.IntervalA},
+      {kIntervalB, "IntervalB", s.IntervalB},
+      {kOptionalValue, "OptionalValue", s.OptionalValue},
+      {kTenthsTime, "TenthsTime", s.TenthsTime},
+      {kFirstDigitDelay, "FirstDigitDelay", s.FirstDigitDelay},
+      {kSideTone, "SideTone", s.SideTone},
+      {kSeparator, "Separator", s.Separator},
+      {kPauseCode, "PauseCode", s.PauseCode},
+      {kPauseTime, "PauseTime", s.PauseTime},
+  };
+  constexpr int kByteWidth = 8;
+  for (const ScalarByte& byte : bytes) {
+    if (!FitsBits(byte.Value, kByteWidth))
+      return EncodeResult::Failure("5-tone: " + Describe({byte.Name, byte.Value, kByteWidth}));
+    image[At(byte.Address)] = static_cast<std::uint8_t>(byte.Value);
   }
-  return true;
+  return EncodeResult::Success();
 }
 
 }  // namespace
 
-bool SetCommDataBy5Tone(const FiveToneSettings& record, RadioImage& image, AutoTestRecording* recording) {
-  if (!WriteScalars(record, image)) return false;
-  if (!WriteCodeEntry(record.PttIdBegin, false, image, kPttIdBegin)) return false;
-  if (!WriteCodeEntry(record.PttIdEnd, false, image, kPttIdEnd)) return false;
+EncodeResult SetCommDataBy5Tone(const FiveToneSettings& record, RadioImage& image,
+                                AutoTestRecording* recording) {
+  if (EncodeResult written = WriteScalars(record, image); !written) return written;
+  if (EncodeResult written =
+          WriteCodeEntry(record.PttIdBegin, "5-tone PttIdBegin", false, image, kPttIdBegin);
+      !written) {
+    return written;
+  }
+  if (EncodeResult written = WriteCodeEntry(record.PttIdEnd, "5-tone PttIdEnd", false, image, kPttIdEnd);
+      !written) {
+    return written;
+  }
   for (int i = 0; i < kInfoCodeCount; ++i) {
-    if (!WriteInfoCode(record.InfoCodes[At(i)], image, kInfoCodeArea + i * kEntrySize)) return false;
+    const std::string label = "5-tone info code " + std::to_string(i + 1);
+    EncodeResult written =
+        WriteInfoCode(record.InfoCodes[At(i)], label, image, kInfoCodeArea + i * kEntrySize);
+    if (!written) return written;
   }
 
   const bool marking = recording != nullptr && recording->Records(AutoTestGroup::FiveTone);
@@ -195,10 +220,12 @@ bool SetCommDataBy5Tone(const FiveToneSettings& record, RadioImage& image, AutoT
     if (entry.EmptyFlag != 0) continue;
     const PresenceBit bit = PresenceBitOf(i);
     image[At(bit.Address)] |= bit.Mask;
-    if (!WriteCodeEntry(entry, true, image, ListEntryAddress(i))) return false;
+    const std::string label = "5-tone code " + std::to_string(i + 1);
+    EncodeResult written = WriteCodeEntry(entry, label, true, image, ListEntryAddress(i));
+    if (!written) return written;
     if (marking) recording->Blocks.MarkBlocks(ListEntryAddress(i), kEntrySize);
   }
-  return true;
+  return EncodeResult::Success();
 }
 
 namespace {

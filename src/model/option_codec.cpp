@@ -3,78 +3,81 @@
 #include <array>
 #include <string_view>
 
+#include "model/packed_field.h"
 #include "model/text.h"
 
 namespace hvt {
 
 namespace {
 
-using FieldOf = std::int16_t& (*)(OptionSettings&);
+#define HVT_OPTION_BYTE(Field, Address) HVT_PACKED_FIELD(OptionSettings, Field, Address, 0, 8)
+#define HVT_OPTION_FLAG(Field, Bit) HVT_PACKED_FIELD(OptionSettings, Field, kFlags, Bit, 1)
 
-struct ByteField {
-  int Address;
-  FieldOf Field;
-};
+constexpr int kFlags = 12827;
 
-// Fields kept one byte each, in the order of their addresses.
-const std::array<ByteField, 25> kByteFields = {{
-    {12800, [](OptionSettings& o) -> std::int16_t& { return o.KeyBeep; }},
-    {12801, [](OptionSettings& o) -> std::int16_t& { return o.FrequencyStep; }},
-    {12802, [](OptionSettings& o) -> std::int16_t& { return o.DisplayModeA; }},
-    {12804, [](OptionSettings& o) -> std::int16_t& { return o.SquelchLevelA; }},
-    {12805, [](OptionSettings& o) -> std::int16_t& { return o.SquelchLevelB; }},
-    {12806, [](OptionSettings& o) -> std::int16_t& { return o.SpeakerVolume; }},
-    {12807, [](OptionSettings& o) -> std::int16_t& { return o.PowerOnPasswordEnabled; }},
-    {12808, [](OptionSettings& o) -> std::int16_t& { return o.ScanMode; }},
-    {12809, [](OptionSettings& o) -> std::int16_t& { return o.ScanResumeTime; }},
-    {12810, [](OptionSettings& o) -> std::int16_t& { return o.AutoPowerOn; }},
-    {12811, [](OptionSettings& o) -> std::int16_t& { return o.MainSubDirection; }},
-    {12812, [](OptionSettings& o) -> std::int16_t& { return o.ChannelSelect; }},
-    {12813, [](OptionSettings& o) -> std::int16_t& { return o.BacklightBrightness; }},
-    {12814, [](OptionSettings& o) -> std::int16_t& { return o.TimeOutTimer; }},
-    {12815, [](OptionSettings& o) -> std::int16_t& { return o.AutoPowerOff; }},
-    {12816, [](OptionSettings& o) -> std::int16_t& { return o.PilotTone; }},
-    {12817, [](OptionSettings& o) -> std::int16_t& { return o.ScreenDirection; }},
-    {12818, [](OptionSettings& o) -> std::int16_t& { return o.MicKeyBrightness; }},
-    {12819, [](OptionSettings& o) -> std::int16_t& { return o.SpeakerSwitch; }},
-    {12820, [](OptionSettings& o) -> std::int16_t& { return o.ShortcutKey[0]; }},
-    {12821, [](OptionSettings& o) -> std::int16_t& { return o.ShortcutKey[1]; }},
-    {12822, [](OptionSettings& o) -> std::int16_t& { return o.ShortcutKey[2]; }},
-    {12823, [](OptionSettings& o) -> std::int16_t& { return o.ShortcutKey[3]; }},
-    {12824, [](OptionSettings& o) -> std::int16_t& { return o.TailEliminationMode; }},
-    {12825, [](OptionSettings& o) -> std::int16_t& { return o.TailEliminationFrequency; }},
+// Every numeric field at its image address: one byte each, except the flags that share 12827.
+const std::array<PackedField<OptionSettings>, 47> kLayout = {{
+    HVT_OPTION_BYTE(KeyBeep, 12800),
+    HVT_OPTION_BYTE(FrequencyStep, 12801),
+    HVT_OPTION_BYTE(DisplayModeA, 12802),
+    HVT_OPTION_BYTE(SquelchLevelA, 12804),
+    HVT_OPTION_BYTE(SquelchLevelB, 12805),
+    HVT_OPTION_BYTE(SpeakerVolume, 12806),
+    HVT_OPTION_BYTE(PowerOnPasswordEnabled, 12807),
+    HVT_OPTION_BYTE(ScanMode, 12808),
+    HVT_OPTION_BYTE(ScanResumeTime, 12809),
+    HVT_OPTION_BYTE(AutoPowerOn, 12810),
+    HVT_OPTION_BYTE(MainSubDirection, 12811),
+    HVT_OPTION_BYTE(ChannelSelect, 12812),
+    HVT_OPTION_BYTE(BacklightBrightness, 12813),
+    HVT_OPTION_BYTE(TimeOutTimer, 12814),
+    HVT_OPTION_BYTE(AutoPowerOff, 12815),
+    HVT_OPTION_BYTE(PilotTone, 12816),
+    HVT_OPTION_BYTE(ScreenDirection, 12817),
+    HVT_OPTION_BYTE(MicKeyBrightness, 12818),
+    HVT_OPTION_BYTE(SpeakerSwitch, 12819),
+    HVT_OPTION_BYTE(ShortcutKey[0], 12820),
+    HVT_OPTION_BYTE(ShortcutKey[1], 12821),
+    HVT_OPTION_BYTE(ShortcutKey[2], 12822),
+    HVT_OPTION_BYTE(ShortcutKey[3], 12823),
+    HVT_OPTION_BYTE(TailEliminationMode, 12824),
+    HVT_OPTION_BYTE(TailEliminationFrequency, 12825),
+    HVT_OPTION_FLAG(KnobMode, 0),
+    HVT_OPTION_FLAG(TrfEnable, 1),
+    HVT_OPTION_FLAG(PowerOnResetAllowed, 2),
+    HVT_OPTION_FLAG(NormalChannelStorage, 3),
+    HVT_OPTION_FLAG(ChannelLock, 4),
+    HVT_OPTION_FLAG(SqlKeyFunction, 5),
+    HVT_OPTION_BYTE(KeyFunction[0], 12880),
+    HVT_OPTION_BYTE(KeyFunction[1], 12881),
+    HVT_OPTION_BYTE(KeyFunction[2], 12882),
+    HVT_OPTION_BYTE(KeyFunction[3], 12883),
+    HVT_OPTION_BYTE(KeyFunction[4], 12884),
+    HVT_OPTION_BYTE(KeyFunction[5], 12885),
+    HVT_OPTION_BYTE(KeyFunction[6], 12886),
+    HVT_OPTION_BYTE(KeyFunction[7], 12887),
+    HVT_OPTION_BYTE(KeyFunction[8], 12888),
+    HVT_OPTION_BYTE(KeyFunction[9], 12889),
+    HVT_OPTION_BYTE(KeyFunction[10], 12890),
+    HVT_OPTION_BYTE(KeyFunction[11], 12891),
+    HVT_OPTION_BYTE(MemoryChannelA, 12896),
+    HVT_OPTION_BYTE(WorkModeA, 12897),
+    HVT_OPTION_BYTE(MemoryChannelB, 12903),
+    HVT_OPTION_BYTE(WorkModeB, 12904),
 }};
 
-// Bits 0-5 of the flag byte.
-const std::array<FieldOf, 6> kFlagBits = {
-    [](OptionSettings& o) -> std::int16_t& { return o.KnobMode; },
-    [](OptionSettings& o) -> std::int16_t& { return o.TrfEnable; },
-    [](OptionSettings& o) -> std::int16_t& { return o.PowerOnResetAllowed; },
-    [](OptionSettings& o) -> std::int16_t& { return o.NormalChannelStorage; },
-    [](OptionSettings& o) -> std::int16_t& { return o.ChannelLock; },
-    [](OptionSettings& o) -> std::int16_t& { return o.SqlKeyFunction; },
-};
-
-const std::array<std::pair<int, FieldOf>, 4> kWorkAreas = {{
-    {12896, [](OptionSettings& o) -> std::int16_t& { return o.MemoryChannelA; }},
-    {12897, [](OptionSettings& o) -> std::int16_t& { return o.WorkModeA; }},
-    {12903, [](OptionSettings& o) -> std::int16_t& { return o.MemoryChannelB; }},
-    {12904, [](OptionSettings& o) -> std::int16_t& { return o.WorkModeB; }},
+// The one DTMF setting that travels in the option block.
+const std::array<PackedField<std::int16_t>, 1> kDtmfSendTimeLayout = {{
+    {"DTMF SendTime", 12826, 0, 8, [](std::int16_t& sendTime) -> std::int16_t& { return sendTime; }},
 }};
+
+#undef HVT_OPTION_BYTE
+#undef HVT_OPTION_FLAG
 
 constexpr int kDisplayText = memory_map::kPowerOnText;
 constexpr int kDisplayTextLength = 7;
-constexpr int kDtmfSendTime = 12826;
-constexpr int kFlags = 12827;
 constexpr int kPassword = 12864;
 constexpr int kPasswordLength = 6;
-constexpr int kKeyFunctions = 12880;
-
-bool PutByte(RadioImage& image, int address, int value) {
-  if (value < 0 || value > 0xFF) return false;
-  image[static_cast<std::size_t>(address)] = static_cast<std::uint8_t>(value);
-  return true;
-}
 
 // Characters of the text from the left, the rest of the field filled with `fill`.
 void PutText(RadioImage& image, int address, int length, std::string_view text, std::uint8_t fill) {
@@ -87,48 +90,35 @@ void PutText(RadioImage& image, int address, int length, std::string_view text, 
 
 }  // namespace
 
-bool SetCommDataByOption(const OptionSettings& options, std::int16_t dtmfSendTime, RadioImage& image,
-                         AutoTestRecording* recording) {
-  OptionSettings copy = options;
-  PutText(image, kDisplayText, kDisplayTextLength, TextTrim(copy.PowerOnDisplayText.Raw()), 0x20);
-  for (const ByteField& byte : kByteFields) {
-    if (!PutByte(image, byte.Address, byte.Field(copy))) return false;
+EncodeResult SetCommDataByOption(const OptionSettings& options, std::int16_t dtmfSendTime, RadioImage& image,
+                                 AutoTestRecording* recording) {
+  // Everything is checked before anything is written: a failing field leaves the image as it was.
+  const PackedField<std::int16_t>& sendTime = kDtmfSendTimeLayout[0];
+  if (!FitsBits(dtmfSendTime, sendTime.Width)) {
+    return EncodeResult::Failure("options: " + Describe({sendTime.Name, dtmfSendTime, sendTime.Width}));
   }
-  if (!PutByte(image, kDtmfSendTime, dtmfSendTime)) return false;
-  int flags = 0;
-  for (std::size_t bit = 0; bit < kFlagBits.size(); ++bit) flags += kFlagBits[bit](copy) << bit;
-  if (!PutByte(image, kFlags, flags)) return false;
-  PutText(image, kPassword, kPasswordLength, TextTrim(copy.PowerOnPassword.Raw()), 0x00);
-  for (std::size_t k = 0; k < copy.KeyFunction.size(); ++k) {
-    if (!PutByte(image, kKeyFunctions + static_cast<int>(k), copy.KeyFunction[k])) return false;
+  if (const auto unfit = PackFields(kLayout, options, image.Bytes())) {
+    return EncodeResult::Failure("options: " + Describe(*unfit));
   }
-  for (const auto& [address, field] : kWorkAreas) {
-    if (!PutByte(image, address, field(copy))) return false;
-  }
+  static_cast<void>(PackFields(kDtmfSendTimeLayout, dtmfSendTime, image.Bytes()));  // checked above
+  PutText(image, kDisplayText, kDisplayTextLength, TextTrim(options.PowerOnDisplayText.Raw()), 0x20);
+  PutText(image, kPassword, kPasswordLength, TextTrim(options.PowerOnPassword.Raw()), 0x00);
   if (recording != nullptr && recording->Records(AutoTestGroup::Options)) {
     recording->Blocks.MarkBlocks(kDisplayText, 16);
     recording->Blocks.MarkBlocks(memory_map::kOptionBlock, 112);
   }
-  return true;
+  return EncodeResult::Success();
 }
 
 void GetCommDataByOption(const RadioImage& image, OptionSettings& options, std::int16_t& dtmfSendTime) {
-  const auto byteAt = [&image](int address) -> std::int16_t {
-    return image[static_cast<std::size_t>(address)];
-  };
-
   std::string displayText;
   for (int i = 0; i < kDisplayTextLength; ++i) {
     displayText += NameByteToChar(image[static_cast<std::size_t>(kDisplayText + i)]);
   }
   options.PowerOnDisplayText = TextTrim(displayText);
 
-  for (const ByteField& byte : kByteFields) byte.Field(options) = byteAt(byte.Address);
-  dtmfSendTime = byteAt(kDtmfSendTime);
-  const int flags = byteAt(kFlags);
-  for (std::size_t bit = 0; bit < kFlagBits.size(); ++bit) {
-    kFlagBits[bit](options) = static_cast<std::int16_t>(flags >> bit & 1);
-  }
+  UnpackFields(kLayout, image.Bytes(), options);
+  UnpackFields(kDtmfSendTimeLayout, image.Bytes(), dtmfSendTime);
 
   std::string password;
   for (int j = 0; j < kPasswordLength; ++j) {
@@ -137,11 +127,6 @@ void GetCommDataByOption(const RadioImage& image, OptionSettings& options, std::
     password += c;
   }
   options.PowerOnPassword = TextTrim(password);
-
-  for (std::size_t k = 0; k < options.KeyFunction.size(); ++k) {
-    options.KeyFunction[k] = byteAt(kKeyFunctions + static_cast<int>(k));
-  }
-  for (const auto& [address, field] : kWorkAreas) field(options) = byteAt(address);
 }
 
 }  // namespace hvt

@@ -115,6 +115,9 @@ TEST_F(CliFiles, FailuresSayWhyAndWriteNothing) {
   ASSERT_EQ(ReadConfigurationFile(At("good.dat"), spoiled), FileCheck::Ok);
   spoiled.Channels.Entries[0].BusyLock = 300;
   ASSERT_EQ(WriteConfigurationFile(At("spoiled.dat"), spoiled), FileCheck::Ok);
+  spoiled.Channels.Entries[0].BusyLock = 0;
+  spoiled.Channels.Entries[2].Power = 40;  // would have set TalkAround and a spare bit
+  ASSERT_EQ(WriteConfigurationFile(At("power.dat"), spoiled), FileCheck::Ok);
   std::ofstream(At("short.cb")) << std::string(100, '1');
 
   struct Case {
@@ -128,6 +131,9 @@ TEST_F(CliFiles, FailuresSayWhyAndWriteNothing) {
       {{"encode", At("short.dat"), "-o", out}, 1, "File Data Error!"},
       {{"encode", At("model.dat"), "-o", out}, 1, "Model Error!"},
       {{"encode", At("spoiled.dat"), "-o", out}, 3, "SetCommDataByFrequencyError"},
+      {{"encode", At("power.dat"), "-o", out},
+       3,
+       "hvt7300-cli encode: SetCommDataByFrequencyError: channel RT: Power 40 does not fit 2 bits (0-3)\n"},
       {{"encode", At("good.dat"), "-o", At("no/such/folder/x.bin")}, 1, "file error."},
       {{"new", "--band", "2", "-o", out}, 2, "--band takes 0 or 1"},
       {{"new", "-o", At("no/such/folder/x.dat")}, 1, "file error."},
@@ -176,11 +182,13 @@ TEST_F(CliFiles, VirtualRadioKeepsWhatIsWrittenForTheNextRead) {
   const std::string area(64, '\x5A');
   std::ofstream(At("area.bin"), std::ios::binary) << area;
 
-  const Outcome written = Cli({"write", "--port", "virtual", "--yes", "--test-data", At("area.bin"), At("mine.dat")});
+  const Outcome written =
+      Cli({"write", "--port", "virtual", "--yes", "--test-data", At("area.bin"), At("mine.dat")});
   ASSERT_EQ(written.Exit, 0) << written.Err;
   EXPECT_NE(written.Err.find("100%"), std::string::npos);
 
-  const Outcome read = Cli({"read", "--port", "virtual", "--yes", "--test-data", At("back.bin"), "-o", At("back.dat")});
+  const Outcome read =
+      Cli({"read", "--port", "virtual", "--yes", "--test-data", At("back.bin"), "-o", At("back.dat")});
   ASSERT_EQ(read.Exit, 0) << read.Err;
   Configuration mine;
   Configuration back;
@@ -211,7 +219,9 @@ TEST_F(CliFiles, RadioCommandsWithoutConfirmationTransferNothing) {
       {{"read", "--port", "virtual", "-o", At("out.dat")}, 1, "(no terminal to ask: --yes answers OK)"},
       {{"read", "--port", "virtual", "--yes", "--retries", "x", "-o", At("out.dat")}, 2, "--retries takes"},
       {{"write", "--port", "virtual", "--yes", At("missing.dat")}, 1, "file error."},
-      {{"write", "--port", "virtual", "--yes", "--test-data", At("missing.bin"), At("missing.dat")}, 1, "file error."},
+      {{"write", "--port", "virtual", "--yes", "--test-data", At("missing.bin"), At("missing.dat")},
+       1,
+       "file error."},
   };
   for (const Case& c : cases) {
     const Outcome outcome = Cli(c.Arguments);

@@ -89,6 +89,7 @@ TEST_F(EpmExportTest, EncoderFailureStillWritesTheFileAndAWriteFailureIsReported
   EpmExportResult result = ExportEpm(records_, {true}, texts_, path_);
   ASSERT_TRUE(result.EncoderFailure.has_value());
   EXPECT_EQ(result.EncoderFailure->Tag, "SetCommDataByFrequencyError");
+  EXPECT_EQ(result.EncoderFailure->Detail, "channel 9: BusyLock 999 does not fit 8 bits (0-255)");
   EXPECT_TRUE(result.Written);
 
   result = ExportEpm(records_, {true}, texts_, path_.parent_path() / "no-such-folder" / "x.EPM");

@@ -117,10 +117,6 @@ TEST(RadioOperation, RetryShowsZeroAgainAndCountsNoBlockTwice) {
 
 TEST(RadioOperation, OperationsThatDoNotStartLeaveThePortClosedAndSendNothing) {
   const ChannelTable channels = AllNormalChannels();
-  const auto failingEncoder = [](RadioImage& image) -> std::optional<EncodeFailure> {
-    image[0] = 0x11;
-    return EncodeFailure{"SetCommDataByOptionError"};
-  };
   struct Case {
     const char* What;
     bool PortFails;
@@ -128,6 +124,7 @@ TEST(RadioOperation, OperationsThatDoNotStartLeaveThePortClosedAndSendNothing) {
     bool Write;
     bool EncoderFails;
     std::vector<std::string> Messages;
+    std::string_view Detail = {};  // the failing encoder's
   };
   const Case cases[] = {
       {"read, port cannot be opened", true, {}, false, false, {link_test::PortFailureText()}},
@@ -150,13 +147,26 @@ TEST(RadioOperation, OperationsThatDoNotStartLeaveThePortClosedAndSendNothing) {
        true,
        true,
        {"Write data to radio.\r\nDo you wish continue?", "SetCommDataByOptionError"}},
+      {"encoder fails naming the field",
+       false,
+       {PromptAnswer::Ok},
+       true,
+       true,
+       {"Write data to radio.\r\nDo you wish continue?",
+        "SetCommDataByOptionError\r\noptions: KnobMode 2 does not fit 1 bit (0-1)"},
+       "options: KnobMode 2 does not fit 1 bit (0-1)"},
   };
   for (const Case& c : cases) {
     LinkHarness h;
     h.Port.OpenFails = c.PortFails;
     h.Prompter.Answers = c.Answers;
     std::function<std::optional<EncodeFailure>(RadioImage&)> encode = Succeeds;
-    if (c.EncoderFails) encode = failingEncoder;
+    if (c.EncoderFails) {
+      encode = [detail = c.Detail](RadioImage& image) -> std::optional<EncodeFailure> {
+        image[0] = 0x11;
+        return EncodeFailure{"SetCommDataByOptionError", std::string(detail)};
+      };
+    }
     const bool started =
         c.Write ? h.Link.StartWrite({.Encode = encode, .Channels = channels}) : h.Link.StartRead(false);
 

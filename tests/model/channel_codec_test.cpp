@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "model/codec_chain.h"
+#include "model/encode_result.h"
 #include "support/image_bytes.h"
 #include "support/record_printer.h"
 #include "support/rich_configuration.h"
@@ -242,6 +243,113 @@ TEST(ChannelCodec, DecodeThenEncodeGivesTheSameImage) {
   RadioImage again;
   ASSERT_TRUE(SetCommDataByFrequency(decoded.Channels, again, nullptr));
   EXPECT_EQ(again, image);
+}
+
+// Channels 11 and 13 around the one that cannot be encoded.
+struct SpoiledTable {
+  Configuration Records;
+  RadioImage Good;  // the three channels with nothing spoiled
+};
+
+SpoiledTable TableAroundChannel12(void (*spoil)(ChannelRecord&)) {
+  ChannelRecord middle = Channel(12, "446");
+  middle.TalkAround = 1;
+  middle.DtmfPttId = 15;
+  SpoiledTable table{WithChannels({Channel(11, "146"), middle, Channel(13, "446")}), {}};
+  table.Good = Encode(table.Records);
+  spoil(table.Records.Channels.Entries[1]);
+  return table;
+}
+
+TEST(ChannelCodec, AValueOutsideItsBitsFailsNamingTheChannelAndLeavesItsSlotAlone) {
+  struct Case {
+    void (*Spoil)(ChannelRecord&);
+    const char* Detail;
+  };
+  const Case cases[] = {
+      {[](ChannelRecord& c) { c.Power = 40; }, "channel 12: Power 40 does not fit 2 bits (0-3)"},
+      {[](ChannelRecord& c) { c.OffsetDir = 4; }, "channel 12: OffsetDir 4 does not fit 2 bits (0-3)"},
+      {[](ChannelRecord& c) { c.Scramble = 2; }, "channel 12: Scramble 2 does not fit 1 bit (0-1)"},
+      {[](ChannelRecord& c) { c.TalkAround = -1; }, "channel 12: TalkAround -1 does not fit 1 bit (0-1)"},
+      {[](ChannelRecord& c) { c.TxForbid = 2; }, "channel 12: TxForbid 2 does not fit 1 bit (0-1)"},
+      {[](ChannelRecord& c) { c.Reverse = 3; }, "channel 12: Reverse 3 does not fit 1 bit (0-1)"},
+      {[](ChannelRecord& c) { c.Bandwidth = 4; }, "channel 12: Bandwidth 4 does not fit 2 bits (0-3)"},
+      {[](ChannelRecord& c) { c.EncodeType = 4; }, "channel 12: EncodeType 4 does not fit 2 bits (0-3)"},
+      {[](ChannelRecord& c) { c.DecodeType = 5; }, "channel 12: DecodeType 5 does not fit 2 bits (0-3)"},
+      {[](ChannelRecord& c) { c.DtmfCode = 16; }, "channel 12: DtmfCode 16 does not fit 4 bits (0-15)"},
+      {[](ChannelRecord& c) { c.DtmfPttId = 16; }, "channel 12: DtmfPttId 16 does not fit 4 bits (0-15)"},
+      {[](ChannelRecord& c) { c.FiveTonePttId = 17; },
+       "channel 12: FiveTonePttId 17 does not fit 4 bits (0-15)"},
+      {[](ChannelRecord& c) { c.BusyLock = 300; }, "channel 12: BusyLock 300 does not fit 8 bits (0-255)"},
+      {[](ChannelRecord& c) { c.SquelchMode = -1; },
+       "channel 12: SquelchMode -1 does not fit 8 bits (0-255)"},
+      {[](ChannelRecord& c) { c.RxFreq = "04G256250"; }, "channel 12: RxFreq '04G256250' is not a frequency"},
+      {[](ChannelRecord& c) { c.TxFreq = "         "; }, "channel 12: TxFreq '         ' is not a frequency"},
+      {[](ChannelRecord& c) { c.ChannelNumber = 204; }, "channel 204: not a channel number (1-203)"},
+  };
+  for (const Case& c : cases) {
+    SpoiledTable table = TableAroundChannel12(c.Spoil);
+    RadioImage image;
+    const EncodeResult result = SetCommDataByFrequency(table.Records.Channels, image, nullptr);
+    ASSERT_FALSE(result) << c.Detail;
+    EXPECT_EQ(result.Detail(), c.Detail);
+    EXPECT_EQ(Slice(image, 10 * 32, 32), Slice(table.Good, 10 * 32, 32))
+        << c.Detail << ": channel 11 written";
+    EXPECT_EQ(Slice(image, 11 * 32, 64), Bytes(64, 0x00)) << c.Detail << ": channels 12 and 13 untouched";
+    EXPECT_EQ(image[6464 + 1], 0x04) << c.Detail << ": only channel 11 in use";
+    EXPECT_EQ(image[6496 + 1], 0x04) << c.Detail << ": only channel 11 scanned";
+  }
+}
+
+// Every field the slot packs, with its width in bits.
+struct PackedChannelField {
+  const char* Name;
+  std::int16_t ChannelRecord::*Field;
+  int Width;
+};
+
+const PackedChannelField kPackedFields[] = {
+    {"OffsetDir", &ChannelRecord::OffsetDir, 2},         {"Power", &ChannelRecord::Power, 2},
+    {"Scramble", &ChannelRecord::Scramble, 1},           {"TalkAround", &ChannelRecord::TalkAround, 1},
+    {"TxForbid", &ChannelRecord::TxForbid, 1},           {"Reverse", &ChannelRecord::Reverse, 1},
+    {"Bandwidth", &ChannelRecord::Bandwidth, 2},         {"EncodeType", &ChannelRecord::EncodeType, 2},
+    {"DecodeType", &ChannelRecord::DecodeType, 2},       {"DtmfCode", &ChannelRecord::DtmfCode, 4},
+    {"DecodeCtcss", &ChannelRecord::DecodeCtcss, 8},     {"EncodeCtcss", &ChannelRecord::EncodeCtcss, 8},
+    {"DecodeDcs", &ChannelRecord::DecodeDcs, 16},        {"EncodeDcs", &ChannelRecord::EncodeDcs, 16},
+    {"BusyLock", &ChannelRecord::BusyLock, 8},           {"DtmfPttId", &ChannelRecord::DtmfPttId, 4},
+    {"FiveTonePttId", &ChannelRecord::FiveTonePttId, 4}, {"SquelchMode", &ChannelRecord::SquelchMode, 8},
+    {"OptSignal", &ChannelRecord::OptSignal, 8},         {"TwoToneCode", &ChannelRecord::TwoToneCode, 8},
+    {"FiveToneCode", &ChannelRecord::FiveToneCode, 8},   {"CustomCtcss", &ChannelRecord::CustomCtcss, 16},
+};
+
+std::vector<std::int16_t> InRangeValues(int width) {
+  if (width == 16) return {-32768, -1, 0, 1, 17, 0x00FF, 0x0100, 2511, 32767};
+  std::vector<std::int16_t> values;
+  for (int v = 0; v < 1 << width; ++v) values.push_back(static_cast<std::int16_t>(v));
+  return values;
+}
+
+TEST(ChannelCodec, EveryInRangeValueReadsBackWithItsNeighboursUnchanged) {
+  for (const bool neighboursFull : {false, true}) {
+    ChannelRecord base = Channel(7, "446");
+    base.Name = std::string_view("CH7\0 ", 5);  // as a name comes back from the radio
+    for (const PackedChannelField& f : kPackedFields) {
+      base.*f.Field = neighboursFull ? static_cast<std::int16_t>(f.Width == 16 ? -1 : (1 << f.Width) - 1) : 0;
+    }
+    for (const PackedChannelField& f : kPackedFields) {
+      for (const std::int16_t value : InRangeValues(f.Width)) {
+        ChannelRecord channel = base;
+        channel.*f.Field = value;
+        Configuration records = WithChannels({channel});
+        const RadioImage image = Encode(records);
+        Configuration decoded = records;
+        GetCommDataByFrequency(image, decoded.Channels);
+        const ChannelRecord* back = decoded.Channels.Find(7);
+        ASSERT_NE(back, nullptr);
+        ASSERT_EQ(*back, channel) << f.Name << " " << value << (neighboursFull ? ", neighbours full" : "");
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -111,6 +111,48 @@ TEST(CodecChain, AFailingEncoderStopsTheChain) {
   }
 }
 
+TEST(CodecChain, AFailureNamesTheRecordAndFieldAndWritesNoWrongByte) {
+  struct Case {
+    std::size_t Encoder;
+    std::string_view Tag;
+    std::function<void(Configuration&)> Spoil;
+    std::string_view Detail;
+  };
+  const Case cases[] = {
+      {0, "SetCommDataByFrequencyError", [](Configuration& c) { c.Channels.Entries[3].Power = 40; },
+       "channel 100: Power 40 does not fit 2 bits (0-3)"},
+      {0, "SetCommDataByFrequencyError", [](Configuration& c) { c.Channels.Entries[7].DtmfPttId = 16; },
+       "channel VFO2: DtmfPttId 16 does not fit 4 bits (0-15)"},
+      {1, "SetCommDataByOptionError", [](Configuration& c) { c.Options.TrfEnable = 2; },
+       "options: TrfEnable 2 does not fit 1 bit (0-1)"},
+      {1, "SetCommDataByOptionError", [](Configuration& c) { c.Dtmf.SendTime = 300; },
+       "options: DTMF SendTime 300 does not fit 8 bits (0-255)"},
+      {2, "SetCommDataBy5ToneError", [](Configuration& c) { c.FiveTone.SideTone = -1; },
+       "5-tone: SideTone -1 does not fit 8 bits (0-255)"},
+      {3, "SetCommDataByDTMFError", [](Configuration& c) { c.Dtmf.ResetTime = 256; },
+       "DTMF: ResetTime 256 does not fit 8 bits (0-255)"},
+  };
+  Configuration good = RichConfiguration();
+  RadioImage complete;
+  ASSERT_FALSE(EncodeAll(good, complete).has_value());
+
+  for (const Case& c : cases) {
+    Configuration records = RichConfiguration();
+    c.Spoil(records);
+    RadioImage image;
+    const auto failure = EncodeAll(records, image);
+    ASSERT_TRUE(failure.has_value()) << c.Detail;
+    EXPECT_EQ(failure->Tag, c.Tag);
+    EXPECT_EQ(failure->Detail, c.Detail);
+    // The failing region is partial at most: each byte is still empty or already what it should be.
+    const auto written = Bytes(image, kRegionsByEncoder[c.Encoder]);
+    const auto expected = Bytes(complete, kRegionsByEncoder[c.Encoder]);
+    for (std::size_t i = 0; i < written.size(); ++i) {
+      ASSERT_TRUE(written[i] == 0 || written[i] == expected[i]) << c.Detail << ": byte " << i;
+    }
+  }
+}
+
 TEST(CodecChain, AutomaticTestMarksOnlyTheSelectedGroups) {
   struct Case {
     AutoTestGroup Group;

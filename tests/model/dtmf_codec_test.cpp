@@ -190,6 +190,59 @@ TEST(DtmfCodec, EncoderFailsAndLeavesTheRecordWhenAValueCannotBeWritten) {
   }
 }
 
+TEST(DtmfCodec, AFailureNamesTheCodeOrFieldAndWritesNothing) {
+  struct Case {
+    void (*Spoil)(DtmfSettings&);
+    const char* Detail;
+  };
+  const Case cases[] = {
+      {[](DtmfSettings& s) {
+         s.DtmfCodes[2] = {"1X", 2};
+       },
+       "DTMF code M3: digit 'X' is not a DTMF digit"},
+      {[](DtmfSettings& s) {
+         s.DtmfCodes[15] = {"12 4", 4};
+       },
+       "DTMF code M16: digit ' ' is not a DTMF digit"},
+      {[](DtmfSettings& s) {
+         s.KillCode = {"12*", 3};
+       },
+       "DTMF KillCode: digit '*' is not a DTMF digit"},
+      {[](DtmfSettings& s) {
+         s.PttIdEnd = {"#", 1};
+       },
+       "DTMF PttIdEnd: digit '#' is not a DTMF digit"},
+      {[](DtmfSettings& s) { s.PreSendDelay = 256; }, "DTMF: PreSendDelay 256 does not fit 8 bits (0-255)"},
+      {[](DtmfSettings& s) { s.DecodeResponse = -1; }, "DTMF: DecodeResponse -1 does not fit 8 bits (0-255)"},
+      {[](DtmfSettings& s) { s.PauseTime = -5; }, "DTMF: PauseTime -5 does not fit 8 bits (0-255)"},
+  };
+  for (const Case& c : cases) {
+    DtmfSettings settings = RichDtmf();
+    c.Spoil(settings);
+    RadioImage image;
+    const EncodeResult result = SetCommDataByDTMF(settings, image, nullptr);
+    ASSERT_FALSE(result) << c.Detail;
+    EXPECT_EQ(result.Detail(), c.Detail);
+    EXPECT_EQ(image, RadioImage{}) << c.Detail;
+  }
+}
+
+TEST(DtmfCodec, EveryByteValueOfThePlainOptionBytesReadsBack) {
+  using Field = std::int16_t DtmfSettings::*;
+  for (const Field field : {&DtmfSettings::PreSendDelay, &DtmfSettings::ResetTime, &DtmfSettings::IdDisplay,
+                            &DtmfSettings::PostSendDelay, &DtmfSettings::PauseTime}) {
+    for (int value = 0; value <= 0xFF; ++value) {
+      DtmfSettings settings = RichDtmf();
+      settings.*field = static_cast<std::int16_t>(value);
+      RadioImage image;
+      ASSERT_TRUE(SetCommDataByDTMF(settings, image, nullptr));
+      DtmfSettings decoded = settings;
+      GetCommDataByDTMF(image, decoded);
+      ASSERT_EQ(decoded, settings) << value;
+    }
+  }
+}
+
 TEST(DtmfCodec, AutomaticTestMarksTheDtmfBlocksAndThePresenceBits) {
   std::vector<int> expected;
   for (int block = 6544 / 16; block <= 6879 / 16; ++block) expected.push_back(block);

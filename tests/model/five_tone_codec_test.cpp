@@ -239,6 +239,32 @@ TEST(FiveToneCodec, EncoderFailsOnUnconvertibleValuesAndKeepsWhatItWrote) {
   }
 }
 
+TEST(FiveToneCodec, AFailureNamesTheEntryOrField) {
+  struct Case {
+    void (*Spoil)(FiveToneSettings&);
+    const char* Detail;
+  };
+  const Case cases[] = {
+      {[](FiveToneSettings& s) { s.OwnId = "12A45"; }, "5-tone OwnId: digit 'A' is not a decimal digit"},
+      {[](FiveToneSettings& s) { s.FirstDigitDelay = 256; },
+       "5-tone: FirstDigitDelay 256 does not fit 8 bits (0-255)"},
+      {[](FiveToneSettings& s) { s.PttIdBegin = Entry("12G4", 4); },
+       "5-tone PttIdBegin: digit 'G' is not a hexadecimal digit"},
+      {[](FiveToneSettings& s) { s.InfoCodes[3] = {.DigitCount = 2, .Code = "1G"}; },
+       "5-tone info code 4: digit 'G' is not a hexadecimal digit"},
+      {[](FiveToneSettings& s) { s.Codes[2] = Entry("99X9", 4); },
+       "5-tone code 3: digit 'X' is not a hexadecimal digit"},
+  };
+  for (const Case& c : cases) {
+    FiveToneSettings s = Settings();
+    c.Spoil(s);
+    RadioImage image;
+    const EncodeResult result = SetCommDataBy5Tone(s, image, nullptr);
+    ASSERT_FALSE(result) << c.Detail;
+    EXPECT_EQ(result.Detail(), c.Detail);
+  }
+}
+
 TEST(FiveToneCodec, DigitCountsBeyondTheEntryDoNotSpillIntoNeighbours) {
   FiveToneSettings s = Settings();
   s.PttIdBegin = Entry("1234", 4, 3, 80);

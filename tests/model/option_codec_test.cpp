@@ -101,6 +101,59 @@ TEST(OptionCodec, RoundTripsEveryFieldTheImageCarries) {
   EXPECT_EQ(again, image);
 }
 
+TEST(OptionCodec, AValueOutsideItsBitsFailsNamingTheFieldAndWritesNothing) {
+  struct Case {
+    void (*Spoil)(OptionSettings&);
+    std::int16_t SendTime;
+    const char* Detail;
+  };
+  const Case cases[] = {
+      {[](OptionSettings& o) { o.KnobMode = 2; }, 0, "options: KnobMode 2 does not fit 1 bit (0-1)"},
+      {[](OptionSettings& o) { o.ChannelLock = -1; }, 0, "options: ChannelLock -1 does not fit 1 bit (0-1)"},
+      {[](OptionSettings& o) { o.SqlKeyFunction = 8; }, 0,
+       "options: SqlKeyFunction 8 does not fit 1 bit (0-1)"},
+      {[](OptionSettings& o) { o.KeyBeep = 256; }, 0, "options: KeyBeep 256 does not fit 8 bits (0-255)"},
+      {[](OptionSettings& o) { o.ShortcutKey[2] = -1; }, 0,
+       "options: ShortcutKey[2] -1 does not fit 8 bits (0-255)"},
+      {[](OptionSettings& o) { o.KeyFunction[11] = 300; }, 0,
+       "options: KeyFunction[11] 300 does not fit 8 bits (0-255)"},
+      {[](OptionSettings&) {}, 5000, "options: DTMF SendTime 5000 does not fit 8 bits (0-255)"},
+  };
+  for (const Case& c : cases) {
+    OptionSettings options = RichOptions();
+    c.Spoil(options);
+    RadioImage image;
+    const EncodeResult result = SetCommDataByOption(options, c.SendTime, image, nullptr);
+    ASSERT_FALSE(result) << c.Detail;
+    EXPECT_EQ(result.Detail(), c.Detail);
+    EXPECT_EQ(image, RadioImage{}) << c.Detail;
+  }
+}
+
+TEST(OptionCodec, EachFlagReadsBackAloneAndAmongTheOthers) {
+  using Flag = std::int16_t OptionSettings::*;
+  const Flag flags[] = {&OptionSettings::KnobMode,
+                        &OptionSettings::TrfEnable,
+                        &OptionSettings::PowerOnResetAllowed,
+                        &OptionSettings::NormalChannelStorage,
+                        &OptionSettings::ChannelLock,
+                        &OptionSettings::SqlKeyFunction};
+  for (const int others : {0, 1}) {
+    for (std::size_t i = 0; i < std::size(flags); ++i) {
+      OptionSettings options = RichOptions();
+      for (const Flag flag : flags) options.*flag = static_cast<std::int16_t>(others);
+      options.*flags[i] = static_cast<std::int16_t>(1 - others);
+      RadioImage image;
+      ASSERT_TRUE(SetCommDataByOption(options, 0, image, nullptr));
+      EXPECT_EQ(image[12827], others == 0 ? 1 << i : 0x3F & ~(1 << i)) << i;
+      OptionSettings decoded = options;
+      std::int16_t sendTime = 0;
+      GetCommDataByOption(image, decoded, sendTime);
+      EXPECT_EQ(decoded, options) << i;
+    }
+  }
+}
+
 TEST(OptionCodec, AutomaticTestMarksTheOptionBlocks) {
   AutoTestRecording recording;
   recording.Groups.fill(false);
