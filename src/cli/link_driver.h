@@ -23,6 +23,8 @@ class LinkDriver {
   virtual void Wake() {}
   // Keeps what the operation changed (the virtual radio's memory); false when that failed.
   virtual bool Finish() { return true; }
+  // The port refused to open the last time it was asked.
+  virtual bool OpenFailed() const { return false; }
 };
 
 // The virtual radio keeps its memory in `memoryFile` between runs, so that what one command

@@ -1,0 +1,21 @@
+#pragma once
+
+// The user's terminal, when the tool runs on one: where a question's answer is typed.
+
+#include <optional>
+#include <string>
+
+namespace hvt::cli {
+
+class Terminal {
+ public:
+  virtual ~Terminal() = default;
+  // One line without its end; no value at the end of input or on an error. Without echo the
+  // typed characters are not shown (a password).
+  virtual std::optional<std::string> ReadLine(bool echo) = 0;
+};
+
+// Standard input when it is a terminal, else nothing.
+Terminal* StandardInputTerminal();
+
+}  // namespace hvt::cli
