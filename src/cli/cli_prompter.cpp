@@ -2,7 +2,9 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
+#include "files/epm_export.h"
 #include "i18n/built_in_texts.h"
 #include "i18n/language.h"
 
@@ -15,11 +17,17 @@ std::string Readable(std::string_view text) {
     if (c == '\r') continue;
     line += c == '\n' ? ' ' : c;
   }
-  const std::string_view chinese = BuiltInTextOf(BuiltInText::FileError, kChinese);
-  const std::string_view english = BuiltInTextOf(BuiltInText::FileError, kEnglish);
-  const auto found = line.find(chinese);
-  if (found != std::string::npos && line.find(english) == std::string::npos) {
-    line.insert(found + chinese.size(), " (" + std::string(english) + ")");
+  // The texts that exist only in Chinese: the file error of the Chinese language and the
+  // production export's write error.
+  const std::pair<std::string_view, std::string_view> chineseOnly[] = {
+      {BuiltInTextOf(BuiltInText::FileError, kChinese), BuiltInTextOf(BuiltInText::FileError, kEnglish)},
+      {kEpmWriteError, "error: the file cannot be written."},
+  };
+  for (const auto& [chinese, english] : chineseOnly) {
+    const auto found = line.find(chinese);
+    if (found != std::string::npos && line.find(english) == std::string::npos) {
+      line.insert(found + chinese.size(), " (" + std::string(english) + ")");
+    }
   }
   return line;
 }
