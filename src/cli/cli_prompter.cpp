@@ -64,8 +64,8 @@ PromptAnswer CliPrompter::Ask(std::string_view text, PromptButtons buttons, Prom
     err_ << "\n";
     return answer;
   }
-  err_ << (retry ? " Retry? [y/N] " : " [y/N] ") << std::flush;
-  const std::optional<std::string> line = terminal_->ReadLine(true);
+  const std::optional<std::string> line = terminal_->ReadLine(
+      true, [this, retry] { err_ << (retry ? " Retry? [y/N] " : " [y/N] ") << std::flush; });
   if (!line) err_ << "\n";
   const bool agreed = line && !line->empty() && ((*line)[0] == 'y' || (*line)[0] == 'Y');
   return agreed ? yes : PromptAnswer::Cancel;
@@ -77,8 +77,8 @@ std::optional<std::string> CliPrompter::AskPassword() {
   if (password_) {
     password.swap(password_);  // a wrong password is not tried again
   } else if (terminal_ != nullptr) {
-    err_ << "hvt7300-cli: the radio has a password. Password: " << std::flush;
-    password = terminal_->ReadLine(false);
+    password = terminal_->ReadLine(
+        false, [this] { err_ << "hvt7300-cli: the radio has a password. Password: " << std::flush; });
     if (!password) err_ << "\n";
   } else {
     err_ << "hvt7300-cli: the radio has a password (no terminal to ask: --password gives it)\n";

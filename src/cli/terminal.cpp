@@ -35,10 +35,10 @@ class EchoOff {
     termios quiet = gSavedSettings;
     quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO);
     quiet.c_lflag |= ECHONL;
-    active_ = tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet) == 0;
+    active_ = tcsetattr(STDIN_FILENO, TCSANOW, &quiet) == 0;
   }
   ~EchoOff() {
-    if (active_) tcsetattr(STDIN_FILENO, TCSAFLUSH, &gSavedSettings);
+    if (active_) tcsetattr(STDIN_FILENO, TCSANOW, &gSavedSettings);
     if (!handling_) return;
     for (std::size_t i = 0; i < std::size(kEndingSignals); ++i)
       sigaction(kEndingSignals[i], &old_[i], nullptr);
@@ -54,9 +54,10 @@ class EchoOff {
 
 class StandardInput final : public Terminal {
  public:
-  std::optional<std::string> ReadLine(bool echo) override {
+  std::optional<std::string> ReadLine(bool echo, const std::function<void()>& prompt) override {
     std::optional<EchoOff> quiet;
     if (!echo) quiet.emplace();
+    prompt();
     // Byte by byte from the descriptor, so nothing typed after the line is swallowed by a buffer.
     std::string line;
     for (;;) {

@@ -2,6 +2,7 @@
 
 // The user's terminal, when the tool runs on one: where a question's answer is typed.
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -10,9 +11,10 @@ namespace hvt::cli {
 class Terminal {
  public:
   virtual ~Terminal() = default;
-  // One line without its end; no value at the end of input or on an error. Without echo the
-  // typed characters are not shown (a password).
-  virtual std::optional<std::string> ReadLine(bool echo) = 0;
+  // Shows the question through `prompt`, then reads one line without its end; no value at the
+  // end of input or on an error. Without echo the typed characters are not shown (a password);
+  // the echo is off before the question shows, so nothing typed at once appears.
+  virtual std::optional<std::string> ReadLine(bool echo, const std::function<void()>& prompt) = 0;
 };
 
 // Standard input when it is a terminal, else nothing.

@@ -47,7 +47,8 @@ class TypedTerminal final : public Terminal {
   void Push(std::string line, std::function<void()> action = {}) {
     answers_.push_back({std::move(line), std::move(action)});
   }
-  std::optional<std::string> ReadLine(bool echo) override {
+  std::optional<std::string> ReadLine(bool echo, const std::function<void()>& prompt) override {
+    prompt();
     echoes_.push_back(echo);
     if (answers_.empty()) {
       ADD_FAILURE() << "a question nobody expected";
