@@ -29,6 +29,11 @@ class VirtualDriver final : public LinkDriver {
       kept_.assign(saved->begin(), saved->end());
       return;
     }
+    std::error_code error;
+    if (std::filesystem::exists(memoryFile_, error) || error) {
+      problem_ = memoryFile_.string() + " is not a virtual radio's memory of " +
+                 std::to_string(radio_memory::kSize) + " bytes; move it away to start with a new one";
+    }
     Configuration factory = FactoryTemplate(BandVariant::Full);
     RadioImage image;
     if (!EncodeAll(factory, image)) radio_.LoadImage(image);
@@ -45,8 +50,11 @@ class VirtualDriver final : public LinkDriver {
   }
 
   // Only a memory that changed is written: a read or an information read leaves no file behind.
+  std::optional<std::string> Problem() const override { return problem_; }
+
   bool Finish() override {
-    if (std::equal(kept_.begin(), kept_.end(), radio_.Memory().begin(), radio_.Memory().end())) return true;
+    if (problem_ || std::equal(kept_.begin(), kept_.end(), radio_.Memory().begin(), radio_.Memory().end()))
+      return true;
     std::error_code ignored;
     std::filesystem::create_directories(memoryFile_.parent_path(), ignored);
     return WriteFileAtomically(memoryFile_, radio_.Memory());
@@ -55,6 +63,7 @@ class VirtualDriver final : public LinkDriver {
  private:
   std::filesystem::path memoryFile_;
   std::vector<std::uint8_t> kept_;  // the memory as the file holds it
+  std::optional<std::string> problem_;
   ManualClock clock_;
   VirtualRadio radio_;
   LoopbackPort port_;

@@ -89,11 +89,18 @@ class RadioRun {
     return succeeded;
   }
 
-  // False with the exit code set when no port was given and none was used before.
+  // False with the exit code set when no port was given and none was used before, or the port
+  // cannot be used.
   bool CheckPort(int& exitCode) {
-    if (!portName_.empty()) return true;
-    exitCode = Fail("no --port given and none used before (see 'hvt7300-cli ports')", kExitUsage);
-    return false;
+    if (portName_.empty()) {
+      exitCode = Fail("no --port given and none used before (see 'hvt7300-cli ports')", kExitUsage);
+      return false;
+    }
+    if (const auto problem = driver_->Problem()) {
+      exitCode = Fail(*problem);
+      return false;
+    }
+    return true;
   }
 
  private:

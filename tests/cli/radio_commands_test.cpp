@@ -156,6 +156,16 @@ TEST_F(RadioCommands, ASaveThatFailsAfterTheReadKeepsTheConfigurationInARecovery
   EXPECT_EQ(fs::file_size(area), 64U);
 }
 
+TEST_F(RadioCommands, AVirtualRadioMemoryFileOfAnotherSizeIsNeitherUsedNorWrittenOver) {
+  WriteText(At("virtual-radio.mem"), "not a memory");
+  const Outcome outcome = Cli({"write", "--port", "virtual", "--yes", At("mine.dat")});
+  EXPECT_EQ(outcome.Exit, 1);
+  EXPECT_NE(outcome.Err.find(At("virtual-radio.mem") + " is not a virtual radio's memory of 16384 bytes"),
+            std::string::npos)
+      << outcome.Err;
+  EXPECT_EQ(ReadText(At("virtual-radio.mem")), "not a memory");
+}
+
 TEST_F(RadioCommands, WriteOfAConfigurationTheEncodersRefuseExitsWithThreeAndSendsNothing) {
   Configuration spoiled;
   ASSERT_EQ(ReadConfigurationFile(At("mine.dat"), spoiled), FileCheck::Ok);
