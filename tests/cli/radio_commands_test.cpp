@@ -88,10 +88,11 @@ TEST_F(RadioCommands, ReadOnlyCommandsLeaveTheSettingsFilesAlone) {
 }
 
 TEST_F(RadioCommands, APortThatWorkedBecomesTheDefaultAndTheRestOfTheFileStays) {
-  WriteText(At("language/mysetup.ini"), "; kept\n[language]\nIsFirstRun=1\ncomPort=3\n[other]\nx=1\n");
+  const std::string notes = "; kept\n" + std::string(80 * 1024, ';') + "\n";  // past 64 KiB
+  WriteText(At("language/mysetup.ini"), notes + "[language]\nIsFirstRun=1\ncomPort=3\n[other]\nx=1\n");
   ASSERT_EQ(Cli({"info", "--port", "virtual"}).Exit, 0);
   const std::string saved = ReadText(At("language/mysetup.ini"));
-  EXPECT_NE(saved.find("; kept"), std::string::npos);
+  EXPECT_EQ(saved.substr(0, notes.size()), notes);
   EXPECT_NE(saved.find("IsFirstRun=1"), std::string::npos)
       << "the desktop program's first run is still to come";
   EXPECT_NE(saved.find("comPortName=virtual"), std::string::npos);
