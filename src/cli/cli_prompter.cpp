@@ -64,11 +64,18 @@ PromptAnswer CliPrompter::Ask(std::string_view text, PromptButtons buttons, Prom
     err_ << "\n";
     return answer;
   }
-  const std::optional<std::string> line = terminal_->ReadLine(
-      true, [this, retry] { err_ << (retry ? " Retry? [y/N] " : " [y/N] ") << std::flush; });
+  // Only "y" goes ahead; "n" is No where the question offers No; anything else cancels.
+  const bool offersNo = buttons == PromptButtons::YesNo || buttons == PromptButtons::YesNoCancel;
+  const char* const choices = retry                                   ? " Retry? [y/N] "
+                              : buttons == PromptButtons::YesNoCancel ? " [y/n/C] "
+                                                                      : " [y/N] ";
+  const std::optional<std::string> line =
+      terminal_->ReadLine(true, [this, choices] { err_ << choices << std::flush; });
   if (!line) err_ << "\n";
-  const bool agreed = line && !line->empty() && ((*line)[0] == 'y' || (*line)[0] == 'Y');
-  return agreed ? yes : PromptAnswer::Cancel;
+  const char first = line && !line->empty() ? (*line)[0] : '\0';
+  if (first == 'y' || first == 'Y') return yes;
+  if (offersNo && (first == 'n' || first == 'N' || buttons == PromptButtons::YesNo)) return PromptAnswer::No;
+  return PromptAnswer::Cancel;
 }
 
 std::optional<std::string> CliPrompter::AskPassword() {

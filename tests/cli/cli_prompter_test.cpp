@@ -67,18 +67,29 @@ TEST(CliPrompter, WithoutATerminalAnUnansweredQuestionNamesTheOptionThatAnswers)
   EXPECT_NE(err.str().find("(no terminal to ask: --password gives it)"), std::string::npos);
 }
 
-TEST(CliPrompter, TheTerminalAnswersAndTheEndOfInputIsCancel) {
+TEST(CliPrompter, TheTerminalAnswersWhatTheQuestionOffers) {
   struct Case {
-    std::vector<std::string> Typed;
+    PromptButtons Buttons;
+    std::string Typed;
     PromptAnswer Answer;
+    const char* Choices;
   };
-  for (const Case& c : {Case{{"y"}, PromptAnswer::Ok}, Case{{"Yes"}, PromptAnswer::Ok},
-                        Case{{"n"}, PromptAnswer::Cancel}, Case{{""}, PromptAnswer::Cancel}}) {
+  for (const Case& c : {
+           Case{PromptButtons::OkCancel, "y", PromptAnswer::Ok, " [y/N] "},
+           Case{PromptButtons::OkCancel, "Yes", PromptAnswer::Ok, " [y/N] "},
+           Case{PromptButtons::OkCancel, "n", PromptAnswer::Cancel, " [y/N] "},
+           Case{PromptButtons::OkCancel, "", PromptAnswer::Cancel, " [y/N] "},
+           Case{PromptButtons::RetryCancel, "y", PromptAnswer::Retry, " Retry? [y/N] "},
+           Case{PromptButtons::YesNo, "", PromptAnswer::No, " [y/N] "},
+           Case{PromptButtons::YesNoCancel, "n", PromptAnswer::No, " [y/n/C] "},
+           Case{PromptButtons::YesNoCancel, "", PromptAnswer::Cancel, " [y/n/C] "},
+       }) {
     std::ostringstream err;
     TypedTerminal terminal;
-    for (const std::string& line : c.Typed) terminal.Push(line);
+    terminal.Push(c.Typed);
     CliPrompter prompter(err, &terminal);
-    EXPECT_EQ(prompter.Ask("Go on?", PromptButtons::OkCancel, PromptIcon::Question), c.Answer) << c.Typed[0];
+    EXPECT_EQ(prompter.Ask("Go on?", c.Buttons, PromptIcon::Question), c.Answer) << c.Typed;
+    EXPECT_EQ(err.str(), std::string("hvt7300-cli: Go on?") + c.Choices) << c.Typed;
     EXPECT_EQ(terminal.Echoes(), std::vector<bool>{true});
   }
 }
