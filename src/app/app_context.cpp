@@ -20,19 +20,30 @@ std::filesystem::path Existing(const std::filesystem::path& preferred,
 
 }  // namespace
 
+std::vector<std::filesystem::path> MissingDataFiles(const std::filesystem::path& dataFolder) {
+  std::vector<std::filesystem::path> missing;
+  const std::filesystem::path language("language");
+  const std::filesystem::path templates("Init");
+  for (const std::filesystem::path& file :
+       {language / std::string(LanguageFileName(kEnglish)),
+        language / std::string(LanguageFileName(kChinese)), templates / (std::string(kModelName) + "_0.dat"),
+        templates / (std::string(kModelName) + "_1.dat")}) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(dataFolder / file, error)) missing.push_back(file);
+  }
+  return missing;
+}
+
 AppContext AppContext::Start(const AppFolders& folders, std::string_view systemLocaleName) {
   AppContext context;
   context.folders_ = folders;
   context.ApplyBandVariant(BandVariant::Full);
 
   const std::filesystem::path setupFile = SetupFilePath(folders.Settings);
-  SetupSettings setup = ReadSetupSettings(Existing(setupFile, SetupFilePath(folders.Data)));
+  const SetupSettings setup = ReadSetupSettings(Existing(setupFile, SetupFilePath(folders.Data)));
   context.firstRun_ = setup.FirstRun;
   context.portNumber_ = setup.PortNumber;
   context.portName_ = setup.PortName;
-  setup.FirstRun = false;
-  // Start-up goes on without a writable settings folder; the values hold for this run.
-  static_cast<void>(WriteSetupSettings(setupFile, setup));
 
   context.featureWords_ =
       ReadFeatureWords(Existing(FeatureFilePath(folders.Settings), FeatureFilePath(folders.Data)));
@@ -66,17 +77,23 @@ std::string AppContext::PortName() const {
 
 void AppContext::SetPortName(std::string_view name) {
   int number = 0;
-  const bool numbered = name.starts_with("COM") && name.size() > 3 &&
-                        name.find_first_not_of("0123456789", 3) == std::string_view::npos &&
-                        std::from_chars(name.data() + 3, name.data() + name.size(), number).ec == std::errc{} &&
-                        number > 0 && number <= INT16_MAX;
+  const bool numbered =
+      name.starts_with("COM") && name.size() > 3 &&
+      name.find_first_not_of("0123456789", 3) == std::string_view::npos &&
+      std::from_chars(name.data() + 3, name.data() + name.size(), number).ec == std::errc{} && number > 0 &&
+      number <= INT16_MAX;
   portNumber_ = numbered ? number : 0;
   portName_ = numbered ? std::string() : std::string(name);
 }
 
+bool AppContext::MarkFirstRunDone() {
+  firstRun_ = false;
+  return SavePortNumber();
+}
+
 bool AppContext::SavePortNumber() const {
   return WriteSetupSettings(SetupFilePath(folders_.Settings),
-                            {.FirstRun = false, .PortNumber = portNumber_, .PortName = portName_});
+                            {.FirstRun = firstRun_, .PortNumber = portNumber_, .PortName = portName_});
 }
 
 bool AppContext::SaveFeatureWords() const {

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "i18n/language_texts.h"
 #include "model/band.h"
@@ -25,13 +26,17 @@ inline constexpr std::string_view kFirmwareVersion = "V100";
 
 using FeatureWords = std::array<std::int16_t, 4>;
 
+// The files a data folder must hold (language files, band templates), relative to it; empty when
+// every one is there.
+std::vector<std::filesystem::path> MissingDataFiles(const std::filesystem::path& dataFolder);
+
 class AppContext {
  public:
   static constexpr int kReadBlockSize = 16;
   static constexpr int kWriteBlockSize = 16;
 
   // Picks the language from the system locale name ("zh_CN" gives Chinese), reads the settings
-  // files, writing "mysetup.ini" back complete, and loads the language texts.
+  // files and loads the language texts. Writes nothing: saving a setting is the caller's step.
   static AppContext Start(const AppFolders& folders, std::string_view systemLocaleName);
 
   const AppFolders& Folders() const { return folders_; }
@@ -64,7 +69,11 @@ class AppContext {
   // "COM3" sets the number 3; any other name is kept as it is, with the number 0.
   void SetPortName(std::string_view name);
   bool FirstRun() const { return firstRun_; }
-  // Writes "comPort" and "comPortName" into "mysetup.ini"; false when it could not be written.
+  // Clears the first-run flag in "mysetup.ini", which the desktop program does once at start-up;
+  // false when it could not be written.
+  [[nodiscard]] bool MarkFirstRunDone();
+  // Writes "comPort" and "comPortName" into "mysetup.ini", keeping the first-run flag and every
+  // other line; false when it could not be written.
   [[nodiscard]] bool SavePortNumber() const;
 
   const FeatureWords& Features() const { return featureWords_; }

@@ -1,5 +1,6 @@
 #include "app/settings_files.h"
 
+#include <algorithm>
 #include <charconv>
 #include <string>
 #include <vector>
@@ -16,7 +17,8 @@ constexpr std::string_view kSection = "language";
 constexpr std::string_view kFirstRunKey = "IsFirstRun";
 constexpr std::string_view kPortKey = "comPort";
 constexpr std::string_view kPortNameKey = "comPortName";
-constexpr std::uintmax_t kLargestSetupFile = 64 * 1024;
+// Far above any real settings file; a larger one is refused rather than read in part.
+constexpr std::uintmax_t kLargestSettingsFile = 16 * 1024 * 1024;
 
 std::optional<int> ParseInt16(std::string_view text) {
   int value = 0;
@@ -27,9 +29,19 @@ std::optional<int> ParseInt16(std::string_view text) {
   return value;
 }
 
-IniDocument LoadIni(const std::filesystem::path& file) {
-  const auto bytes = ReadWholeFile(file, kLargestSetupFile);
-  if (!bytes) return {};
+// The file's whole content; empty when there is no file; no value when a file is there but could
+// not be read whole, so that nothing is written over it.
+std::optional<std::vector<std::uint8_t>> ReadExistingSettingsFile(const std::filesystem::path& file) {
+  std::error_code error;
+  const auto status = std::filesystem::status(file, error);
+  if (status.type() == std::filesystem::file_type::not_found) return std::vector<std::uint8_t>{};
+  if (error || status.type() != std::filesystem::file_type::regular) return std::nullopt;
+  return ReadWholeFile(file, kLargestSettingsFile);
+}
+
+std::optional<IniDocument> LoadIni(const std::filesystem::path& file) {
+  const auto bytes = ReadExistingSettingsFile(file);
+  if (!bytes) return std::nullopt;
   return IniDocument::Parse(
       std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));  // NOLINT
 }
@@ -43,7 +55,7 @@ std::filesystem::path SetupFilePath(const std::filesystem::path& folder) {
 std::filesystem::path FeatureFilePath(const std::filesystem::path& folder) { return folder / "Setting.ini"; }
 
 SetupSettings ReadSetupSettings(const std::filesystem::path& file) {
-  const IniDocument ini = LoadIni(file);
+  const IniDocument ini = LoadIni(file).value_or(IniDocument{});
   SetupSettings settings;
   const auto firstRun = ParseInt16(ini.Value(kSection, kFirstRunKey));
   settings.FirstRun = firstRun.value_or(0) != 0;
@@ -53,28 +65,35 @@ SetupSettings ReadSetupSettings(const std::filesystem::path& file) {
 }
 
 bool WriteSetupSettings(const std::filesystem::path& file, const SetupSettings& settings) {
-  IniDocument ini = LoadIni(file);
-  ini.Set(kSection, kFirstRunKey, settings.FirstRun ? "1" : "0");
-  ini.Set(kSection, kPortKey, std::to_string(settings.PortNumber));
-  ini.Set(kSection, kPortNameKey, settings.PortName);
+  std::optional<IniDocument> ini = LoadIni(file);
+  if (!ini) return false;
+  ini->Set(kSection, kFirstRunKey, settings.FirstRun ? "1" : "0");
+  ini->Set(kSection, kPortKey, std::to_string(settings.PortNumber));
+  ini->Set(kSection, kPortNameKey, settings.PortName);
   std::error_code ignored;
   std::filesystem::create_directories(file.parent_path(), ignored);
-  return WriteFileAtomically(file, ini.ToText());
+  return WriteFileAtomically(file, ini->ToText());
 }
 
 FeatureWords ReadFeatureWords(const std::filesystem::path& file) {
   FeatureWords words{};
   const auto size = FileSize<FeatureWords>();
-  auto bytes = ReadWholeFile(file, 1024 * 1024).value_or(std::vector<std::uint8_t>{});
+  auto bytes = ReadExistingSettingsFile(file).value_or(std::vector<std::uint8_t>{});
   bytes.resize(size, 0);
   ByteReader(bytes).Read(words);
   return words;
 }
 
 bool WriteFeatureWords(const std::filesystem::path& file, const FeatureWords& words) {
+  // The words replace the file's first bytes; anything after them stays.
+  std::optional<std::vector<std::uint8_t>> bytes = ReadExistingSettingsFile(file);
+  if (!bytes) return false;
+  const std::vector<std::uint8_t> record = ToFileBytes(words);
+  if (bytes->size() < record.size()) bytes->resize(record.size());
+  std::copy(record.begin(), record.end(), bytes->begin());
   std::error_code ignored;
   std::filesystem::create_directories(file.parent_path(), ignored);
-  return WriteFileAtomically(file, ToFileBytes(words));
+  return WriteFileAtomically(file, std::span<const std::uint8_t>(*bytes));
 }
 
 }  // namespace hvt

@@ -1,19 +1,30 @@
 #pragma once
 
 // The command line's way of asking: messages go to standard error; questions are answered by
-// the command's flags (--yes, --retries N), or on a terminal by the user; without a terminal
-// nothing waits for input and an unanswered question counts as Cancel.
+// the command's flags (--yes, --retries N, --password P), or on a terminal by the user; without a
+// terminal nothing waits for input, an unanswered question counts as Cancel and the message
+// names the option that would have answered it.
 
-#include <istream>
 #include <ostream>
+#include <string>
 
+#include "cli/terminal.h"
 #include "i18n/prompter.h"
 
 namespace hvt::cli {
 
+// A message as the command line shows it: one line, and a built-in text that exists only in
+// Chinese followed by its English.
+std::string Readable(std::string_view text);
+
 class CliPrompter : public Prompter {
  public:
-  CliPrompter(std::ostream& err, std::istream* terminal = nullptr) : err_(err), terminal_(terminal) {}
+  // `errIsTerminal`: standard error is a terminal, so progress is one line that updates itself.
+  explicit CliPrompter(std::ostream& err, Terminal* terminal = nullptr, bool errIsTerminal = false)
+      : err_(err), terminal_(terminal), errIsTerminal_(errIsTerminal) {}
+  ~CliPrompter() override { EndProgressLine(); }
+  CliPrompter(const CliPrompter&) = delete;
+  CliPrompter& operator=(const CliPrompter&) = delete;
 
   void SetAssumeYes(bool yes) { assumeYes_ = yes; }
   void SetRetries(int retries) { retriesLeft_ = retries; }
@@ -27,12 +38,24 @@ class CliPrompter : public Prompter {
   }
   std::optional<std::string> AskPassword() override;
 
+  // On a terminal one bar that updates itself; otherwise a line for each tenth reached.
+  void ShowProgress(int percent);
+  // Ends an open progress bar with its newline, so the next message starts on a line of its own.
+  void EndProgressLine();
+
+  // A password was given and nothing happened after it: the radio did not take it.
+  bool PasswordAnswerPending() const { return passwordPending_; }
+
  private:
   std::ostream& err_;
-  std::istream* terminal_;
+  Terminal* terminal_;
+  bool errIsTerminal_;
   bool assumeYes_ = false;
   int retriesLeft_ = 0;
   std::optional<std::string> password_;
+  bool passwordPending_ = false;
+  bool progressLineOpen_ = false;
+  int lastProgressTenth_ = -1;
 };
 
 }  // namespace hvt::cli

@@ -10,6 +10,9 @@
 #include <string_view>
 #include <vector>
 
+#include "app/app_context.h"
+#include "cli/terminal.h"
+
 namespace hvt::cli {
 
 struct OptionSpec {
@@ -38,7 +41,9 @@ struct ParsedCommand {
 struct CommandIo {
   std::ostream& Out;
   std::ostream& Err;
-  std::string Home;  // the global --home, empty when not given
+  AppFolders Folders;          // the data folder, checked, and the settings folder
+  Terminal* Input = nullptr;   // where answers are typed; none without a terminal
+  bool ErrIsTerminal = false;  // progress may update one line in place
 };
 
 struct Command {
@@ -47,6 +52,7 @@ struct Command {
   std::vector<OptionSpec> Options;
   std::vector<ArgumentSpec> Arguments;
   int (*Run)(const ParsedCommand& command, CommandIo& io);
+  bool NeedsDataFolder = true;  // language files and band templates
 };
 
 // Exit codes shared by every command.

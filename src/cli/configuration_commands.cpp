@@ -110,7 +110,7 @@ int RunTemplate(const ParsedCommand& command, CommandIo& io) {
 
 std::optional<std::array<bool, kAutoTestGroupCount>> ParseGroups(std::string_view text) {
   std::array<bool, kAutoTestGroupCount> groups{};
-  while (!text.empty()) {
+  for (;;) {
     const auto comma = text.find(',');
     const std::string_view item = text.substr(0, comma);
     int group = -1;
@@ -120,9 +120,9 @@ std::optional<std::array<bool, kAutoTestGroupCount>> ParseGroups(std::string_vie
       return std::nullopt;
     }
     groups[static_cast<std::size_t>(group)] = true;
-    text.remove_prefix(comma == std::string_view::npos ? text.size() : comma + 1);
+    if (comma == std::string_view::npos) return groups;
+    text.remove_prefix(comma + 1);
   }
-  return groups;
 }
 
 int RunExportEpm(const ParsedCommand& command, CommandIo& io) {

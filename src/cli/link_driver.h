@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "link/link_port.h"
@@ -23,10 +24,15 @@ class LinkDriver {
   virtual void Wake() {}
   // Keeps what the operation changed (the virtual radio's memory); false when that failed.
   virtual bool Finish() { return true; }
+  // The port refused to open the last time it was asked.
+  virtual bool OpenFailed() const { return false; }
+  // Why nothing can run on this driver; no value when it is ready.
+  virtual std::optional<std::string> Problem() const { return std::nullopt; }
 };
 
 // The virtual radio keeps its memory in `memoryFile` between runs, so that what one command
-// writes the next one reads; a new memory holds the factory template of the full band.
+// writes the next one reads; a new memory holds the factory template of the full band. A file
+// that is not such a memory is neither used nor written over.
 std::unique_ptr<LinkDriver> VirtualLinkDriver(const std::filesystem::path& memoryFile);
 std::unique_ptr<LinkDriver> SerialLinkDriver(const std::string& portName);
 

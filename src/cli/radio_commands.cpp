@@ -1,16 +1,16 @@
 #include "cli/radio_commands.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <charconv>
-#include <iostream>
+#include <ctime>
 
 #include "app/radio_session.h"
 #include "app/workspace.h"
 #include "cli/link_driver.h"
+#include "cli/output_target.h"
 #include "cli/session.h"
 #include "files/file_io.h"
+#include "model/codec_chain.h"
 #include "qt/serial_ports.h"
 
 namespace hvt::cli {
@@ -22,37 +22,11 @@ const OptionSpec kPort{"--port", "PORT",
                        "default: the port used last"};
 const OptionSpec kPassword{"--password", "P", "the radio's password, when it has one"};
 const OptionSpec kYes{"--yes", "", "answer the confirmations with OK"};
-const OptionSpec kRetries{"--retries", "N", "answer 'retry?' with Retry up to N times (default 0), then Cancel"};
+const OptionSpec kRetries{"--retries", "N",
+                          "answer 'retry?' with Retry up to N times (default 0), then Cancel"};
 const OptionSpec kTestData{"--test-data", "FILE",
                            "carry the 64-byte test-mode area too: read saves it to FILE, write sends FILE"};
 const OptionSpec kOutput{"-o", "FILE.dat", "the file to write after a successful read", true};
-
-// Percentages as a bar on a terminal, as plain lines otherwise.
-class ProgressPrinter {
- public:
-  explicit ProgressPrinter(std::ostream& out) : out_(out), terminal_(isatty(STDERR_FILENO) == 1) {}
-  ~ProgressPrinter() {
-    if (terminal_ && shown_) out_ << "\n";
-  }
-  ProgressPrinter(const ProgressPrinter&) = delete;
-  ProgressPrinter& operator=(const ProgressPrinter&) = delete;
-
-  void Show(int percent) {
-    shown_ = true;
-    if (!terminal_) {
-      out_ << percent << "%\n";
-      return;
-    }
-    const int filled = percent * 40 / 100;
-    out_ << "\r[" << std::string(static_cast<std::size_t>(filled), '#')
-         << std::string(static_cast<std::size_t>(40 - filled), ' ') << "] " << percent << "%" << std::flush;
-  }
-
- private:
-  std::ostream& out_;
-  bool terminal_;
-  bool shown_ = false;
-};
 
 // Everything one radio command needs, set up from its options.
 class RadioRun {
@@ -65,19 +39,23 @@ class RadioRun {
         driver_(portName_ == kVirtualPortName
                     ? VirtualLinkDriver(session_.Context().Folders().Settings / "virtual-radio.mem")
                     : SerialLinkDriver(portName_)),
-        radio_(session_.Context(), workspace_, driver_->Port(), driver_->Timer(), session_.Prompter()),
-        progress_(io.Err) {
+        radio_(session_.Context(), workspace_, driver_->Port(), driver_->Timer(), session_.Prompter()) {
     CliPrompter& prompter = session_.Prompter();
     prompter.SetAssumeYes(command.Has("--yes"));
     if (command.Has("--password")) prompter.SetPassword(command.Value("--password"));
-    radio_.SetProgressListener([this](int percent) { progress_.Show(percent); });
-    radio_.SetFinishedListener([this] { driver_->Wake(); });
+    radio_.SetProgressListener([&prompter](int percent) { prompter.ShowProgress(percent); });
+    radio_.SetFinishedListener([this] {
+      passwordRefused_ = !radio_.LastResult()->Success && session_.Prompter().PasswordAnswerPending();
+      driver_->Wake();
+    });
   }
 
   Session& CommandSession() { return session_; }
-  bool HasPort() const { return !portName_.empty(); }
   Workspace& Work() { return workspace_; }
   RadioSession& Radio() { return radio_; }
+  int Fail(std::string_view message, int exitCode = kExitFailure) {
+    return session_.Fail(name_, message, exitCode);
+  }
 
   // False with the exit code set when an option is wrong.
   bool ApplyRetries(const ParsedCommand& command, int& exitCode) {
@@ -86,7 +64,7 @@ class RadioRun {
     int retries = -1;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), retries);
     if (error != std::errc{} || end != text.data() + text.size() || retries < 0) {
-      exitCode = session_.Fail(name_, "--retries takes a whole number from 0", kExitUsage);
+      exitCode = Fail("--retries takes a whole number from 0", kExitUsage);
       return false;
     }
     session_.Prompter().SetRetries(retries);
@@ -95,48 +73,127 @@ class RadioRun {
 
   // Runs a started operation to its end; true when it succeeded.
   bool Finish(bool started) {
-    if (!started) {
-      session_.Fail(name_, "nothing was transferred");
-    } else {
-      driver_->RunWhile([this] { return radio_.IsRunning(); });
-    }
-    if (!driver_->Finish()) session_.Fail(name_, "the virtual radio's memory could not be kept");
+    if (started) driver_->RunWhile([this] { return radio_.IsRunning(); });
+    session_.Prompter().EndProgressLine();
+    if (!driver_->Finish()) Fail("the virtual radio's memory could not be kept");
     const bool succeeded = started && radio_.LastResult() && radio_.LastResult()->Success;
     if (succeeded) {
-      session_.Context().SetPortName(portName_);
-      static_cast<void>(session_.Context().SavePortNumber());  // a convenience; the transfer stands
+      KeepPortUsed();
+    } else if (!started && driver_->OpenFailed()) {
+      Fail("the port " + portName_ + " could not be opened");
+    } else if (!started) {
+      Fail("nothing was transferred");
+    } else if (passwordRefused_) {
+      Fail("wrong password: the radio did not accept it");
     }
     return succeeded;
   }
 
-  // False with the exit code set when no port was given and none was used before.
+  // False with the exit code set when no port was given and none was used before, or the port
+  // cannot be used.
   bool CheckPort(int& exitCode) {
-    if (HasPort()) return true;
-    exitCode = session_.Fail(name_, "no --port given and none used before (see 'hvt7300-cli ports')", kExitUsage);
-    return false;
+    if (portName_.empty()) {
+      exitCode = Fail("no --port given and none used before (see 'hvt7300-cli ports')", kExitUsage);
+      return false;
+    }
+    if (const auto problem = driver_->Problem()) {
+      exitCode = Fail(*problem);
+      return false;
+    }
+    return true;
   }
 
  private:
+  // The port that worked becomes the default; the settings file is written only when it changes.
+  void KeepPortUsed() {
+    AppContext& context = session_.Context();
+    if (context.PortName() == portName_) return;
+    context.SetPortName(portName_);
+    if (!context.SavePortNumber()) {
+      session_.Prompter().Tell("the port used could not be kept as the default (settings file not written)");
+    }
+  }
+
   std::string name_;
   Session session_;
   Workspace workspace_;
   std::string portName_;
   std::unique_ptr<LinkDriver> driver_;
   RadioSession radio_;
-  ProgressPrinter progress_;
+  bool passwordRefused_ = false;
 };
+
+// The configuration (and the test-mode area) of a successful read go to a recovery file in the
+// settings folder when the chosen files cannot be written; the paths are printed.
+int KeepInRecovery(RadioRun& run, const std::optional<std::string>& testDataPath) {
+  const std::filesystem::path folder = run.CommandSession().Context().Folders().Settings / "recovered";
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
+  const std::filesystem::path configuration = RecoveryPath(folder, std::time(nullptr), ".dat");
+  if (run.Work().SaveFile(configuration) != FileCheck::Ok) {
+    return run.Fail("the configuration read from the radio could not be saved, not even in " +
+                    folder.string());
+  }
+  std::string kept = "the configuration read from the radio is kept in " + configuration.string();
+  if (testDataPath) {
+    std::filesystem::path area = configuration;
+    area.replace_filename(configuration.stem().string() + "-test.bin");
+    if (WriteFileAtomically(area, std::span<const std::uint8_t>(run.Radio().TestData()))) {
+      kept += ", its test-mode area in " + area.string();
+    }
+  }
+  return run.Fail(kept);
+}
+
+// Puts a file back as it was before a write: its old bytes, or no file.
+void Restore(const std::filesystem::path& path, const std::optional<std::vector<std::uint8_t>>& previous) {
+  std::error_code ignored;
+  if (previous) {
+    static_cast<void>(WriteFileAtomically(path, std::span<const std::uint8_t>(*previous)));
+  } else {
+    std::filesystem::remove(path, ignored);
+  }
+}
 
 int RunRead(const ParsedCommand& command, CommandIo& io) {
   RadioRun run(command, io, "read");
   int exitCode = kExitOk;
   if (!run.CheckPort(exitCode) || !run.ApplyRetries(command, exitCode)) return exitCode;
-  run.Radio().SetTestDataOn(command.Has("--test-data"));
-  if (!run.Finish(run.Radio().StartRead())) return kExitFailure;
-  if (command.Has("--test-data") &&
-      !WriteFileAtomically(command.Value("--test-data"), std::span<const std::uint8_t>(run.Radio().TestData()))) {
-    return run.CommandSession().Fail("read", "the test-mode area could not be written to " + command.Value("--test-data"));
+  const std::filesystem::path output = command.Value("-o");
+  const std::optional<std::string> testDataPath =
+      command.Has("--test-data") ? std::optional(command.Value("--test-data")) : std::nullopt;
+  // A read is worth nothing when its result cannot be kept: both targets are checked first.
+  for (const std::optional<std::string>& target : {std::optional(output.string()), testDataPath}) {
+    if (!target) continue;
+    if (const auto problem = OutputTargetProblem(*target)) return run.Fail(*problem + "; nothing was read");
   }
-  return run.Work().SaveFile(command.Value("-o")) == FileCheck::Ok ? kExitOk : kExitFailure;
+  run.Radio().SetTestDataOn(testDataPath.has_value());
+  if (!run.Finish(run.Radio().StartRead())) return kExitFailure;
+
+  // The small area first, the configuration second; if the configuration fails, the area file is
+  // put back as it was, so the two files never come from different reads.
+  std::optional<std::vector<std::uint8_t>> previousArea;
+  if (testDataPath) {
+    std::error_code error;
+    if (std::filesystem::exists(*testDataPath, error)) {
+      previousArea = ReadWholeFile(*testDataPath, 1024 * 1024);
+      if (!previousArea) {
+        run.Fail("the test-mode area could not be written to " + *testDataPath +
+                 " (its old content is unreadable)");
+        return KeepInRecovery(run, testDataPath);
+      }
+    }
+    if (!WriteFileAtomically(*testDataPath, std::span<const std::uint8_t>(run.Radio().TestData()))) {
+      run.Fail("the test-mode area could not be written to " + *testDataPath);
+      return KeepInRecovery(run, testDataPath);
+    }
+  }
+  if (run.Work().SaveFile(output) != FileCheck::Ok) {
+    if (testDataPath) Restore(*testDataPath, previousArea);
+    run.Fail("the configuration could not be written to " + output.string());
+    return KeepInRecovery(run, testDataPath);
+  }
+  return kExitOk;
 }
 
 int RunWrite(const ParsedCommand& command, CommandIo& io) {
@@ -144,10 +201,16 @@ int RunWrite(const ParsedCommand& command, CommandIo& io) {
   int exitCode = kExitOk;
   if (!run.CheckPort(exitCode) || !run.ApplyRetries(command, exitCode)) return exitCode;
   if (run.Work().OpenFile(command.Arguments[0]) != FileCheck::Ok) return kExitFailure;
+  {
+    // A configuration the encoders refuse never reaches the radio, and exits as 'encode' does.
+    Configuration trial = run.Work().Current();
+    RadioImage image;
+    if (const auto failure = EncodeAll(trial, image)) return run.Fail(failure->Tag, kExitEncoderFailure);
+  }
   if (command.Has("--test-data")) {
     const auto area = ReadWholeFile(command.Value("--test-data"), kTestDataAreaSize);
     if (!area || area->size() != kTestDataAreaSize) {
-      return run.CommandSession().Fail("write", command.Value("--test-data") + ": not a 64-byte test-mode area");
+      return run.Fail(command.Value("--test-data") + ": not a 64-byte test-mode area");
     }
     std::copy(area->begin(), area->end(), run.Radio().TestData().begin());
     run.Radio().SetTestDataOn(true);
@@ -162,13 +225,20 @@ int RunInfo(const ParsedCommand& command, CommandIo& io) {
   if (!run.Finish(run.Radio().StartInformationRead()) || !run.Radio().Information()) return kExitFailure;
   const EmbeddedInfo& info = *run.Radio().Information();
   const std::pair<const char*, const std::string*> lines[] = {
-      {"Model", &info.Model},           {"Version", &info.Version},
-      {"Serial number", &info.SerialNumber}, {"Production date", &info.ProductionDate},
-      {"RF firmware", &info.RfFirmware}, {"LCD firmware", &info.LcdFirmware},
-      {"Area code", &info.AreaCode},    {"Manufacture code", &info.ManufactureCode},
-      {"User code", &info.UserCode},    {"Dealer code", &info.DealerCode},
-      {"Stock date", &info.StockDate},  {"Sell date", &info.SellDate},
-      {"Seller", &info.Seller},         {"Maintenance date", &info.MaintenanceDate},
+      {"Model", &info.Model},
+      {"Version", &info.Version},
+      {"Serial number", &info.SerialNumber},
+      {"Production date", &info.ProductionDate},
+      {"RF firmware", &info.RfFirmware},
+      {"LCD firmware", &info.LcdFirmware},
+      {"Area code", &info.AreaCode},
+      {"Manufacture code", &info.ManufactureCode},
+      {"User code", &info.UserCode},
+      {"Dealer code", &info.DealerCode},
+      {"Stock date", &info.StockDate},
+      {"Sell date", &info.SellDate},
+      {"Seller", &info.Seller},
+      {"Maintenance date", &info.MaintenanceDate},
       {"Maintenance reason", &info.MaintenanceReason},
   };
   io.Out << "Band index: " << info.BandIndex << "\n";
@@ -188,20 +258,31 @@ int RunPorts(const ParsedCommand&, CommandIo& io) {
 }  // namespace
 
 Command ReadCommand() {
-  return {"read", "Read the configuration from the radio and save it.",
-          {kPort, kOutput, kPassword, kYes, kRetries, kTestData}, {}, RunRead};
+  return {"read",
+          "Read the configuration from the radio and save it.",
+          {kPort, kOutput, kPassword, kYes, kRetries, kTestData},
+          {},
+          RunRead};
 }
 
 Command WriteCommand() {
-  return {"write", "Write a configuration to the radio.", {kPort, kPassword, kYes, kRetries, kTestData},
-          {{"FILE.dat", "the configuration file"}}, RunWrite};
+  return {"write",
+          "Write a configuration to the radio.",
+          {kPort, kPassword, kYes, kRetries, kTestData},
+          {{"FILE.dat", "the configuration file"}},
+          RunWrite};
 }
 
 Command InfoCommand() {
-  return {"info", "Read the radio's service information (serial number, dates, dealer data).",
-          {kPort, kPassword, kRetries}, {}, RunInfo};
+  return {"info",
+          "Read the radio's service information (serial number, dates, dealer data).",
+          {kPort, kPassword, kRetries},
+          {},
+          RunInfo};
 }
 
-Command PortsCommand() { return {"ports", "List the serial ports (and the virtual radio).", {}, {}, RunPorts}; }
+Command PortsCommand() {
+  return {"ports", "List the serial ports (and the virtual radio).", {}, {}, RunPorts, false};
+}
 
 }  // namespace hvt::cli

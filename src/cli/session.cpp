@@ -1,18 +1,17 @@
 #include "cli/session.h"
 
-#include <QString>
-
 #include "qt/app_folders.h"
 
 namespace hvt::cli {
 
 Session::Session(CommandIo& io)
     : io_(io),
-      context_(AppContext::Start(LocateAppFolders(QString::fromStdString(io.Home)), SystemLocaleName())),
-      prompter_(io.Err) {}
+      context_(AppContext::Start(io.Folders, SystemLocaleName())),
+      prompter_(io.Err, io.Input, io.ErrIsTerminal) {}
 
 int Session::Fail(std::string_view command, std::string_view message, int exitCode) {
-  io_.Err << "hvt7300-cli " << command << ": " << message << "\n";
+  prompter_.EndProgressLine();
+  io_.Err << "hvt7300-cli " << command << ": " << Readable(message) << "\n";
   return exitCode;
 }
 

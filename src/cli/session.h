@@ -1,7 +1,8 @@
 #pragma once
 
 // What every command that works on configurations starts with: the process-wide state from the
-// data folder (--home or the installed one) and the command line's prompter.
+// data folder (--home or the installed one), read without writing anything, and the command
+// line's prompter.
 
 #include <filesystem>
 #include <optional>

@@ -74,19 +74,23 @@ TEST_F(AppContextTest, LanguageAndItsFileFollowTheLocale) {
   EXPECT_EQ(taiwan.Texts().LanguageText(101), "确定");
 }
 
-TEST_F(AppContextTest, FirstStartClearsTheFirstRunFlagAndKeepsThePort) {
-  Write("language/mysetup.ini", "[language]\r\nIsFirstRun=1\r\ncomPort= 3 \r\n");
-  const AppContext first = AppContext::Start(folders_, "en_US");
+TEST_F(AppContextTest, StartWritesNothingAndTheFirstRunIsMarkedDoneOnlyWhenAsked) {
+  const std::string setup = "[language]\r\nIsFirstRun=1\r\ncomPort= 3 \r\n";
+  Write("language/mysetup.ini", setup);
+  AppContext first = AppContext::Start(folders_, "en_US");
   EXPECT_TRUE(first.FirstRun());
   EXPECT_EQ(first.PortNumber(), 3);
-  EXPECT_EQ(Read("language/mysetup.ini"), "[language]\nIsFirstRun=0\ncomPort=3\ncomPortName=\n");
+  EXPECT_EQ(Read("language/mysetup.ini"), setup);
+  EXPECT_FALSE(fs::exists(root_ / "Setting.ini"));
 
+  ASSERT_TRUE(first.MarkFirstRunDone());
+  EXPECT_EQ(Read("language/mysetup.ini"), "[language]\nIsFirstRun=0\ncomPort=3\ncomPortName=\n");
   const AppContext later = AppContext::Start(folders_, "en_US");
   EXPECT_FALSE(later.FirstRun());
   EXPECT_EQ(later.PortNumber(), 3);
 }
 
-TEST_F(AppContextTest, MissingOrBadSetupKeysGivePortZeroAndACompleteFile) {
+TEST_F(AppContextTest, MissingOrBadSetupKeysGivePortZero) {
   for (const std::string_view content :
        {std::string_view(""), std::string_view("[language]\ncomPort=COM4\nIsFirstRun=yes\n"),
         std::string_view("[language]\ncomPort=99999\n")}) {
@@ -94,10 +98,43 @@ TEST_F(AppContextTest, MissingOrBadSetupKeysGivePortZeroAndACompleteFile) {
     const AppContext context = AppContext::Start(folders_, "en_US");
     EXPECT_EQ(context.PortNumber(), 0) << content;
     EXPECT_FALSE(context.FirstRun()) << content;
-    const SetupSettings written = ReadSetupSettings(SetupFilePath(root_));
-    EXPECT_EQ(written.PortNumber, 0);
-    EXPECT_NE(Read("language/mysetup.ini").find("IsFirstRun=0"), std::string::npos) << content;
+    EXPECT_EQ(Read("language/mysetup.ini"), content);
   }
+}
+
+TEST_F(AppContextTest, ALargeSetupFileIsReadWholeAndKeptWholeWhenThePortIsSaved) {
+  std::string setup = "[notes]\n";
+  for (int line = 0; setup.size() < 100 * 1024; ++line) setup += "note" + std::to_string(line) + "=kept\n";
+  setup += "[language]\nIsFirstRun=1\ncomPort=5\n";
+  Write("language/mysetup.ini", setup);
+  AppContext context = AppContext::Start(folders_, "en_US");
+  EXPECT_EQ(context.PortNumber(), 5) << "the keys after the first 64 KiB count too";
+  EXPECT_TRUE(context.FirstRun());
+  context.SetPortNumber(6);
+  ASSERT_TRUE(context.SavePortNumber());
+  const std::string saved = Read("language/mysetup.ini");
+  EXPECT_EQ(saved.substr(0, setup.find("[language]")), setup.substr(0, setup.find("[language]")));
+  EXPECT_NE(saved.find("[language]\nIsFirstRun=1\ncomPort=6\n"), std::string::npos);
+}
+
+TEST_F(AppContextTest, ASetupFileThatCannotBeReadIsNeverWrittenOver) {
+  fs::create_directories(root_ / "language" / "mysetup.ini");  // a folder where the file should be
+  AppContext context = AppContext::Start(folders_, "en_US");
+  EXPECT_EQ(context.PortNumber(), 0);
+  context.SetPortNumber(4);
+  EXPECT_FALSE(context.SavePortNumber());
+  EXPECT_FALSE(context.MarkFirstRunDone());
+  EXPECT_TRUE(fs::is_directory(root_ / "language" / "mysetup.ini"));
+}
+
+TEST_F(AppContextTest, DataFolderNamesTheLanguageFilesAndTemplatesItLacks) {
+  EXPECT_EQ(MissingDataFiles(root_), (std::vector<fs::path>{"Init/HVT7300_0.dat", "Init/HVT7300_1.dat"}));
+  fs::create_directories(root_ / "Init");
+  Write("Init/HVT7300_0.dat", "");
+  Write("Init/HVT7300_1.dat", "");
+  EXPECT_TRUE(MissingDataFiles(root_).empty());
+  fs::remove(root_ / "language/chinese.ini");
+  EXPECT_EQ(MissingDataFiles(root_), (std::vector<fs::path>{"language/chinese.ini"}));
 }
 
 TEST_F(AppContextTest, FeatureWordsEnableTwoTone) {
@@ -128,14 +165,20 @@ TEST_F(AppContextTest, FeatureWordsAreWrittenBackAsRead) {
   fs::remove(root_ / "Setting.ini");
   ASSERT_TRUE(context.SaveFeatureWords());
   EXPECT_EQ(Read("Setting.ini"), bytes);
+
+  Write("Setting.ini", std::string(8, '\0') + "and what follows");
+  ASSERT_TRUE(context.SaveFeatureWords());
+  EXPECT_EQ(Read("Setting.ini"), bytes + "and what follows") << "a longer file keeps its tail";
 }
 
 TEST_F(AppContextTest, SettingsComeFromTheDataFolderUntilTheUserHasHisOwn) {
   const fs::path userFolder = root_ / "user";
   Write("language/mysetup.ini", "[language]\nIsFirstRun=1\ncomPort=2\n");
-  const AppContext context = AppContext::Start({root_, userFolder}, "en_US");
+  AppContext context = AppContext::Start({root_, userFolder}, "en_US");
   EXPECT_TRUE(context.FirstRun());
   EXPECT_EQ(context.PortNumber(), 2);
+  EXPECT_FALSE(fs::exists(userFolder)) << "start-up creates nothing";
+  ASSERT_TRUE(context.MarkFirstRunDone());
   EXPECT_EQ(Read("language/mysetup.ini"), "[language]\nIsFirstRun=1\ncomPort=2\n")
       << "the installed file stays";
   EXPECT_EQ(ReadSetupSettings(SetupFilePath(userFolder)).PortNumber, 2);
@@ -158,8 +201,8 @@ TEST_F(AppContextTest, PortIsKeptAsANumberForComPortsAndAsANameOtherwise) {
     int Number;
     const char* Kept;
   };
-  for (const Case& c : {Case{"COM3", 3, "COM3"}, Case{"/dev/ttyUSB0", 0, "/dev/ttyUSB0"}, Case{"virtual", 0, "virtual"},
-                        Case{"COM", 0, "COM"}, Case{"COM3x", 0, "COM3x"}}) {
+  for (const Case& c : {Case{"COM3", 3, "COM3"}, Case{"/dev/ttyUSB0", 0, "/dev/ttyUSB0"},
+                        Case{"virtual", 0, "virtual"}, Case{"COM", 0, "COM"}, Case{"COM3x", 0, "COM3x"}}) {
     AppContext context = AppContext::Start(folders_, "en_US");
     context.SetPortName(c.Name);
     ASSERT_TRUE(context.SavePortNumber());

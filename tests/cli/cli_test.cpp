@@ -6,31 +6,13 @@
 #include <iterator>
 #include <sstream>
 
+#include "cli/cli_fixture.h"
 #include "files/commu_book_file.h"
 #include "files/configuration_file.h"
 #include "model/codec_chain.h"
-#include "support/temp_folder.h"
 
 namespace hvt::cli {
 namespace {
-
-struct Outcome {
-  int Exit;
-  std::string Out;
-  std::string Err;
-};
-
-Outcome RunCli(std::vector<std::string> arguments) {
-  std::ostringstream out;
-  std::ostringstream err;
-  const int exit = Run(arguments, out, err);
-  return {exit, out.str(), err.str()};
-}
-
-std::string ReadText(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 TEST(Cli, HelpAndVersionGoToStandardOutput) {
   const Outcome help = RunCli({"--help"});
@@ -49,39 +31,96 @@ TEST(Cli, HelpAndVersionGoToStandardOutput) {
   EXPECT_NE(commandHelp.Out.find("-o FILE  the file to write (required)"), std::string::npos);
 }
 
+TEST(Cli, HelpListsTheExitCodesAndHelpsWithACommand) {
+  const Outcome help = RunCli({"--help"});
+  for (const char* line :
+       {"0  success", "1  failure", "2  usage error", "3  an encoder refused the configuration"}) {
+    EXPECT_NE(help.Out.find(line), std::string::npos) << line;
+  }
+  for (const std::vector<std::string>& arguments : {std::vector<std::string>{"--help", "read"},
+                                                    {"read", "--help"},
+                                                    {"read", "--port", "virtual", "--help"}}) {
+    const Outcome readHelp = RunCli(arguments);
+    EXPECT_EQ(readHelp.Exit, 0);
+    EXPECT_EQ(readHelp.Out.rfind("Usage: hvt7300-cli read [OPTIONS]", 0), 0U) << readHelp.Out;
+  }
+}
+
 TEST(Cli, UsageErrorsExitWithTwoAndSayWhatIsWrong) {
   struct Case {
     std::vector<std::string> Arguments;
     const char* Message;
   };
-  for (const Case& c :
-       {Case{{}, "Usage:"}, Case{{"--frobnicate"}, "unknown option --frobnicate"},
-        Case{{"frobnicate"}, "unknown command 'frobnicate'"}, Case{{"--home"}, "--home needs a folder"},
-        Case{{"new"}, "missing option -o FILE"}, Case{{"show"}, "expected 1 argument(s), got 0"},
-        Case{{"encode", "a.dat", "-o"}, "option -o needs a value (FILE)"},
-        Case{{"show", "a.dat", "--jsn"}, "unknown option --jsn"}}) {
+  for (const Case& c : {
+           Case{{}, "Usage:"},
+           Case{{"--frobnicate"}, "unknown option --frobnicate"},
+           Case{{"frobnicate"}, "unknown command 'frobnicate'"},
+           Case{{"--home"}, "--home needs a folder"},
+           Case{{"--home", "--help"}, "--home needs a folder"},
+           Case{{"--home", ""}, "--home needs a folder"},
+           Case{{"--home", "a", "--home", "b", "new"}, "option --home is given twice"},
+           Case{{"--version", "new"}, "--version takes no arguments"},
+           Case{{"--help", "new", "-o"}, "--help takes no arguments but a command's name"},
+           Case{{"--help", "frobnicate"}, "--help takes no arguments but a command's name"},
+           Case{{"new"}, "missing option -o FILE"},
+           Case{{"new", "-o", "--help"}, "option -o needs a value (FILE), not --help"},
+           Case{{"new", "-o", "--band", "1"}, "option -o needs a value (FILE), not --band"},
+           Case{{"new", "-o", "a.dat", "-o", "b.dat"}, "option -o is given twice"},
+           Case{{"new", "--band", "0", "--band", "1", "-o", "a.dat"}, "option --band is given twice"},
+           Case{{"show"}, "expected 1 argument(s), got 0"},
+           Case{{"show", "a.dat", "b.dat"}, "expected 1 argument(s), got 2"},
+           Case{{"encode", "a.dat", "-o"}, "option -o needs a value (FILE)"},
+           Case{{"show", "a.dat", "--jsn"}, "unknown option --jsn"},
+           Case{{"info", "--yes"}, "unknown option --yes"},
+           Case{{"read", "--port", "virtual", "--password", "--yes", "-o", "a.dat"},
+                "option --password needs a value (P), not --yes"},
+       }) {
     const Outcome outcome = RunCli(c.Arguments);
     EXPECT_EQ(outcome.Exit, 2) << c.Message;
     EXPECT_NE(outcome.Err.find(c.Message), std::string::npos) << outcome.Err;
-    EXPECT_TRUE(outcome.Out.empty());
+    EXPECT_TRUE(outcome.Out.empty()) << c.Message;
   }
 }
 
-class CliFiles : public testing::Test {
- protected:
-  void SetUp() override {
-    std::filesystem::create_directories(home_ / "language");
-    std::ofstream(home_ / "language" / "english.ini") << "[OTHER]\n1101=RX\n1206=None\n";
+TEST(Cli, DataFolderWithoutLanguageFilesOrTemplatesIsRefusedAndNothingIsCreated) {
+  TempFolder home;
+  std::filesystem::copy(HVT_DATA_DIR, home.Path(), std::filesystem::copy_options::recursive);
+  std::filesystem::remove(home / "language/chinese.ini");
+  std::filesystem::remove(home / "Init/HVT7300_0.dat");
+  const auto listing = [&home] {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(home.Path()))
+      names.push_back(entry.path().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  };
+  const std::vector<std::string> before = listing();
+  struct Case {
+    std::string Home;
+    std::vector<std::string> Command;
+    std::string Message;
+  };
+  const std::string out = (home / "out.dat").string();
+  const Case cases[] = {
+      {home.Path().string(), {"new", "-o", out}, "lacks language/chinese.ini, Init/HVT7300_0.dat"},
+      {home.Path().string(), {"read", "--port", "virtual", "--yes", "-o", out}, "lacks language/chinese.ini"},
+      {(home / "language").string(), {"show", out}, "lacks language/english.ini, language/chinese.ini"},
+      {(home / "absent").string(),
+       {"new", "-o", out},
+       "the data folder " + (home / "absent").string() + " does not exist"},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> arguments{"--home", c.Home};
+    arguments.insert(arguments.end(), c.Command.begin(), c.Command.end());
+    const Outcome outcome = RunCli(arguments);
+    EXPECT_EQ(outcome.Exit, 1) << c.Message;
+    EXPECT_NE(outcome.Err.find(c.Message), std::string::npos) << outcome.Err;
   }
+  EXPECT_EQ(listing(), before) << "no settings, no memory file, no folder";
+  EXPECT_FALSE(std::filesystem::exists(home / "absent"));
+}
 
-  Outcome Cli(std::vector<std::string> arguments) {
-    arguments.insert(arguments.begin(), {"--home", home_.Path().string()});
-    return RunCli(arguments);
-  }
-  std::string At(const std::string& name) const { return (home_ / name).string(); }
-
-  TempFolder home_;
-};
+using CliFiles = CliHome;
 
 TEST_F(CliFiles, NewShowEncodeDecodeWorkTogether) {
   ASSERT_EQ(Cli({"new", "--band", "0", "-o", At("new.dat")}).Exit, 0);
@@ -90,11 +129,11 @@ TEST_F(CliFiles, NewShowEncodeDecodeWorkTogether) {
   const Outcome shown = Cli({"show", At("new.dat")});
   EXPECT_EQ(shown.Exit, 0);
   EXPECT_NE(shown.Out.find("Tx(420 - 450 MHz)"), std::string::npos) << shown.Out;
-  EXPECT_NE(shown.Out.find("TRF   445.50000  446.50000"), std::string::npos) << shown.Out;
+  EXPECT_NE(shown.Out.find("TRF   445.50000      446.50000"), std::string::npos) << shown.Out;
 
   const Outcome json = Cli({"show", At("new.dat"), "--json"});
   EXPECT_EQ(json.Out.rfind("{\"ModelName\":\"HVT7300\",\"BandVariant\":0,\"Version\":\"V100\",", 0), 0U);
-  EXPECT_NE(json.Out.find("\"ChannelCount\":5"), std::string::npos);
+  EXPECT_NE(json.Out.find("\"ChannelCount\":19"), std::string::npos) << "the band template's";
 
   ASSERT_EQ(Cli({"encode", At("new.dat"), "-o", At("image.bin")}).Exit, 0);
   EXPECT_EQ(std::filesystem::file_size(At("image.bin")), 12960U);
@@ -102,7 +141,7 @@ TEST_F(CliFiles, NewShowEncodeDecodeWorkTogether) {
   Configuration decoded;
   ASSERT_EQ(ReadConfigurationFile(At("decoded.dat"), decoded), FileCheck::Ok);
   EXPECT_EQ(decoded.BandVariant, 1);
-  EXPECT_EQ(decoded.Channels.Count, 5);
+  EXPECT_EQ(decoded.Channels.Count, 19);
 }
 
 TEST_F(CliFiles, FailuresSayWhyAndWriteNothing) {
@@ -139,6 +178,8 @@ TEST_F(CliFiles, FailuresSayWhyAndWriteNothing) {
       {{"new", "-o", At("no/such/folder/x.dat")}, 1, "file error."},
       {{"decode", At("good.dat"), "-o", out}, 1, "not an image of 12960 bytes"},
       {{"export-epm", At("good.dat"), "--groups", "0,12", "-o", out}, 2, "--groups takes numbers 0-11"},
+      {{"export-epm", At("good.dat"), "--groups", "", "-o", out}, 2, "--groups takes numbers 0-11"},
+      {{"export-epm", At("good.dat"), "--groups", "0,", "-o", out}, 2, "--groups takes numbers 0-11"},
       {{"cb-import", At("short.cb"), At("good.dat"), "-o", out}, 1, "file error."},
       {{"cb-import", At("missing.cb"), At("good.dat"), "-o", out}, 1, "file error."},
   };
@@ -168,8 +209,8 @@ TEST_F(CliFiles, CommunicationBookAndProductionExport) {
 
   ASSERT_EQ(Cli({"export-epm", At("b.dat"), "--groups", "0,10", "-o", At("x.EPM")}).Exit, 0);
   const std::string epm = ReadText(At("x.EPM"));
-  EXPECT_EQ(epm.substr(0, 5), "2,9\r\n") << "channels 1 and 2 are the new configuration's normal channels";
-  EXPECT_EQ(std::count(epm.begin(), epm.end(), '\n'), 1 + 18 + 810 + 12960);
+  EXPECT_EQ(epm.substr(0, 6), "16,9\r\n") << "the template's 16 normal channels";
+  EXPECT_EQ(std::count(epm.begin(), epm.end(), '\n'), 13915);
 }
 
 TEST_F(CliFiles, VirtualRadioKeepsWhatIsWrittenForTheNextRead) {

@@ -1,0 +1,156 @@
+// The built tool on a pseudo-terminal, as a user at a terminal meets it: questions to answer, a
+// password typed without echo, one progress line; and in another process environment (locale).
+
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <pty.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+
+#include "cli/cli_fixture.h"
+#include "files/file_io.h"
+#include "radio/virtual_radio.h"
+
+namespace hvt::cli {
+namespace {
+
+struct Exchange {
+  std::string WaitFor;  // on the screen since the last answer
+  std::string Type;     // then typed, Enter included
+};
+
+struct TerminalRun {
+  int Exit = -1;
+  std::string Screen;  // everything the tool showed, with the terminal's echo
+  bool EchoAfterwards = false;
+  bool PasswordEchoed = false;  // the echo was on when the password was asked
+  bool AllSeen = true;
+};
+
+// Runs the tool on a new pseudo-terminal (standard input, output and error) with `environment`
+// added, answering each exchange in turn.
+TerminalRun RunOnTerminal(const std::vector<std::string>& arguments, const std::vector<Exchange>& script,
+                          const std::vector<std::pair<std::string, std::string>>& environment = {}) {
+  TerminalRun run;
+  int master = -1;
+  const pid_t child = forkpty(&master, nullptr, nullptr, nullptr);
+  if (child == 0) {
+    for (const auto& [name, value] : environment) setenv(name.c_str(), value.c_str(), 1);
+    std::vector<char*> argv{const_cast<char*>(HVT_CLI_PROGRAM)};  // NOLINT
+    for (const std::string& argument : arguments)
+      argv.push_back(const_cast<char*>(argument.c_str()));  // NOLINT
+    argv.push_back(nullptr);
+    execv(HVT_CLI_PROGRAM, argv.data());
+    _exit(127);
+  }
+  if (child < 0) {
+    ADD_FAILURE() << "forkpty failed";
+    return run;
+  }
+  std::size_t step = 0;
+  std::size_t seenUpTo = 0;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  for (;;) {
+    if (step < script.size()) {
+      const auto found = run.Screen.find(script[step].WaitFor, seenUpTo);
+      if (found != std::string::npos) {
+        termios settings{};
+        if (script[step].WaitFor.find("Password") != std::string::npos && tcgetattr(master, &settings) == 0) {
+          run.PasswordEchoed = run.PasswordEchoed || (settings.c_lflag & ECHO) != 0;
+        }
+        const std::string typed = script[step].Type + "\n";
+        EXPECT_EQ(write(master, typed.data(), typed.size()), static_cast<ssize_t>(typed.size()));
+        seenUpTo = found + script[step].WaitFor.size();
+        ++step;
+        continue;
+      }
+    }
+    if (std::chrono::steady_clock::now() > deadline) {
+      ADD_FAILURE() << "the tool did not finish; screen so far:\n" << run.Screen;
+      kill(child, SIGKILL);
+      break;
+    }
+    pollfd ready{master, POLLIN, 0};
+    if (poll(&ready, 1, 100) <= 0) continue;
+    char buffer[4096];
+    const ssize_t got = read(master, buffer, sizeof buffer);
+    if (got <= 0) break;  // EIO: the tool has closed the terminal
+    run.Screen.append(buffer, static_cast<std::size_t>(got));
+  }
+  termios settings{};
+  run.EchoAfterwards = tcgetattr(master, &settings) == 0 && (settings.c_lflag & ECHO) != 0;
+  int status = 0;
+  waitpid(child, &status, 0);
+  close(master);
+  run.Exit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  run.AllSeen = step == script.size();
+  return run;
+}
+
+class ToolOnATerminal : public CliHome {
+ protected:
+  std::vector<std::string> Home(std::vector<std::string> arguments) const {
+    arguments.insert(arguments.begin(), {"--home", home_.Path().string()});
+    return arguments;
+  }
+
+  // The virtual radio with a password, as the next command finds it.
+  void GivePassword(std::string_view password) {
+    VirtualRadio radio;
+    radio.SetPassword(password);
+    ASSERT_TRUE(WriteFileAtomically(At("virtual-radio.mem"), radio.Memory()));
+  }
+};
+
+TEST_F(ToolOnATerminal, AsksTheQuestionAndThePasswordWithoutEchoAndShowsOneProgressLine) {
+  GivePassword("1234");
+  const TerminalRun run = RunOnTerminal(
+      Home({"read", "--port", "virtual", "-o", At("back.dat")}),
+      {{"Do you wish continue? [y/N] ", "y"}, {"the radio has a password. Password: ", "1234"}});
+  EXPECT_EQ(run.Exit, 0) << run.Screen;
+  EXPECT_TRUE(run.AllSeen) << run.Screen;
+  EXPECT_EQ(run.Screen.find("1234"), std::string::npos) << "typed without echo:\n" << run.Screen;
+  EXPECT_NE(run.Screen.find("[y/N] y\r\n"), std::string::npos) << "the answer echoes:\n" << run.Screen;
+  EXPECT_FALSE(run.PasswordEchoed);
+  EXPECT_TRUE(run.EchoAfterwards) << "the terminal gets its echo back";
+  // One bar rewritten in place, ended before the final message.
+  EXPECT_NE(run.Screen.find("\r["), std::string::npos) << run.Screen;
+  EXPECT_NE(run.Screen.find("] 99%\r\nhvt7300-cli: Data read from the radio successfully."),
+            std::string::npos)
+      << run.Screen;
+  EXPECT_EQ(run.Screen.find("%\r\n0%"), std::string::npos) << "no line per percent";
+  EXPECT_TRUE(std::filesystem::exists(At("back.dat")));
+}
+
+TEST_F(ToolOnATerminal, AWrongPasswordSaysSoAndTheEchoComesBack) {
+  GivePassword("1234");
+  const TerminalRun run = RunOnTerminal(Home({"info", "--port", "virtual"}), {});
+  EXPECT_EQ(run.Exit, 0) << "the information read needs no password:\n" << run.Screen;
+  const TerminalRun wrong = RunOnTerminal(Home({"read", "--port", "virtual", "--yes", "-o", At("back.dat")}),
+                                          {{"Password: ", "4321"}});
+  EXPECT_EQ(wrong.Exit, 1) << wrong.Screen;
+  EXPECT_NE(wrong.Screen.find("wrong password: the radio did not accept it"), std::string::npos)
+      << wrong.Screen;
+  EXPECT_TRUE(wrong.EchoAfterwards);
+  EXPECT_FALSE(std::filesystem::exists(At("back.dat")));
+}
+
+TEST_F(ToolOnATerminal, MessagesNameThePortAndReadInEnglishToo) {
+  const TerminalRun port = RunOnTerminal(Home({"info", "--port", "/dev/hvt-no-such-port"}), {});
+  EXPECT_EQ(port.Exit, 1);
+  EXPECT_NE(port.Screen.find("hvt7300-cli info: the port /dev/hvt-no-such-port could not be opened"),
+            std::string::npos)
+      << port.Screen;
+
+  const TerminalRun chinese = RunOnTerminal(Home({"show", At("missing.dat")}), {},
+                                            {{"LC_ALL", "zh_CN.UTF-8"}, {"LANG", "zh_CN.UTF-8"}});
+  EXPECT_EQ(chinese.Exit, 1);
+  EXPECT_NE(chinese.Screen.find("文件错误。 (file error.)"), std::string::npos) << chinese.Screen;
+}
+
+}  // namespace
+}  // namespace hvt::cli
