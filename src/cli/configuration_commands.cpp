@@ -22,13 +22,6 @@ namespace {
 const OptionSpec kOutput{"-o", "FILE", "the file to write", true};
 const OptionSpec kBand{"--band", "0|1", "band variant: 0 restricted transmit ranges, 1 full ranges"};
 
-// The tag the system shows, then which record and field failed.
-std::string EncodeFailureLine(const EncodeFailure& failure) {
-  std::string line(failure.Tag);
-  if (!failure.Detail.empty()) line += ": " + failure.Detail;
-  return line;
-}
-
 // Applies --band before anything reads the templates; false after a usage error.
 bool ApplyBand(const ParsedCommand& command, Session& session, std::string_view name, int& exitCode) {
   if (!command.Has("--band")) return true;

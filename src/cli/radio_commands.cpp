@@ -205,7 +205,8 @@ int RunWrite(const ParsedCommand& command, CommandIo& io) {
     // A configuration the encoders refuse never reaches the radio, and exits as 'encode' does.
     Configuration trial = run.Work().Current();
     RadioImage image;
-    if (const auto failure = EncodeAll(trial, image)) return run.Fail(failure->Tag, kExitEncoderFailure);
+    if (const auto failure = EncodeAll(trial, image))
+      return run.Fail(EncodeFailureLine(*failure), kExitEncoderFailure);
   }
   if (command.Has("--test-data")) {
     const auto area = ReadWholeFile(command.Value("--test-data"), kTestDataAreaSize);

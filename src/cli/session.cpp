@@ -21,4 +21,10 @@ std::optional<BandVariant> ParseBandOption(std::string_view text) {
   return std::nullopt;
 }
 
+std::string EncodeFailureLine(const EncodeFailure& failure) {
+  std::string line(failure.Tag);
+  if (!failure.Detail.empty()) line += ": " + failure.Detail;
+  return line;
+}
+
 }  // namespace hvt::cli

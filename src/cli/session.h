@@ -12,6 +12,7 @@
 #include "cli/cli_prompter.h"
 #include "cli/command.h"
 #include "model/band.h"
+#include "model/codec_chain.h"
 
 namespace hvt::cli {
 
@@ -32,5 +33,8 @@ class Session {
 };
 
 std::optional<BandVariant> ParseBandOption(std::string_view text);
+
+// The tag the system shows, then which record and field failed.
+std::string EncodeFailureLine(const EncodeFailure& failure);
 
 }  // namespace hvt::cli

@@ -78,7 +78,7 @@ std::optional<RadioImage> StartImage(const ParsedCommand& command, Session& sess
       return std::nullopt;
     }
     if (const auto failure = EncodeAll(workspace.Current(), image)) {
-      exitCode = session.Fail("sim", failure->Tag, kExitEncoderFailure);
+      exitCode = session.Fail("sim", EncodeFailureLine(*failure), kExitEncoderFailure);
       return std::nullopt;
     }
     if (!band) band = BandVariantFromNumber(workspace.Current().BandVariant);
