@@ -13,6 +13,7 @@
 
 #include "i18n/language_texts.h"
 #include "model/band.h"
+#include "model/radio_model.h"
 
 namespace hvt {
 
@@ -20,9 +21,6 @@ struct AppFolders {
   std::filesystem::path Data;      // language files, band templates, pictures
   std::filesystem::path Settings;  // "language/mysetup.ini" and "Setting.ini" are written here
 };
-
-inline constexpr std::string_view kModelName = "HVT7300";
-inline constexpr std::string_view kFirmwareVersion = "V100";
 
 using FeatureWords = std::array<std::int16_t, 4>;
 
@@ -32,9 +30,6 @@ std::vector<std::filesystem::path> MissingDataFiles(const std::filesystem::path&
 
 class AppContext {
  public:
-  static constexpr int kReadBlockSize = 16;
-  static constexpr int kWriteBlockSize = 16;
-
   // Picks the language from the system locale name ("zh_CN" gives Chinese), reads the settings
   // files and loads the language texts. Writes nothing: saving a setting is the caller's step.
   static AppContext Start(const AppFolders& folders, std::string_view systemLocaleName);

@@ -53,9 +53,9 @@ void Workspace::NewConfiguration() {
     TakeCurrentSnapshot();
     return;
   }
-  snapshot_.ModelName = kModelField;
+  snapshot_.ModelName = kModelName;
   snapshot_.BandVariant = static_cast<std::int16_t>(context_.Band());
-  snapshot_.Version = kVersionField;
+  snapshot_.Version = kFirmwareVersion;
   ApplySnapshotToCurrent();
   AddDefaultChannels(current_.Channels, context_.Limits());
   TakeCurrentSnapshot();

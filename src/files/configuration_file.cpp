@@ -42,8 +42,8 @@ FileCheck ParseConfigurationBytes(std::span<const std::uint8_t> bytes, Configura
   Configuration read;
   if (!FromFileBytes(bytes, read)) return FileCheck::FileDataError;
   if (checks == ConfigurationChecks::All) {
-    if (read.ModelName.Trimmed() != kModelField) return FileCheck::ModelError;
-    if (read.Version.Trimmed() != kVersionField) return FileCheck::VersionError;
+    if (read.ModelName.Trimmed() != kModelName) return FileCheck::ModelError;
+    if (read.Version.Trimmed() != kFirmwareVersion) return FileCheck::VersionError;
   }
   // The count indexes the 203 slots; any other variant would leave the frequency limits undefined.
   if (read.Channels.Count < 0 || read.Channels.Count > kChannelCount) return FileCheck::FileDataError;

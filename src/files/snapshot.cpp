@@ -84,8 +84,8 @@ bool SameChannels(const ChannelTable& current, const ChannelTable& snapshot) {
 }  // namespace
 
 void TakeSnapshot(Configuration& current, Configuration& snapshot, BandVariant band) {
-  current.ModelName = kModelField;
-  current.Version = kVersionField;
+  current.ModelName = kModelName;
+  current.Version = kFirmwareVersion;
   current.BandVariant = static_cast<std::int16_t>(band);
   CopyHeaderAndChannelsInUse(current, snapshot);
 }

@@ -166,9 +166,9 @@ std::optional<RadioIdentity> ParseIdentification(std::span<const std::uint8_t> c
 
 std::vector<BuiltInText> IdentityProblems(const RadioIdentity& identity, const ExchangeSetup& setup) {
   std::vector<BuiltInText> problems;
-  if (identity.Model != kAcceptedModel) {
+  if (identity.Model != kModelName) {
     problems.push_back(BuiltInText::WrongModel);
-  } else if (identity.Version != kAcceptedVersion) {
+  } else if (identity.Version != kFirmwareVersion) {
     problems.push_back(BuiltInText::WrongVersion);
   }
   if (setup.Kind == OperationKind::Write && identity.BandByte != static_cast<int>(setup.ConfigurationBand)) {

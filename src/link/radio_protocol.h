@@ -23,15 +23,12 @@
 #include "model/band.h"
 #include "model/embedded_info.h"
 #include "model/radio_image.h"
+#include "model/radio_model.h"
 #include "model/test_mode_data.h"
 
 namespace hvt {
 
 enum class OperationKind { Read, Write, InformationRead };
-
-// The only radio the program talks to.
-inline constexpr std::string_view kAcceptedModel = "HVT7300";
-inline constexpr std::string_view kAcceptedVersion = "V100";
 
 using InformationBlock = std::array<std::uint8_t, kEmbeddedInfoSize>;  // radio 0x3B00-0x3BFF
 
@@ -97,7 +94,6 @@ class RadioProtocol final : public PacketEngineClient {
   // ranges, write: built, information read: sequential); it and `data` must live until the owner
   // hears EndOperation.
   void Start(const ExchangeSetup& setup, TransferPlan& plan, ExchangeData& data, ExchangeOwner& owner);
-
 
   void OnChunk(std::span<const std::uint8_t> chunk) override;
   void OnUnanswered() override;

@@ -12,19 +12,18 @@
 #include "model/dtmf_settings.h"
 #include "model/five_tone_settings.h"
 #include "model/option_settings.h"
+#include "model/radio_model.h"
 #include "model/scan_settings.h"
 #include "model/tone_tip_settings.h"
 #include "model/two_tone_settings.h"
 
 namespace hvt {
 
-inline constexpr std::string_view kModelField = "HVT7300";
-inline constexpr std::string_view kVersionField = "V100";
 
 struct Configuration {
-  FixedText<8> ModelName{kModelField};
+  FixedText<8> ModelName{kModelName};
   std::int16_t BandVariant = 1;
-  FixedText<4> Version{kVersionField};
+  FixedText<4> Version{kFirmwareVersion};
   DtmfSettings Dtmf;
   TwoToneSettings TwoTone;
   FiveToneSettings FiveTone;

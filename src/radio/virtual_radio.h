@@ -24,6 +24,7 @@
 
 #include "model/embedded_info.h"
 #include "model/radio_image.h"
+#include "model/radio_model.h"
 #include "model/test_mode_data.h"
 #include "radio/radio_faults.h"
 #include "radio/sim_clock.h"
@@ -40,11 +41,11 @@ inline constexpr std::size_t kPasswordLength = 4;
 }  // namespace radio_memory
 
 struct VirtualRadioSettings {
-  std::string Model = "HVT7300";  // at most 7 characters
-  std::string Version = "V100";   // at most 4 characters
-  std::uint8_t Band = 1;          // the band byte of the identification
-  std::string Password;           // at most 4 characters; empty: none
-  bool Paced = false;             // bytes take their time at 9600 baud 8N1, echo included
+  std::string Model{kModelName};          // at most 7 characters
+  std::string Version{kFirmwareVersion};  // at most 4 characters
+  std::uint8_t Band = 1;                  // the band byte of the identification
+  std::string Password;                   // at most 4 characters; empty: none
+  bool Paced = false;                     // bytes take their time at 9600 baud 8N1, echo included
   RadioFaults Faults;
 };
 

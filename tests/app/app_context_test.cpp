@@ -48,7 +48,6 @@ TEST_F(AppContextTest, StartsWithTheModelVersionAndFullBand) {
   EXPECT_EQ(context.BandText(),
             "UHF{Rx(400 - 490 MHz) Tx(400 - 490 MHz)} VHF{Rx(136 - 174 MHz) Tx(136 - 174 MHz)}");
   EXPECT_EQ(context.TxRange(kVhfRow), (FrequencyRange{13600000, 17400000}));
-  EXPECT_EQ(AppContext::kReadBlockSize, 16);
 }
 
 TEST_F(AppContextTest, RestrictedBandLimitsOnlyTheTransmitRanges) {
