@@ -59,7 +59,7 @@ bool WriteSetupSettings(const std::filesystem::path& file, const SetupSettings& 
   ini.Set(kSection, kPortNameKey, settings.PortName);
   std::error_code ignored;
   std::filesystem::create_directories(file.parent_path(), ignored);
-  return WriteFileAtomically(file, ini.ToText());
+  return WriteFileAtomically(file, ini.ToText()).Ok();
 }
 
 FeatureWords ReadFeatureWords(const std::filesystem::path& file) {
@@ -74,7 +74,7 @@ FeatureWords ReadFeatureWords(const std::filesystem::path& file) {
 bool WriteFeatureWords(const std::filesystem::path& file, const FeatureWords& words) {
   std::error_code ignored;
   std::filesystem::create_directories(file.parent_path(), ignored);
-  return WriteFileAtomically(file, ToFileBytes(words));
+  return WriteFileAtomically(file, ToFileBytes(words)).Ok();
 }
 
 }  // namespace hvt

@@ -44,7 +44,7 @@ class VirtualDriver final : public LinkDriver {
   bool Finish() override {
     std::error_code ignored;
     std::filesystem::create_directories(memoryFile_.parent_path(), ignored);
-    return WriteFileAtomically(memoryFile_, radio_.Memory());
+    return WriteFileAtomically(memoryFile_, radio_.Memory()).Ok();
   }
 
  private:
