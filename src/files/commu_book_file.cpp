@@ -14,8 +14,8 @@ CommuBookFileOutcome LoadCommuBookFile(const std::filesystem::path& path, CommuB
   // Only the book's own bytes are read, however long the file is.
   const auto bytes = ReadFileStart(path, kBookSize);
   if (!bytes) return {CommuBookFileResult::CannotRead, bytes.Detail()};
-  const std::string shortDetail = path.string() + ": " + std::to_string(bytes->size()) + " bytes, expected " +
-                                  std::to_string(kBookSize);
+  const std::string shortDetail =
+      path.string() + ": " + std::to_string(bytes->size()) + " bytes, expected " + std::to_string(kBookSize);
   if (bytes->size() != kBookSize) return {CommuBookFileResult::TooShort, shortDetail};
   CommuBook loaded;
   if (!FromFileBytes(*bytes, loaded)) return {CommuBookFileResult::TooShort, shortDetail};

@@ -29,6 +29,7 @@ struct CommuBookFileOutcome {
 [[nodiscard]] CommuBookFileOutcome LoadCommuBookFile(const std::filesystem::path& path, CommuBook& book);
 
 // Replaces the file with exactly one book, or leaves it as it was.
-[[nodiscard]] CommuBookFileOutcome SaveCommuBookFile(const std::filesystem::path& path, const CommuBook& book);
+[[nodiscard]] CommuBookFileOutcome SaveCommuBookFile(const std::filesystem::path& path,
+                                                     const CommuBook& book);
 
 }  // namespace hvt

@@ -45,7 +45,8 @@ FileCheckResult Read(const std::filesystem::path& path, Configuration& into, Con
   const auto bytes = ReadWholeFile(path, kConfigurationFileSize);
   if (!bytes) {
     const FileFailure& failure = *bytes.Failure();
-    if (failure.SizeFound) return {FileCheck::FileDataError, path.string() + ": " + SizeDetail(*failure.SizeFound)};
+    if (failure.SizeFound)
+      return {FileCheck::FileDataError, path.string() + ": " + SizeDetail(*failure.SizeFound)};
     return {FileCheck::FileError, failure.Text()};
   }
   if (bytes->size() != kConfigurationFileSize) {
@@ -75,11 +76,12 @@ FileCheckResult ParseConfigurationBytes(std::span<const std::uint8_t> bytes, Con
   }
   // The count indexes the 203 slots; any other variant would leave the frequency limits undefined.
   if (read.Channels.Count < 0 || read.Channels.Count > kChannelCount) {
-    return {FileCheck::FileDataError,
-            "channel count " + std::to_string(read.Channels.Count) + ", expected 0-" + std::to_string(kChannelCount)};
+    return {FileCheck::FileDataError, "channel count " + std::to_string(read.Channels.Count) +
+                                          ", expected 0-" + std::to_string(kChannelCount)};
   }
   if (!BandVariantFromNumber(read.BandVariant)) {
-    return {FileCheck::FileDataError, "band variant " + std::to_string(read.BandVariant) + ", expected 0 or 1"};
+    return {FileCheck::FileDataError,
+            "band variant " + std::to_string(read.BandVariant) + ", expected 0 or 1"};
   }
   into = read;
   return {};
@@ -93,7 +95,8 @@ FileCheckResult ReadTemplateFile(const std::filesystem::path& path, Configuratio
   return Read(path, into, ConfigurationChecks::SkipModelAndVersion);
 }
 
-FileCheckResult WriteConfigurationFile(const std::filesystem::path& path, const Configuration& configuration) {
+FileCheckResult WriteConfigurationFile(const std::filesystem::path& path,
+                                       const Configuration& configuration) {
   const FileWriteResult written = WriteFileAtomically(path, ToFileBytes(configuration));
   if (!written) return {FileCheck::FileError, written.Detail()};
   return {};

@@ -39,7 +39,7 @@ enum class ConfigurationChecks { All, SkipModelAndVersion };
 // Checks the bytes of a whole file; `into` changes only when the result is Ok. The detail names
 // no path.
 FileCheckResult ParseConfigurationBytes(std::span<const std::uint8_t> bytes, Configuration& into,
-                                  ConfigurationChecks checks);
+                                        ConfigurationChecks checks);
 
 // Reads and checks a file; `into` changes only when the result is Ok.
 FileCheckResult ReadConfigurationFile(const std::filesystem::path& path, Configuration& into);

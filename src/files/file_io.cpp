@@ -141,8 +141,8 @@ class AtomicSave {
       }
     }
 
-    UniqueFd file(::openat(folder_, temporaryName_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
-                           CreationMode()));
+    UniqueFd file(
+        ::openat(folder_, temporaryName_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, CreationMode()));
     if (!file.Valid()) return Fail(errno);
     if (!Fill(file.Get(), error)) {
       ::unlinkat(folder_, temporaryName_.c_str(), 0);
@@ -179,7 +179,8 @@ class AtomicSave {
 
   bool LinkAnonymous(int fd) const {
     const std::string self = "/proc/self/fd/" + std::to_string(fd);
-    if (::linkat(AT_FDCWD, self.c_str(), folder_, temporaryName_.c_str(), AT_SYMLINK_FOLLOW) == 0) return true;
+    if (::linkat(AT_FDCWD, self.c_str(), folder_, temporaryName_.c_str(), AT_SYMLINK_FOLLOW) == 0)
+      return true;
     return ::linkat(fd, "", folder_, temporaryName_.c_str(), AT_EMPTY_PATH) == 0;
   }
 
@@ -246,9 +247,8 @@ FileReadResult ReadWholeFile(const std::filesystem::path& path, std::uintmax_t m
   if (failure) return *std::move(failure);
   const auto size = static_cast<std::uintmax_t>(status.st_size);
   if (size > maxSize) {
-    return FileFailure{path,
-                       std::to_string(size) + " bytes, more than the " + std::to_string(maxSize) + " allowed",
-                       size};
+    return FileFailure{
+        path, std::to_string(size) + " bytes, more than the " + std::to_string(maxSize) + " allowed", size};
   }
   return ReadUpTo(path, file.Get(), static_cast<std::size_t>(size));
 }

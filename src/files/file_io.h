@@ -45,7 +45,7 @@ class [[nodiscard]] FileReadResult {
  public:
   using Bytes = std::vector<std::uint8_t>;
 
-  FileReadResult(Bytes bytes) : bytes_(std::move(bytes)) {}           // NOLINT
+  FileReadResult(Bytes bytes) : bytes_(std::move(bytes)) {}              // NOLINT
   FileReadResult(FileFailure failure) : failure_(std::move(failure)) {}  // NOLINT
 
   bool has_value() const { return bytes_.has_value(); }  // NOLINT(readability-identifier-naming)
@@ -53,7 +53,7 @@ class [[nodiscard]] FileReadResult {
   const Bytes& operator*() const& { return *bytes_; }
   Bytes&& operator*() && { return *std::move(bytes_); }
   const Bytes* operator->() const { return &*bytes_; }
-  Bytes value_or(Bytes fallback) const& { return bytes_.value_or(std::move(fallback)); }  // NOLINT
+  Bytes value_or(Bytes fallback) const& { return bytes_.value_or(std::move(fallback)); }         // NOLINT
   Bytes value_or(Bytes fallback) && { return std::move(bytes_).value_or(std::move(fallback)); }  // NOLINT
 
   friend bool operator==(const FileReadResult& result, const Bytes& bytes) { return result.bytes_ == bytes; }

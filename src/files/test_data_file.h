@@ -8,7 +8,6 @@
 #include <string_view>
 
 #include "files/file_io.h"
-
 #include "model/test_mode_data.h"
 
 namespace hvt {

@@ -138,10 +138,11 @@ TEST_F(WorkspaceTest, RefusedOpenChangesNothing) {
   EXPECT_EQ(workspace.OpenFile(folder_ / "other.dat"), FileCheck::ModelError);
   EXPECT_EQ(workspace.OpenFile(folder_ / "missing.dat"), FileCheck::FileError);
   // The system's text stays as it is; what was found and where follows on its own line.
-  EXPECT_EQ(prompter_.Texts(),
-            (std::vector<std::string>{
-                "Model Error!\n" + (folder_ / "other.dat").string() + ": model \"HVT730\", expected \"HVT7300\"",
-                "file error.\n" + (folder_ / "missing.dat").string() + ": No such file or directory"}));
+  EXPECT_EQ(
+      prompter_.Texts(),
+      (std::vector<std::string>{
+          "Model Error!\n" + (folder_ / "other.dat").string() + ": model \"HVT730\", expected \"HVT7300\"",
+          "file error.\n" + (folder_ / "missing.dat").string() + ": No such file or directory"}));
   EXPECT_EQ(prompter_.Messages.at(0).Icon, PromptIcon::Critical);
   EXPECT_EQ(workspace.Current(), before);
   EXPECT_EQ(workspace.Snapshot(), snapshotBefore);
@@ -154,8 +155,9 @@ TEST_F(WorkspaceTest, FailedSaveStillCountsAsUnsaved) {
   Workspace workspace(context, prompter_);
   workspace.Current().Options.KeyBeep = 3;
   EXPECT_EQ(workspace.SaveFile(folder_ / "missing" / "x.dat"), FileCheck::FileError);
-  EXPECT_EQ(prompter_.Texts(), (std::vector<std::string>{"file error.\n" + (folder_ / "missing" / "x.dat").string() +
-                                                          ": No such file or directory"}));
+  EXPECT_EQ(prompter_.Texts(),
+            (std::vector<std::string>{"file error.\n" + (folder_ / "missing" / "x.dat").string() +
+                                      ": No such file or directory"}));
   EXPECT_EQ(prompter_.Messages.at(0).Icon, PromptIcon::Critical);
   EXPECT_TRUE(workspace.IsModified());
   EXPECT_EQ(workspace.FileName(), "new.dat");
