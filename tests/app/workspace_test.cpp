@@ -135,6 +135,7 @@ TEST_F(WorkspaceTest, RefusedOpenChangesNothing) {
   other.ModelName = "HVT730";
   ASSERT_EQ(WriteConfigurationFile(folder_ / "other.dat", other), FileCheck::Ok);
 
+  prompter_.Answers = {PromptAnswer::Ok, PromptAnswer::Ok};  // the two messages
   EXPECT_EQ(workspace.OpenFile(folder_ / "other.dat"), FileCheck::ModelError);
   EXPECT_EQ(workspace.OpenFile(folder_ / "missing.dat"), FileCheck::FileError);
   // The system's text stays as it is; what was found and where follows on its own line.
@@ -154,11 +155,13 @@ TEST_F(WorkspaceTest, FailedSaveStillCountsAsUnsaved) {
   AppContext context = StartContext();
   Workspace workspace(context, prompter_);
   workspace.Current().Options.KeyBeep = 3;
+  prompter_.Answers = {PromptAnswer::Ok};  // the message
   EXPECT_EQ(workspace.SaveFile(folder_ / "missing" / "x.dat"), FileCheck::FileError);
   EXPECT_EQ(prompter_.Texts(),
             (std::vector<std::string>{"file error.\n" + (folder_ / "missing" / "x.dat").string() +
                                       ": No such file or directory"}));
   EXPECT_EQ(prompter_.Messages.at(0).Icon, PromptIcon::Critical);
+  EXPECT_TRUE(prompter_.Answers.empty());
   EXPECT_TRUE(workspace.IsModified());
   EXPECT_EQ(workspace.FileName(), "new.dat");
   EXPECT_TRUE(workspace.Untitled());
