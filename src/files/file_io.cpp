@@ -1,15 +1,20 @@
 #include "files/file_io.h"
 
 #include <fcntl.h>
-#include <linux/magic.h>
 #include <sys/stat.h>
-#include <sys/statfs.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <system_error>
+
+// Anonymous files and the kernel's file systems are Linux's; elsewhere a save takes the hidden
+// named file and no file system counts as the kernel's.
+#if defined(__linux__)
+#include <linux/magic.h>
+#include <sys/statfs.h>
+#endif
 
 namespace hvt {
 
@@ -63,7 +68,8 @@ std::optional<fs::path> FinalTarget(fs::path path, int& error) {
 }
 
 // Files of /proc, /sys and their kin look regular but are the kernel's interfaces.
-bool OnKernelFileSystem(int folder) {
+bool OnKernelFileSystem([[maybe_unused]] int folder) {
+#if defined(__linux__)
   struct statfs system {};
   if (::fstatfs(folder, &system) != 0) return false;
   switch (static_cast<unsigned long>(system.f_type)) {
@@ -79,6 +85,9 @@ bool OnKernelFileSystem(int folder) {
     default:
       return false;
   }
+#else
+  return false;
+#endif
 }
 
 std::size_t NameMaxOf(int folder) {
@@ -105,7 +114,7 @@ class AtomicSave {
  public:
   AtomicSave(const fs::path& path, std::span<const std::uint8_t> bytes) : path_(path), bytes_(bytes) {}
 
-  FileWriteResult Run(Temporary temporary) {
+  FileWriteResult Run([[maybe_unused]] Temporary temporary) {
     int error = 0;
     const auto target = FinalTarget(path_, error);
     if (!target) return Fail(error);
@@ -130,6 +139,7 @@ class AtomicSave {
     // Whatever an earlier save killed half-way left under the hidden name goes first.
     ::unlinkat(folder_, temporaryName_.c_str(), 0);
 
+#if defined(__linux__)
     if (temporary == Temporary::Anonymous) {
       UniqueFd file(::openat(folder_, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, CreationMode()));
       if (file.Valid()) {
@@ -140,6 +150,7 @@ class AtomicSave {
         return Fail(errno);
       }
     }
+#endif
 
     UniqueFd file(
         ::openat(folder_, temporaryName_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, CreationMode()));
@@ -177,12 +188,14 @@ class AtomicSave {
     return true;
   }
 
+#if defined(__linux__)
   bool LinkAnonymous(int fd) const {
     const std::string self = "/proc/self/fd/" + std::to_string(fd);
     if (::linkat(AT_FDCWD, self.c_str(), folder_, temporaryName_.c_str(), AT_SYMLINK_FOLLOW) == 0)
       return true;
     return ::linkat(fd, "", folder_, temporaryName_.c_str(), AT_EMPTY_PATH) == 0;
   }
+#endif
 
   FileWriteResult Publish() const {
     if (::renameat(folder_, temporaryName_.c_str(), folder_, name_.c_str()) != 0) {
