@@ -36,7 +36,9 @@ std::optional<std::vector<std::uint8_t>> ReadExistingSettingsFile(const std::fil
   const auto status = std::filesystem::status(file, error);
   if (status.type() == std::filesystem::file_type::not_found) return std::vector<std::uint8_t>{};
   if (error || status.type() != std::filesystem::file_type::regular) return std::nullopt;
-  return ReadWholeFile(file, kLargestSettingsFile);
+  FileReadResult bytes = ReadWholeFile(file, kLargestSettingsFile);
+  if (!bytes) return std::nullopt;
+  return *std::move(bytes);
 }
 
 std::optional<IniDocument> LoadIni(const std::filesystem::path& file) {
@@ -72,7 +74,7 @@ bool WriteSetupSettings(const std::filesystem::path& file, const SetupSettings& 
   ini->Set(kSection, kPortNameKey, settings.PortName);
   std::error_code ignored;
   std::filesystem::create_directories(file.parent_path(), ignored);
-  return WriteFileAtomically(file, ini->ToText());
+  return WriteFileAtomically(file, ini->ToText()).Ok();
 }
 
 FeatureWords ReadFeatureWords(const std::filesystem::path& file) {
@@ -93,7 +95,7 @@ bool WriteFeatureWords(const std::filesystem::path& file, const FeatureWords& wo
   std::copy(record.begin(), record.end(), bytes->begin());
   std::error_code ignored;
   std::filesystem::create_directories(file.parent_path(), ignored);
-  return WriteFileAtomically(file, std::span<const std::uint8_t>(*bytes));
+  return WriteFileAtomically(file, std::span<const std::uint8_t>(*bytes)).Ok();
 }
 
 }  // namespace hvt

@@ -63,7 +63,7 @@ void Workspace::NewConfiguration() {
 
 FileCheck Workspace::OpenFile(const std::filesystem::path& path) {
   Configuration opened;
-  const FileCheck check = ReadConfigurationFile(path, opened);
+  const FileCheckResult check = ReadConfigurationFile(path, opened);
   if (check != FileCheck::Ok) {
     prompter_.Tell(FileCheckMessage(check, context_.LanguageId()), PromptIcon::Critical);
     return check;
@@ -78,7 +78,7 @@ FileCheck Workspace::OpenFile(const std::filesystem::path& path) {
 FileCheck Workspace::SaveFile(const std::filesystem::path& path) {
   const Configuration previousSnapshot = snapshot_;
   TakeCurrentSnapshot();
-  const FileCheck check = WriteConfigurationFile(path, snapshot_);
+  const FileCheckResult check = WriteConfigurationFile(path, snapshot_);
   if (check != FileCheck::Ok) {
     snapshot_ = previousSnapshot;
     prompter_.Tell(FileCheckMessage(check, context_.LanguageId()), PromptIcon::Critical);

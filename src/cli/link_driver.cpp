@@ -57,7 +57,7 @@ class VirtualDriver final : public LinkDriver {
       return true;
     std::error_code ignored;
     std::filesystem::create_directories(memoryFile_.parent_path(), ignored);
-    return WriteFileAtomically(memoryFile_, radio_.Memory());
+    return WriteFileAtomically(memoryFile_, radio_.Memory()).Ok();
   }
 
  private:

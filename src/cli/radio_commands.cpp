@@ -176,15 +176,18 @@ int RunRead(const ParsedCommand& command, CommandIo& io) {
   if (testDataPath) {
     std::error_code error;
     if (std::filesystem::exists(*testDataPath, error)) {
-      previousArea = ReadWholeFile(*testDataPath, 1024 * 1024);
-      if (!previousArea) {
+      FileReadResult old = ReadWholeFile(*testDataPath, 1024 * 1024);
+      if (!old) {
         run.Fail("the test-mode area could not be written to " + *testDataPath +
-                 " (its old content is unreadable)");
+                 " (its old content is unreadable: " + old.Detail() + ")");
         return KeepInRecovery(run, testDataPath);
       }
+      previousArea = *std::move(old);
     }
-    if (!WriteFileAtomically(*testDataPath, std::span<const std::uint8_t>(run.Radio().TestData()))) {
-      run.Fail("the test-mode area could not be written to " + *testDataPath);
+    const FileWriteResult written =
+        WriteFileAtomically(*testDataPath, std::span<const std::uint8_t>(run.Radio().TestData()));
+    if (!written) {
+      run.Fail("the test-mode area could not be written: " + written.Detail());
       return KeepInRecovery(run, testDataPath);
     }
   }
@@ -210,8 +213,10 @@ int RunWrite(const ParsedCommand& command, CommandIo& io) {
   }
   if (command.Has("--test-data")) {
     const auto area = ReadWholeFile(command.Value("--test-data"), kTestDataAreaSize);
-    if (!area || area->size() != kTestDataAreaSize) {
-      return run.Fail(command.Value("--test-data") + ": not a 64-byte test-mode area");
+    if (!area) return run.Fail(area.Detail());
+    if (area->size() != kTestDataAreaSize) {
+      return run.Fail(command.Value("--test-data") + ": " + std::to_string(area->size()) +
+                      " bytes, expected a 64-byte test-mode area");
     }
     std::copy(area->begin(), area->end(), run.Radio().TestData().begin());
     run.Radio().SetTestDataOn(true);

@@ -1,9 +1,5 @@
 #include "files/commu_book_file.h"
 
-#include <array>
-#include <cstdint>
-#include <fstream>
-
 #include "files/file_io.h"
 
 namespace hvt {
@@ -14,25 +10,23 @@ constexpr std::size_t kBookSize = FileSize<CommuBook>();
 
 }  // namespace
 
-CommuBookFileResult LoadCommuBookFile(const std::filesystem::path& path, CommuBook& book) {
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) return CommuBookFileResult::CannotRead;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return CommuBookFileResult::CannotRead;
+CommuBookFileOutcome LoadCommuBookFile(const std::filesystem::path& path, CommuBook& book) {
   // Only the book's own bytes are read, however long the file is.
-  std::array<std::uint8_t, kBookSize> bytes{};
-  in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));  // NOLINT
-  if (in.bad()) return CommuBookFileResult::CannotRead;
-  if (in.gcount() != static_cast<std::streamsize>(bytes.size())) return CommuBookFileResult::TooShort;
+  const auto bytes = ReadFileStart(path, kBookSize);
+  if (!bytes) return {CommuBookFileResult::CannotRead, bytes.Detail()};
+  const std::string shortDetail =
+      path.string() + ": " + std::to_string(bytes->size()) + " bytes, expected " + std::to_string(kBookSize);
+  if (bytes->size() != kBookSize) return {CommuBookFileResult::TooShort, shortDetail};
   CommuBook loaded;
-  if (!FromFileBytes(bytes, loaded)) return CommuBookFileResult::TooShort;
+  if (!FromFileBytes(*bytes, loaded)) return {CommuBookFileResult::TooShort, shortDetail};
   book = loaded;
-  return CommuBookFileResult::Ok;
+  return {};
 }
 
-CommuBookFileResult SaveCommuBookFile(const std::filesystem::path& path, const CommuBook& book) {
-  return WriteFileAtomically(path, ToFileBytes(book)) ? CommuBookFileResult::Ok
-                                                      : CommuBookFileResult::CannotWrite;
+CommuBookFileOutcome SaveCommuBookFile(const std::filesystem::path& path, const CommuBook& book) {
+  const FileWriteResult written = WriteFileAtomically(path, ToFileBytes(book));
+  if (!written) return {CommuBookFileResult::CannotWrite, written.Detail()};
+  return {};
 }
 
 }  // namespace hvt

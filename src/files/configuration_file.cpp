@@ -22,46 +22,84 @@ std::string_view FileCheckMessage(FileCheck check, int languageId) {
   return {};
 }
 
+std::string FileCheckMessage(const FileCheckResult& result, int languageId) {
+  std::string message(FileCheckMessage(result.Check, languageId));
+  if (!result.Detail.empty()) message += "\n" + result.Detail;
+  return message;
+}
+
 namespace {
 
-FileCheck Read(const std::filesystem::path& path, Configuration& into, ConfigurationChecks checks) {
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) return FileCheck::FileError;
-  const auto size = std::filesystem::file_size(path, error);
-  if (error) return FileCheck::FileError;
-  if (size != kConfigurationFileSize) return FileCheck::FileDataError;
+// A header field as it can be shown: whatever is not printable ASCII becomes '?'.
+std::string Shown(std::string_view field) {
+  std::string shown;
+  for (const char c : field) shown += c >= 0x20 && c < 0x7F ? c : '?';
+  return "\"" + shown + "\"";
+}
+
+std::string SizeDetail(std::uintmax_t found) {
+  return std::to_string(found) + " bytes, expected " + std::to_string(kConfigurationFileSize);
+}
+
+FileCheckResult Read(const std::filesystem::path& path, Configuration& into, ConfigurationChecks checks) {
   const auto bytes = ReadWholeFile(path, kConfigurationFileSize);
-  if (!bytes) return FileCheck::FileError;
-  return ParseConfigurationBytes(*bytes, into, checks);
+  if (!bytes) {
+    const FileFailure& failure = *bytes.Failure();
+    if (failure.SizeFound)
+      return {FileCheck::FileDataError, path.string() + ": " + SizeDetail(*failure.SizeFound)};
+    return {FileCheck::FileError, failure.Text()};
+  }
+  if (bytes->size() != kConfigurationFileSize) {
+    return {FileCheck::FileDataError, path.string() + ": " + SizeDetail(bytes->size())};
+  }
+  FileCheckResult result = ParseConfigurationBytes(*bytes, into, checks);
+  if (result.Check != FileCheck::Ok) result.Detail = path.string() + ": " + result.Detail;
+  return result;
 }
 
 }  // namespace
 
-FileCheck ParseConfigurationBytes(std::span<const std::uint8_t> bytes, Configuration& into,
-                                  ConfigurationChecks checks) {
+FileCheckResult ParseConfigurationBytes(std::span<const std::uint8_t> bytes, Configuration& into,
+                                        ConfigurationChecks checks) {
+  if (bytes.size() != kConfigurationFileSize) return {FileCheck::FileDataError, SizeDetail(bytes.size())};
   Configuration read;
-  if (!FromFileBytes(bytes, read)) return FileCheck::FileDataError;
+  if (!FromFileBytes(bytes, read)) return {FileCheck::FileDataError, "not a configuration"};
   if (checks == ConfigurationChecks::All) {
-    if (read.ModelName.Trimmed() != kModelName) return FileCheck::ModelError;
-    if (read.Version.Trimmed() != kFirmwareVersion) return FileCheck::VersionError;
+    if (read.ModelName.Trimmed() != kModelName) {
+      return {FileCheck::ModelError,
+              "model " + Shown(read.ModelName.Trimmed()) + ", expected " + Shown(kModelName)};
+    }
+    if (read.Version.Trimmed() != kFirmwareVersion) {
+      return {FileCheck::VersionError,
+              "version " + Shown(read.Version.Trimmed()) + ", expected " + Shown(kFirmwareVersion)};
+    }
   }
   // The count indexes the 203 slots; any other variant would leave the frequency limits undefined.
-  if (read.Channels.Count < 0 || read.Channels.Count > kChannelCount) return FileCheck::FileDataError;
-  if (!BandVariantFromNumber(read.BandVariant)) return FileCheck::FileDataError;
+  if (read.Channels.Count < 0 || read.Channels.Count > kChannelCount) {
+    return {FileCheck::FileDataError, "channel count " + std::to_string(read.Channels.Count) +
+                                          ", expected 0-" + std::to_string(kChannelCount)};
+  }
+  if (!BandVariantFromNumber(read.BandVariant)) {
+    return {FileCheck::FileDataError,
+            "band variant " + std::to_string(read.BandVariant) + ", expected 0 or 1"};
+  }
   into = read;
-  return FileCheck::Ok;
+  return {};
 }
 
-FileCheck ReadConfigurationFile(const std::filesystem::path& path, Configuration& into) {
+FileCheckResult ReadConfigurationFile(const std::filesystem::path& path, Configuration& into) {
   return Read(path, into, ConfigurationChecks::All);
 }
 
-FileCheck ReadTemplateFile(const std::filesystem::path& path, Configuration& into) {
+FileCheckResult ReadTemplateFile(const std::filesystem::path& path, Configuration& into) {
   return Read(path, into, ConfigurationChecks::SkipModelAndVersion);
 }
 
-FileCheck WriteConfigurationFile(const std::filesystem::path& path, const Configuration& configuration) {
-  return WriteFileAtomically(path, ToFileBytes(configuration)) ? FileCheck::Ok : FileCheck::FileError;
+FileCheckResult WriteConfigurationFile(const std::filesystem::path& path,
+                                       const Configuration& configuration) {
+  const FileWriteResult written = WriteFileAtomically(path, ToFileBytes(configuration));
+  if (!written) return {FileCheck::FileError, written.Detail()};
+  return {};
 }
 
 }  // namespace hvt

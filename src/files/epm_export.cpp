@@ -52,7 +52,9 @@ EpmExportResult ExportEpm(Configuration& records, const std::array<bool, kAutoTe
   ClearImage(image, &recording);
   EpmExportResult result;
   result.EncoderFailure = EncodeAll(records, image, &recording);
-  result.Written = WriteFileAtomically(path, Utf8ToGbk(EpmText(recording, image, texts)));
+  const FileWriteResult written = WriteFileAtomically(path, Utf8ToGbk(EpmText(recording, image, texts)));
+  result.Written = written.Ok();
+  result.Detail = written.Detail();
   return result;
 }
 

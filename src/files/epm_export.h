@@ -23,6 +23,7 @@ std::string EpmText(const AutoTestRecording& recording, const RadioImage& image,
 struct EpmExportResult {
   std::optional<EncodeFailure> EncoderFailure;  // the file is written all the same
   bool Written = false;
+  std::string Detail;  // the path and the reason when not written
 };
 
 // Encodes into a fresh image with the groups recorded and writes the file (atomically) in GBK,

@@ -4,19 +4,90 @@
 #include <filesystem>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace hvt {
 
-// The whole file, or no value when it is missing, unreadable or larger than maxSize.
-std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::filesystem::path& path,
-                                                       std::uintmax_t maxSize);
+// Why a file could not be read or written.
+struct FileFailure {
+  std::filesystem::path Path;
+  std::string Reason;  // the system's text ("Permission denied") or ours ("not a regular file")
+  std::optional<std::uintmax_t> SizeFound;  // set when the file was larger than allowed
+  int SystemError = 0;                      // the errno behind Reason; 0 for our own reasons
 
-// Writes a temporary file beside the target and renames it over the target, so the target is
-// either the old file or the complete new one. False when anything failed; the old file stays.
-[[nodiscard]] bool WriteFileAtomically(const std::filesystem::path& path,
-                                       std::span<const std::uint8_t> bytes);
-[[nodiscard]] bool WriteFileAtomically(const std::filesystem::path& path, std::string_view text);
+  // "path: reason", the line shown under the message.
+  std::string Text() const { return Path.string() + ": " + Reason; }
+};
+
+inline constexpr std::string_view kNotARegularFile = "not a regular file";
+
+// Success, or the failure with its path and reason.
+class [[nodiscard]] FileWriteResult {
+ public:
+  FileWriteResult() = default;
+  FileWriteResult(FileFailure failure) : failure_(std::move(failure)) {}  // NOLINT: a failure is a result
+
+  bool Ok() const { return !failure_; }
+  explicit operator bool() const { return Ok(); }
+  const std::optional<FileFailure>& Failure() const { return failure_; }
+  // The failure's text; empty on success.
+  std::string Detail() const { return failure_ ? failure_->Text() : std::string(); }
+
+ private:
+  std::optional<FileFailure> failure_;
+};
+
+// The whole file, or the failure. Reads like std::optional for callers that need only the bytes.
+class [[nodiscard]] FileReadResult {
+ public:
+  using Bytes = std::vector<std::uint8_t>;
+
+  FileReadResult(Bytes bytes) : bytes_(std::move(bytes)) {}              // NOLINT
+  FileReadResult(FileFailure failure) : failure_(std::move(failure)) {}  // NOLINT
+
+  bool has_value() const { return bytes_.has_value(); }  // NOLINT(readability-identifier-naming)
+  explicit operator bool() const { return has_value(); }
+  const Bytes& operator*() const& { return *bytes_; }
+  Bytes&& operator*() && { return *std::move(bytes_); }
+  const Bytes* operator->() const { return &*bytes_; }
+  Bytes value_or(Bytes fallback) const& { return bytes_.value_or(std::move(fallback)); }         // NOLINT
+  Bytes value_or(Bytes fallback) && { return std::move(bytes_).value_or(std::move(fallback)); }  // NOLINT
+
+  friend bool operator==(const FileReadResult& result, const Bytes& bytes) { return result.bytes_ == bytes; }
+
+  const std::optional<FileFailure>& Failure() const { return failure_; }
+  std::string Detail() const { return failure_ ? failure_->Text() : std::string(); }
+
+ private:
+  std::optional<Bytes> bytes_;
+  std::optional<FileFailure> failure_;
+};
+
+// The whole file. Fails when it is missing, unreadable, not a regular file or larger than maxSize
+// (the failure then carries the size found).
+FileReadResult ReadWholeFile(const std::filesystem::path& path, std::uintmax_t maxSize);
+
+// The file's first `count` bytes, fewer when it is shorter; fails as ReadWholeFile, never for size.
+FileReadResult ReadFileStart(const std::filesystem::path& path, std::size_t count);
+
+// Replaces the file so that it is always either the old file or the complete new one, flushed to
+// disk before success is reported. A link is followed and stays a link; the replaced file keeps
+// its permission bits and, where allowed, its owner. Devices, pipes, folders and kernel files are
+// refused before anything is written. A save killed half-way leaves at most one hidden file
+// (TemporaryNameFor) beside the target, which the next save of that name removes.
+FileWriteResult WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
+FileWriteResult WriteFileAtomically(const std::filesystem::path& path, std::string_view text);
+
+// The same through a named hidden file: the way taken where the file system has no anonymous
+// files. Callers use WriteFileAtomically; this one is here so the fallback can be exercised.
+FileWriteResult WriteFileAtomicallyThroughNamedFile(const std::filesystem::path& path,
+                                                    std::span<const std::uint8_t> bytes);
+
+// The hidden name a save of `fileName` uses beside it: ".name.hvt-tmp", shortened (with a hash of
+// the full name) so it never exceeds `nameMax` bytes.
+std::string TemporaryNameFor(std::string_view fileName, std::size_t nameMax);
 
 }  // namespace hvt

@@ -1,12 +1,9 @@
 #include "files/test_data_file.h"
 
-#include <array>
+#include <cerrno>
 #include <cstdint>
-#include <fstream>
-#include <optional>
 #include <span>
 
-#include "files/file_io.h"
 #include "model/record.h"
 #include "model/text.h"
 
@@ -17,39 +14,29 @@ namespace {
 constexpr std::size_t kTestDataFileSize = FileSize<TestModeData>();
 constexpr std::size_t kMarkerReadSize = 128;
 
-// The file's first bytes, at most `count` of them; none when it cannot be opened or read.
-std::optional<std::string> ReadFirstBytes(const std::filesystem::path& file, std::size_t count) {
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(file, error)) return std::nullopt;
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string bytes(count, '\0');
-  in.read(bytes.data(), static_cast<std::streamsize>(count));
-  if (in.bad()) return std::nullopt;
-  bytes.resize(static_cast<std::size_t>(in.gcount()));
-  return bytes;
-}
-
 }  // namespace
 
 bool ReadFactoryMarker(const std::filesystem::path& programFolder) {
-  const auto bytes = ReadFirstBytes(programFolder / kFactoryMarkerFileName, kMarkerReadSize);
-  return bytes && TextTrim(*bytes) == kFactoryMarkerText;
+  const auto bytes = ReadFileStart(programFolder / kFactoryMarkerFileName, kMarkerReadSize);
+  if (!bytes) return false;
+  const std::string text(bytes->begin(), bytes->end());
+  return TextTrim(text) == kFactoryMarkerText;
 }
 
-TestDataFileResult LoadTestDataFile(const std::filesystem::path& file, TestModeData& data) {
-  std::error_code error;
-  const bool exists = std::filesystem::exists(file, error);
-  if (!error && !exists) return TestDataFileResult::Missing;
-  const auto bytes = ReadFirstBytes(file, kTestDataFileSize);
-  if (!bytes) return TestDataFileResult::Unreadable;
-  if (bytes->size() != kTestDataFileSize) return TestDataFileResult::WrongSize;
-  const auto* first = reinterpret_cast<const std::uint8_t*>(bytes->data());  // NOLINT
-  return FromFileBytes(std::span(first, bytes->size()), data) ? TestDataFileResult::Loaded
-                                                              : TestDataFileResult::WrongSize;
+TestDataFileOutcome LoadTestDataFile(const std::filesystem::path& file, TestModeData& data) {
+  const auto bytes = ReadFileStart(file, kTestDataFileSize);
+  if (!bytes) {
+    const bool missing = bytes.Failure()->SystemError == ENOENT;
+    return {missing ? TestDataFileResult::Missing : TestDataFileResult::Unreadable, bytes.Detail()};
+  }
+  const std::string sizeDetail = file.string() + ": " + std::to_string(bytes->size()) + " bytes, expected " +
+                                 std::to_string(kTestDataFileSize);
+  if (bytes->size() != kTestDataFileSize) return {TestDataFileResult::WrongSize, sizeDetail};
+  if (!FromFileBytes(*bytes, data)) return {TestDataFileResult::WrongSize, sizeDetail};
+  return {};
 }
 
-bool SaveTestDataFile(const std::filesystem::path& file, const TestModeData& data) {
+FileWriteResult SaveTestDataFile(const std::filesystem::path& file, const TestModeData& data) {
   return WriteFileAtomically(file, ToFileBytes(data));
 }
 

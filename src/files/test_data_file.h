@@ -4,8 +4,10 @@
 // file that unlocks the factory functions.
 
 #include <filesystem>
+#include <string>
 #include <string_view>
 
+#include "files/file_io.h"
 #include "model/test_mode_data.h"
 
 namespace hvt {
@@ -24,12 +26,20 @@ enum class TestDataFileResult {
   WrongSize,   // shorter than the 128 bytes of the values
 };
 
+// The result with the path and the reason; compares as its TestDataFileResult.
+struct TestDataFileOutcome {
+  TestDataFileResult Result = TestDataFileResult::Loaded;
+  std::string Detail;  // empty when Loaded
+
+  operator TestDataFileResult() const { return Result; }  // NOLINT(google-explicit-constructor)
+};
+
 // Reads the first 128 bytes into `data`; bytes after them are ignored, as files written over a
 // longer file by earlier versions carry them. Anything but Loaded leaves `data` unchanged.
-[[nodiscard]] TestDataFileResult LoadTestDataFile(const std::filesystem::path& file, TestModeData& data);
+[[nodiscard]] TestDataFileOutcome LoadTestDataFile(const std::filesystem::path& file, TestModeData& data);
 
-// Replaces the file with exactly the 128 bytes of the values. False when it could not be
-// written; an old file then stays as it was.
-[[nodiscard]] bool SaveTestDataFile(const std::filesystem::path& file, const TestModeData& data);
+// Replaces the file with exactly the 128 bytes of the values; on failure an old file stays as it
+// was.
+FileWriteResult SaveTestDataFile(const std::filesystem::path& file, const TestModeData& data);
 
 }  // namespace hvt

@@ -48,6 +48,10 @@ class WorkspaceTest : public testing::Test {
     return channels;
   }
 
+  void TearDown() override {
+    EXPECT_TRUE(prompter_.ScriptUsedUp()) << "the test scripted more than was asked";
+  }
+
   TempFolder folder_;
   ScriptedPrompter prompter_;
 };
@@ -137,7 +141,13 @@ TEST_F(WorkspaceTest, RefusedOpenChangesNothing) {
 
   EXPECT_EQ(workspace.OpenFile(folder_ / "other.dat"), FileCheck::ModelError);
   EXPECT_EQ(workspace.OpenFile(folder_ / "missing.dat"), FileCheck::FileError);
-  EXPECT_EQ(prompter_.Texts(), (std::vector<std::string>{"Model Error!", "file error."}));
+  // The system's text stays as it is; what was found and where follows on its own line.
+  EXPECT_EQ(
+      prompter_.Texts(),
+      (std::vector<std::string>{
+          "Model Error!\n" + (folder_ / "other.dat").string() + ": model \"HVT730\", expected \"HVT7300\"",
+          "file error.\n" + (folder_ / "missing.dat").string() + ": No such file or directory"}));
+  EXPECT_EQ(prompter_.Messages.at(0).Icon, PromptIcon::Critical);
   EXPECT_EQ(workspace.Current(), before);
   EXPECT_EQ(workspace.Snapshot(), snapshotBefore);
   EXPECT_EQ(workspace.FileName(), "new.dat");
@@ -149,7 +159,10 @@ TEST_F(WorkspaceTest, FailedSaveStillCountsAsUnsaved) {
   Workspace workspace(context, prompter_);
   workspace.Current().Options.KeyBeep = 3;
   EXPECT_EQ(workspace.SaveFile(folder_ / "missing" / "x.dat"), FileCheck::FileError);
-  EXPECT_EQ(prompter_.Texts(), (std::vector<std::string>{"file error."}));
+  EXPECT_EQ(prompter_.Texts(),
+            (std::vector<std::string>{"file error.\n" + (folder_ / "missing" / "x.dat").string() +
+                                      ": No such file or directory"}));
+  EXPECT_EQ(prompter_.Messages.at(0).Icon, PromptIcon::Critical);
   EXPECT_TRUE(workspace.IsModified());
   EXPECT_EQ(workspace.FileName(), "new.dat");
   EXPECT_TRUE(workspace.Untitled());

@@ -59,8 +59,9 @@ TEST_F(CommuBookFileTest, SavingOverALongerFileLeavesExactlyOneBook) {
   WriteBytes(file, Bytes(5000, 0xAB));
   ASSERT_EQ(SaveCommuBookFile(file, SampleBook()), CommuBookFileResult::Ok);
   EXPECT_EQ(fs::file_size(file), 1792U);
-  EXPECT_EQ(SaveCommuBookFile(folder_ / "missing" / "new.cb", SampleBook()),
-            CommuBookFileResult::CannotWrite);
+  const CommuBookFileOutcome failed = SaveCommuBookFile(folder_ / "missing" / "new.cb", SampleBook());
+  EXPECT_EQ(failed, CommuBookFileResult::CannotWrite);
+  EXPECT_EQ(failed.Detail, (folder_ / "missing" / "new.cb").string() + ": No such file or directory");
 }
 
 TEST_F(CommuBookFileTest, LongerFileLoadsItsFirstBook) {
@@ -79,16 +80,20 @@ TEST_F(CommuBookFileTest, ShortOrMissingFileIsRefusedAndTheBookKept) {
   struct Case {
     fs::path Path;
     CommuBookFileResult Result;
+    std::string Reason;
   };
   const Case cases[] = {
-      {folder_ / "short.cb", CommuBookFileResult::TooShort},
-      {folder_ / "empty.cb", CommuBookFileResult::TooShort},
-      {folder_ / "absent.cb", CommuBookFileResult::CannotRead},
-      {folder_, CommuBookFileResult::CannotRead},
+      {folder_ / "short.cb", CommuBookFileResult::TooShort, "1791 bytes, expected 1792"},
+      {folder_ / "empty.cb", CommuBookFileResult::TooShort, "0 bytes, expected 1792"},
+      {folder_ / "absent.cb", CommuBookFileResult::CannotRead, "No such file or directory"},
+      {folder_, CommuBookFileResult::CannotRead, "Is a directory"},
+      {"/dev/zero", CommuBookFileResult::CannotRead, "not a regular file"},
   };
   for (const Case& c : cases) {
     CommuBook book = SampleBook();
-    EXPECT_EQ(LoadCommuBookFile(c.Path, book), c.Result) << c.Path;
+    const CommuBookFileOutcome outcome = LoadCommuBookFile(c.Path, book);
+    EXPECT_EQ(outcome, c.Result) << c.Path;
+    EXPECT_EQ(outcome.Detail, c.Path.string() + ": " + c.Reason);
     EXPECT_EQ(book, SampleBook()) << c.Path;
   }
 }

@@ -1,9 +1,12 @@
 #include "files/configuration_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <random>
 
 #include "i18n/language.h"
 #include "support/record_printer.h"
@@ -119,12 +122,150 @@ TEST(ConfigurationFile, FailedSaveKeepsTheOldFile) {
   EXPECT_EQ(ReadBytes(folder / "keep.dat"), before);
 }
 
+// Every entry of a folder with its bytes (or its kind), to show nothing was touched.
+std::map<std::string, std::string> FolderState(const std::filesystem::path& folder) {
+  std::map<std::string, std::string> state;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    const std::string name = entry.path().filename().string();
+    if (entry.is_symlink()) {
+      state[name] = "link to " + std::filesystem::read_symlink(entry.path()).string();
+    } else if (entry.is_regular_file()) {
+      const auto bytes = ReadBytes(entry.path());
+      state[name] = std::string(bytes.begin(), bytes.end());
+    } else {
+      state[name] = "other";
+    }
+  }
+  return state;
+}
+
+TEST(ConfigurationFile, ABadFileToOpenEndsWithTheReasonAndChangesNothing) {
+  TempFolder folder;
+  const auto good = ToFileBytes(RichConfiguration());
+  const auto withCount = [&good](std::uint8_t low, std::uint8_t high) {
+    auto bytes = good;
+    bytes[6960] = low;
+    bytes[6961] = high;
+    return bytes;
+  };
+  std::vector<std::uint8_t> random(good.size());
+  std::mt19937 generator(5);
+  for (auto& byte : random) byte = static_cast<std::uint8_t>(generator());
+  random[0] = 0x01;  // makes the model field show a byte that is not printable
+  WriteBytes(folder / "good.dat", good);
+  WriteBytes(folder / "short.dat", std::vector<std::uint8_t>(good.begin(), good.end() - 1));
+  WriteBytes(folder / "long.dat", std::vector<std::uint8_t>(100000, 0));
+  WriteBytes(folder / "random.dat", random);
+  WriteBytes(folder / "count.dat", withCount(0xCC, 0x00));
+  auto band = good;
+  band[8] = 2;
+  WriteBytes(folder / "band.dat", band);
+  std::filesystem::create_directory(folder / "folder.dat");
+  ::mkfifo((folder / "pipe.dat").c_str(), 0644);
+  std::filesystem::create_symlink("good.dat", folder / "link.dat");
+  std::filesystem::create_symlink("gone.dat", folder / "dangling.dat");
+  const std::string name255(251, 'n');
+  WriteBytes(folder / (name255 + ".dat"), good);
+
+  struct Case {
+    std::filesystem::path Path;
+    FileCheck Expected;
+    std::string Message;  // the whole message, or its start when it ends with "..."
+  };
+  const auto at = [&folder](const std::string& name) { return (folder / name).string(); };
+  const Case cases[] = {
+      {folder / "missing.dat", FileCheck::FileError,
+       "file error.\n" + at("missing.dat") + ": No such file or directory"},
+      {folder / "folder.dat", FileCheck::FileError, "file error.\n" + at("folder.dat") + ": Is a directory"},
+      {folder / "pipe.dat", FileCheck::FileError, "file error.\n" + at("pipe.dat") + ": not a regular file"},
+      {"/dev/null", FileCheck::FileError, "file error.\n/dev/null: not a regular file"},
+      {folder / "dangling.dat", FileCheck::FileError,
+       "file error.\n" + at("dangling.dat") + ": No such file or directory"},
+      {folder / "short.dat", FileCheck::FileDataError,
+       "File Data Error!\n" + at("short.dat") + ": 45754 bytes, expected 45755"},
+      {folder / "long.dat", FileCheck::FileDataError,
+       "File Data Error!\n" + at("long.dat") + ": 100000 bytes, expected 45755"},
+      {folder / "random.dat", FileCheck::ModelError, "Model Error!\n" + at("random.dat") + ": model \"?..."},
+      {folder / "count.dat", FileCheck::FileDataError,
+       "File Data Error!\n" + at("count.dat") + ": channel count 204, expected 0-203"},
+      {folder / "band.dat", FileCheck::FileDataError,
+       "File Data Error!\n" + at("band.dat") + ": band variant 2, expected 0 or 1"},
+      {folder / "link.dat", FileCheck::Ok, ""},
+      {folder / (name255 + ".dat"), FileCheck::Ok, ""},
+  };
+  const auto before = FolderState(folder.Path());
+  for (const Case& c : cases) {
+    Configuration into;
+    into.Reserved = 77;
+    const FileCheckResult result = ReadConfigurationFile(c.Path, into);
+    EXPECT_EQ(result.Check, c.Expected) << c.Path;
+    const std::string message = FileCheckMessage(result, kEnglish);
+    if (c.Message.ends_with("...")) {
+      EXPECT_EQ(message.substr(0, c.Message.size() - 3), c.Message.substr(0, c.Message.size() - 3));
+      EXPECT_EQ(message.find_first_of("\r\t\x01"), std::string::npos) << "shown bytes are printable";
+    } else {
+      EXPECT_EQ(message, c.Message);
+    }
+    if (c.Expected != FileCheck::Ok) {
+      EXPECT_EQ(into.Reserved, 77) << c.Path;
+    }
+  }
+  EXPECT_EQ(FolderState(folder.Path()), before);
+}
+
+TEST(ConfigurationFile, ABadPlaceToSaveEndsWithTheReasonAndHarmsNothing) {
+  TempFolder folder;
+  const Configuration configuration = RichConfiguration();
+  WriteBytes(folder / "old.dat", std::vector<std::uint8_t>(45755, 1));
+  std::filesystem::create_directory(folder / "folder.dat");
+  ::mkfifo((folder / "pipe.dat").c_str(), 0644);
+  std::filesystem::create_symlink("old.dat", folder / "link.dat");
+  const auto at = [&folder](const std::string& name) { return (folder / name).string(); };
+  struct Case {
+    std::filesystem::path Path;
+    std::string Message;
+  };
+  const Case cases[] = {
+      {"/dev/full", "file error.\n/dev/full: not a regular file"},
+      {"/dev/null", "file error.\n/dev/null: not a regular file"},
+      {folder / "pipe.dat", "file error.\n" + at("pipe.dat") + ": not a regular file"},
+      {folder / "folder.dat", "file error.\n" + at("folder.dat") + ": Is a directory"},
+      {folder / "no" / "x.dat", "file error.\n" + at("no/x.dat") + ": No such file or directory"},
+      {folder / std::string(256, 'n'), "file error.\n" + at(std::string(256, 'n')) + ": File name too long"},
+  };
+  const auto before = FolderState(folder.Path());
+  for (const Case& c : cases) {
+    const FileCheckResult result = WriteConfigurationFile(c.Path, configuration);
+    EXPECT_EQ(result.Check, FileCheck::FileError) << c.Path;
+    EXPECT_EQ(FileCheckMessage(result, kChinese), "文件错误。" + c.Message.substr(c.Message.find('\n')));
+    EXPECT_EQ(FileCheckMessage(result, kEnglish), c.Message);
+  }
+  EXPECT_EQ(FolderState(folder.Path()), before);
+  EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
+
+  // Through a link: the file it names is replaced, the link stays.
+  ASSERT_EQ(WriteConfigurationFile(folder / "link.dat", configuration), FileCheck::Ok);
+  EXPECT_TRUE(std::filesystem::is_symlink(folder / "link.dat"));
+  EXPECT_EQ(ReadBytes(folder / "old.dat"), ToFileBytes(configuration));
+  for (const std::size_t length : {240U, 255U}) {
+    const std::string name = std::string(length - 4, 'n') + ".dat";
+    ASSERT_EQ(WriteConfigurationFile(folder / name, configuration), FileCheck::Ok) << length;
+    ASSERT_EQ(WriteConfigurationFile(folder / name, configuration), FileCheck::Ok) << length;
+    std::filesystem::remove(folder / name);
+  }
+  EXPECT_EQ(FolderState(folder.Path()).size(), before.size()) << "no temporary file stays";
+}
+
 TEST(ConfigurationFile, MessagesOfTheChecks) {
   EXPECT_EQ(FileCheckMessage(FileCheck::FileDataError, kEnglish), "File Data Error!");
   EXPECT_EQ(FileCheckMessage(FileCheck::ModelError, kChinese), "Model Error!");
   EXPECT_EQ(FileCheckMessage(FileCheck::VersionError, kEnglish), "Version Error!");
   EXPECT_EQ(FileCheckMessage(FileCheck::FileError, kEnglish), "file error.");
   EXPECT_EQ(FileCheckMessage(FileCheck::FileError, kChinese), "文件错误。");
+  EXPECT_EQ(FileCheckMessage(
+                FileCheckResult{FileCheck::FileDataError, "/x/a.dat: 45754 bytes, expected 45755"}, kEnglish),
+            "File Data Error!\n/x/a.dat: 45754 bytes, expected 45755");
+  EXPECT_EQ(FileCheckMessage(FileCheckResult{}, kEnglish), "");
 }
 
 }  // namespace

@@ -94,6 +94,8 @@ TEST_F(EpmExportTest, EncoderFailureStillWritesTheFileAndAWriteFailureIsReported
 
   result = ExportEpm(records_, {true}, texts_, path_.parent_path() / "no-such-folder" / "x.EPM");
   EXPECT_FALSE(result.Written);
+  EXPECT_EQ(result.Detail,
+            (path_.parent_path() / "no-such-folder" / "x.EPM").string() + ": No such file or directory");
 }
 
 }  // namespace

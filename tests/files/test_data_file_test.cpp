@@ -78,9 +78,11 @@ TEST_F(TestDataFileTest, SavingOverALongerFileLeavesNoOldTail) {
 TEST_F(TestDataFileTest, FailedSaveReportsItAndChangesNothing) {
   const fs::path folderInTheWay = folder_ / "radio.ted";
   fs::create_directories(folderInTheWay / "inside");
-  EXPECT_FALSE(SaveTestDataFile(folderInTheWay, Sample()));
+  EXPECT_EQ(SaveTestDataFile(folderInTheWay, Sample()).Detail(),
+            folderInTheWay.string() + ": Is a directory");
   EXPECT_TRUE(fs::is_directory(folderInTheWay / "inside"));
-  EXPECT_FALSE(SaveTestDataFile(folder_ / "missing" / "radio.ted", Sample()));
+  EXPECT_EQ(SaveTestDataFile(folder_ / "missing" / "radio.ted", Sample()).Detail(),
+            (folder_ / "missing" / "radio.ted").string() + ": No such file or directory");
   EXPECT_FALSE(fs::exists(folder_ / "missing"));
 }
 
@@ -102,16 +104,19 @@ TEST_F(TestDataFileTest, RefusedLoadsLeaveTheValuesUnchanged) {
   struct Case {
     fs::path File;
     TestDataFileResult Result;
+    std::string Reason;
   };
   const Case cases[] = {
-      {shortFile, TestDataFileResult::WrongSize},
-      {emptyFile, TestDataFileResult::WrongSize},
-      {folder_ / "absent.ted", TestDataFileResult::Missing},
-      {folder_ / "folder.ted", TestDataFileResult::Unreadable},
+      {shortFile, TestDataFileResult::WrongSize, "127 bytes, expected 128"},
+      {emptyFile, TestDataFileResult::WrongSize, "0 bytes, expected 128"},
+      {folder_ / "absent.ted", TestDataFileResult::Missing, "No such file or directory"},
+      {folder_ / "folder.ted", TestDataFileResult::Unreadable, "Is a directory"},
   };
   for (const Case& c : cases) {
     TestModeData data = Sample();
-    EXPECT_EQ(LoadTestDataFile(c.File, data), c.Result) << c.File;
+    const TestDataFileOutcome outcome = LoadTestDataFile(c.File, data);
+    EXPECT_EQ(outcome, c.Result) << c.File;
+    EXPECT_EQ(outcome.Detail, c.File.string() + ": " + c.Reason);
     EXPECT_EQ(data, Sample()) << c.File;
   }
 }
