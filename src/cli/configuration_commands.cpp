@@ -58,6 +58,11 @@ int RunShow(const ParsedCommand& command, CommandIo& io) {
   return kExitOk;
 }
 
+// The system's file error, then the path and the reason.
+std::string FileErrorLine(Session& session, std::string_view detail) {
+  return std::string(session.Context().Texts().BuiltIn(BuiltInText::FileError)) + "\n" + std::string(detail);
+}
+
 int RunEncode(const ParsedCommand& command, CommandIo& io) {
   Session session(io);
   Workspace workspace(session.Context(), session.Prompter());
@@ -66,8 +71,8 @@ int RunEncode(const ParsedCommand& command, CommandIo& io) {
   if (const auto failure = EncodeAll(workspace.Current(), image)) {
     return session.Fail("encode", EncodeFailureLine(*failure), kExitEncoderFailure);
   }
-  if (!WriteFileAtomically(command.Value("-o"), image.Bytes())) {
-    return session.Fail("encode", session.Context().Texts().BuiltIn(BuiltInText::FileError));
+  if (const FileWriteResult written = WriteFileAtomically(command.Value("-o"), image.Bytes()); !written) {
+    return session.Fail("encode", FileErrorLine(session, written.Detail()));
   }
   return kExitOk;
 }
@@ -75,17 +80,14 @@ int RunEncode(const ParsedCommand& command, CommandIo& io) {
 int RunDecode(const ParsedCommand& command, CommandIo& io) {
   Session session(io);
   int exitCode = kExitOk;
-  const auto bytes = ReadWholeFile(command.Arguments[0], RadioImage::kSize);
-  if (!bytes || bytes->size() != RadioImage::kSize) {
-    return session.Fail(
-        "decode", command.Arguments[0] + ": not an image of " + std::to_string(RadioImage::kSize) + " bytes");
+  RadioImage image;
+  if (const auto problem = ReadImageFile(session, command.Arguments[0], image)) {
+    return session.Fail("decode", *problem);
   }
   Workspace workspace(session.Context(), session.Prompter());
   if (command.Has("--base") && workspace.OpenFile(command.Value("--base")) != FileCheck::Ok)
     return kExitFailure;
   if (!ApplyBand(command, session, "decode", exitCode)) return exitCode;
-  RadioImage image;
-  std::copy(bytes->begin(), bytes->end(), image.Bytes().begin());
   workspace.AcceptImage(image, session.Context().Band());
   return SaveTo(workspace, command);
 }
@@ -94,10 +96,8 @@ int RunTemplate(const ParsedCommand& command, CommandIo& io) {
   Session session(io);
   const auto band = ParseBandOption(command.Value("--band"));
   if (!band) return session.Fail("template", "--band takes 0 or 1", kExitUsage);
-  const FileCheck written = WriteConfigurationFile(command.Value("-o"), FactoryTemplate(*band));
-  if (written != FileCheck::Ok) {
-    return session.Fail("template", session.Context().Texts().BuiltIn(BuiltInText::FileError));
-  }
+  const auto written = WriteConfigurationFile(command.Value("-o"), FactoryTemplate(*band));
+  if (written != FileCheck::Ok) return session.Fail("template", FileErrorLine(session, written.Detail));
   return kExitOk;
 }
 
@@ -127,7 +127,7 @@ int RunExportEpm(const ParsedCommand& command, CommandIo& io) {
   if (workspace.OpenFile(command.Arguments[0]) != FileCheck::Ok) return kExitFailure;
   const EpmExportResult result =
       ExportEpm(workspace.Current(), *groups, session.Context().Texts(), command.Value("-o"));
-  if (!result.Written) return session.Fail("export-epm", kEpmWriteError);
+  if (!result.Written) return session.Fail("export-epm", std::string(kEpmWriteError) + "\n" + result.Detail);
   if (result.EncoderFailure) {
     return session.Fail(
         "export-epm",
@@ -141,9 +141,9 @@ int RunCommuBookExport(const ParsedCommand& command, CommandIo& io) {
   Session session(io);
   Workspace workspace(session.Context(), session.Prompter());
   if (workspace.OpenFile(command.Arguments[0]) != FileCheck::Ok) return kExitFailure;
-  if (SaveCommuBookFile(command.Value("-o"), workspace.Current().Book) != CommuBookFileResult::Ok) {
-    return session.Fail("cb-export", session.Context().Texts().BuiltIn(BuiltInText::FileError));
-  }
+  const auto saved = SaveCommuBookFile(command.Value("-o"), workspace.Current().Book);
+  if (saved != CommuBookFileResult::Ok)
+    return session.Fail("cb-export", FileErrorLine(session, saved.Detail));
   return kExitOk;
 }
 
@@ -151,9 +151,9 @@ int RunCommuBookImport(const ParsedCommand& command, CommandIo& io) {
   Session session(io);
   Workspace workspace(session.Context(), session.Prompter());
   if (workspace.OpenFile(command.Arguments[1]) != FileCheck::Ok) return kExitFailure;
-  if (LoadCommuBookFile(command.Arguments[0], workspace.Current().Book) != CommuBookFileResult::Ok) {
-    return session.Fail("cb-import", session.Context().Texts().BuiltIn(BuiltInText::FileError));
-  }
+  const auto loaded = LoadCommuBookFile(command.Arguments[0], workspace.Current().Book);
+  if (loaded != CommuBookFileResult::Ok)
+    return session.Fail("cb-import", FileErrorLine(session, loaded.Detail));
   return SaveTo(workspace, command);
 }
 

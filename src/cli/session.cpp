@@ -1,5 +1,8 @@
 #include "cli/session.h"
 
+#include <algorithm>
+
+#include "files/file_io.h"
 #include "qt/app_folders.h"
 
 namespace hvt::cli {
@@ -18,6 +21,21 @@ int Session::Fail(std::string_view command, std::string_view message, int exitCo
 std::optional<BandVariant> ParseBandOption(std::string_view text) {
   if (text == "0") return BandVariant::Restricted;
   if (text == "1") return BandVariant::Full;
+  return std::nullopt;
+}
+
+std::optional<std::string> ReadImageFile(Session& session, const std::string& path, RadioImage& image) {
+  const FileReadResult bytes = ReadWholeFile(path, RadioImage::kSize);
+  const bool tooLarge = !bytes && bytes.Failure()->SizeFound;
+  if (!bytes && !tooLarge) {
+    return std::string(session.Context().Texts().BuiltIn(BuiltInText::FileError)) + "\n" + bytes.Detail();
+  }
+  const std::uintmax_t size = tooLarge ? *bytes.Failure()->SizeFound : bytes->size();
+  if (size != RadioImage::kSize) {
+    return path + ": " + std::to_string(size) + " bytes, not an image of " +
+           std::to_string(RadioImage::kSize) + " bytes";
+  }
+  std::copy(bytes->begin(), bytes->end(), image.Bytes().begin());
   return std::nullopt;
 }
 

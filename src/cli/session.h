@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "app/app_context.h"
@@ -33,6 +34,9 @@ class Session {
 };
 
 std::optional<BandVariant> ParseBandOption(std::string_view text);
+
+// Reads a radio image file into `image`; the message to show when it cannot.
+std::optional<std::string> ReadImageFile(Session& session, const std::string& path, RadioImage& image);
 
 // The tag the system shows, then which record and field failed.
 std::string EncodeFailureLine(const EncodeFailure& failure);

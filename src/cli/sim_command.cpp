@@ -64,13 +64,10 @@ std::optional<RadioImage> StartImage(const ParsedCommand& command, Session& sess
   RadioImage image;
   if (command.Has("--image")) {
     const std::string path = command.Value("--image");
-    const auto bytes = ReadWholeFile(path, RadioImage::kSize);
-    if (!bytes || bytes->size() != RadioImage::kSize) {
-      exitCode =
-          session.Fail("sim", path + ": not an image of " + std::to_string(RadioImage::kSize) + " bytes");
+    if (const auto problem = ReadImageFile(session, path, image)) {
+      exitCode = session.Fail("sim", *problem);
       return std::nullopt;
     }
-    std::copy(bytes->begin(), bytes->end(), image.Bytes().begin());
   } else if (command.Has("--config")) {
     Workspace workspace(session.Context(), session.Prompter());
     if (workspace.OpenFile(command.Value("--config")) != FileCheck::Ok) {
