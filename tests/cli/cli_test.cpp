@@ -158,11 +158,18 @@ TEST_F(CliFiles, FailuresSayWhyAndWriteNothing) {
   spoiled.Channels.Entries[2].Power = 40;  // would have set TalkAround and a spare bit
   ASSERT_EQ(WriteConfigurationFile(At("power.dat"), spoiled), FileCheck::Ok);
   std::ofstream(At("short.cb")) << std::string(100, '1');
+  // A count that indexed past the 203 slots overflowed memory in every command that opened it.
+  std::vector<std::uint8_t> crafted = ToFileBytes(spoiled);
+  crafted[6960] = 0x30;
+  crafted[6961] = 0x75;
+  std::ofstream(At("count.dat"), std::ios::binary)
+      .write(reinterpret_cast<const char*>(crafted.data()),
+             static_cast<std::streamsize>(crafted.size()));  // NOLINT
 
   struct Case {
     std::vector<std::string> Arguments;
     int Exit;
-    const char* Message;
+    std::string Message;
   };
   const std::string out = At("out");
   const Case cases[] = {
@@ -173,6 +180,12 @@ TEST_F(CliFiles, FailuresSayWhyAndWriteNothing) {
       {{"encode", At("power.dat"), "-o", out},
        3,
        "hvt7300-cli encode: SetCommDataByFrequencyError: channel RT: Power 40 does not fit 2 bits (0-3)\n"},
+      {{"show", At("count.dat")},
+       1,
+       "File Data Error! " + At("count.dat") + ": channel count 30000, expected 0-203"},
+      {{"encode", At("count.dat"), "-o", out}, 1, "channel count 30000"},
+      {{"write", At("count.dat"), "--port", "virtual", "--yes"}, 1, "channel count 30000"},
+      {{"sim", "--pty", "--config", At("count.dat")}, 1, "channel count 30000"},
       {{"encode", At("good.dat"), "-o", At("no/such/folder/x.bin")}, 1, "file error."},
       {{"new", "--band", "2", "-o", out}, 2, "--band takes 0 or 1"},
       {{"new", "-o", At("no/such/folder/x.dat")}, 1, "file error."},
@@ -190,6 +203,23 @@ TEST_F(CliFiles, FailuresSayWhyAndWriteNothing) {
     EXPECT_FALSE(std::filesystem::exists(out)) << c.Message;
   }
   EXPECT_FALSE(std::filesystem::exists(At("no")));
+}
+
+TEST_F(CliFiles, ADamagedBandTemplateGivesTheDefaults) {
+  Configuration damaged;
+  std::vector<std::uint8_t> bytes = ToFileBytes(damaged);
+  bytes[6960] = 0xFF;  // channel count -1
+  bytes[6961] = 0xFF;
+  for (const char* name : {"Init/HVT7300_0.dat", "Init/HVT7300_1.dat"}) {
+    std::ofstream(At(name), std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));  // NOLINT
+  }
+  ASSERT_EQ(Cli({"new", "-o", At("new.dat")}).Exit, 0);
+  Configuration made;
+  ASSERT_EQ(ReadConfigurationFile(At("new.dat"), made), FileCheck::Ok);
+  EXPECT_GT(made.Channels.Count, 0) << "the default channels";
+  EXPECT_LE(made.Channels.Count, 203);
 }
 
 TEST_F(CliFiles, CommunicationBookAndProductionExport) {
