@@ -1,5 +1,7 @@
 #include "app/workspace.h"
 
+#include "files/commu_book_file.h"
+#include "files/epm_export.h"
 #include "files/snapshot.h"
 #include "i18n/text_keys.h"
 #include "model/codec_chain.h"
@@ -95,6 +97,46 @@ void Workspace::AcceptImage(const RadioImage& image, BandVariant band) {
   fileName_ = kUntitledFileName;
   untitled_ = true;
   TakeCurrentSnapshot();
+}
+
+void Workspace::TellFileError(std::string_view detail) {
+  prompter_.Tell(std::string(context_.Texts().BuiltIn(BuiltInText::FileError)) + "\n" + std::string(detail));
+}
+
+FileCommandResult Workspace::ExportBook(const std::filesystem::path& path) {
+  const CommuBookFileOutcome saved = SaveCommuBookFile(path, current_.Book);
+  if (saved != CommuBookFileResult::Ok) {
+    TellFileError(saved.Detail);
+    return FileCommandResult::FileFailed;
+  }
+  bookFileName_ = path;
+  return FileCommandResult::Done;
+}
+
+FileCommandResult Workspace::ImportBook(const std::filesystem::path& path) {
+  // The described program ends here when the file cannot be read; we keep everything instead.
+  const CommuBookFileOutcome loaded = LoadCommuBookFile(path, current_.Book);
+  if (loaded != CommuBookFileResult::Ok) {
+    TellFileError(loaded.Detail);
+    return FileCommandResult::FileFailed;
+  }
+  bookFileName_ = path;
+  return FileCommandResult::Done;
+}
+
+FileCommandResult Workspace::ExportProductionFile(const std::array<bool, kAutoTestGroupCount>& groups,
+                                                  const std::filesystem::path& path) {
+  const EpmExportResult result = ExportEpm(current_, groups, context_.Texts(), path);
+  // The encoder speaks first, as it does while the image is filled.
+  if (result.EncoderFailure) {
+    prompter_.Tell(EncodeFailureLine(*result.EncoderFailure) +
+                   " (the file holds the image as far as it was filled)");
+  }
+  if (!result.Written) {
+    prompter_.Tell(std::string(kEpmWriteError) + "\n" + result.Detail);
+    return FileCommandResult::FileFailed;
+  }
+  return result.EncoderFailure ? FileCommandResult::EncoderFailed : FileCommandResult::Done;
 }
 
 std::string Workspace::DataFileFilter() const {

@@ -5,12 +5,14 @@
 // radio; and the file commands with their questions. The desktop program and the command-line
 // tool both run them; they differ only in the Prompter that asks.
 
+#include <array>
 #include <filesystem>
 #include <string>
 
 #include "app/app_context.h"
 #include "files/configuration_file.h"
 #include "i18n/prompter.h"
+#include "model/auto_test_recording.h"
 #include "model/configuration.h"
 #include "model/radio_image.h"
 
@@ -18,6 +20,13 @@ namespace hvt {
 
 inline constexpr std::string_view kUntitledFileName = "new.dat";
 inline constexpr std::string_view kUntitledBookFileName = "new.cb";
+
+// How an export or import ended; anything but Done has shown its message.
+enum class FileCommandResult {
+  Done,
+  FileFailed,     // the file could not be read or written
+  EncoderFailed,  // an encoder refused a record; the file was written all the same
+};
 
 class Workspace {
  public:
@@ -57,6 +66,15 @@ class Workspace {
   // Writes the current configuration to `path` and makes it the current file. On failure the
   // file name and the snapshot stay as they were, so unsaved changes are still reported.
   FileCheck SaveFile(const std::filesystem::path& path);
+  // The communication book to and from a .cb file. On success the path becomes the book file
+  // name; an import that fails leaves the book and the name as they were.
+  FileCommandResult ExportBook(const std::filesystem::path& path);
+  FileCommandResult ImportBook(const std::filesystem::path& path);
+  // The production file (.EPM) of the current configuration, with the blocks of `groups` marked.
+  // An encoder failure is shown, and the file still holds the image as far as it was filled.
+  FileCommandResult ExportProductionFile(const std::array<bool, kAutoTestGroupCount>& groups,
+                                         const std::filesystem::path& path);
+
   // After a successful read: the records decoded from the image over the current ones, the band
   // the radio reported, untitled and counted as saved.
   void AcceptImage(const RadioImage& image, BandVariant band);
@@ -66,6 +84,7 @@ class Workspace {
   // Offers to save unsaved changes; false when the user cancels or the save did not happen.
   bool OfferToSave(std::string_view question);
   void ApplySnapshotToCurrent();
+  void TellFileError(std::string_view detail);
   void TakeCurrentSnapshot();
   std::filesystem::path TemplatePath(std::string_view name) const;
   std::string DataFileFilter() const;

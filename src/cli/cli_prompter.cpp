@@ -35,7 +35,7 @@ std::string Readable(std::string_view text) {
 PromptAnswer CliPrompter::Ask(std::string_view text, PromptButtons buttons, PromptIcon) {
   EndProgressLine();
   passwordPending_ = false;
-  err_ << "hvt7300-cli: " << Readable(text);
+  err_ << "hvt7300-cli" << (commandName_.empty() ? "" : " ") << commandName_ << ": " << Readable(text);
   if (buttons == PromptButtons::Ok) {
     err_ << "\n";
     return PromptAnswer::Ok;

@@ -46,6 +46,10 @@ class CliPrompter : public Prompter {
   // A password was given and nothing happened after it: the radio did not take it.
   bool PasswordAnswerPending() const { return passwordPending_; }
 
+  // Messages name this command after the program, as the command's own failures do; empty for
+  // none.
+  void SetCommandName(std::string name) { commandName_ = std::move(name); }
+
  private:
   std::ostream& err_;
   Terminal* terminal_;
@@ -56,6 +60,21 @@ class CliPrompter : public Prompter {
   bool passwordPending_ = false;
   bool progressLineOpen_ = false;
   int lastProgressTenth_ = -1;
+  std::string commandName_;
+};
+
+// Names the command in the prompter's messages while it lives.
+class CommandNameScope {
+ public:
+  CommandNameScope(CliPrompter& prompter, std::string name) : prompter_(prompter) {
+    prompter_.SetCommandName(std::move(name));
+  }
+  ~CommandNameScope() { prompter_.SetCommandName({}); }
+  CommandNameScope(const CommandNameScope&) = delete;
+  CommandNameScope& operator=(const CommandNameScope&) = delete;
+
+ private:
+  CliPrompter& prompter_;
 };
 
 }  // namespace hvt::cli

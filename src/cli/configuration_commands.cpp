@@ -10,8 +10,6 @@
 #include "cli/channel_listing.h"
 #include "cli/json_writer.h"
 #include "cli/session.h"
-#include "files/commu_book_file.h"
-#include "files/epm_export.h"
 #include "files/file_io.h"
 #include "model/codec_chain.h"
 
@@ -118,6 +116,19 @@ std::optional<std::array<bool, kAutoTestGroupCount>> ParseGroups(std::string_vie
   }
 }
 
+// The exit code of a workspace's export or import, whose message has been shown.
+int ExitCodeOf(FileCommandResult result) {
+  switch (result) {
+    case FileCommandResult::Done:
+      return kExitOk;
+    case FileCommandResult::EncoderFailed:
+      return kExitEncoderFailure;
+    case FileCommandResult::FileFailed:
+      break;
+  }
+  return kExitFailure;
+}
+
 int RunExportEpm(const ParsedCommand& command, CommandIo& io) {
   Session session(io);
   const auto groups = ParseGroups(command.Has("--groups") ? command.Value("--groups") : "0");
@@ -125,35 +136,28 @@ int RunExportEpm(const ParsedCommand& command, CommandIo& io) {
     return session.Fail("export-epm", "--groups takes numbers 0-11 separated by commas", kExitUsage);
   Workspace workspace(session.Context(), session.Prompter());
   if (workspace.OpenFile(command.Arguments[0]) != FileCheck::Ok) return kExitFailure;
-  const EpmExportResult result =
-      ExportEpm(workspace.Current(), *groups, session.Context().Texts(), command.Value("-o"));
-  if (!result.Written) return session.Fail("export-epm", std::string(kEpmWriteError) + "\n" + result.Detail);
-  if (result.EncoderFailure) {
-    return session.Fail(
-        "export-epm",
-        EncodeFailureLine(*result.EncoderFailure) + " (the file holds the image as far as it was filled)",
-        kExitEncoderFailure);
-  }
-  return kExitOk;
+  const CommandNameScope named(session.Prompter(), "export-epm");
+  return ExitCodeOf(workspace.ExportProductionFile(*groups, command.Value("-o")));
 }
 
 int RunCommuBookExport(const ParsedCommand& command, CommandIo& io) {
   Session session(io);
   Workspace workspace(session.Context(), session.Prompter());
   if (workspace.OpenFile(command.Arguments[0]) != FileCheck::Ok) return kExitFailure;
-  const auto saved = SaveCommuBookFile(command.Value("-o"), workspace.Current().Book);
-  if (saved != CommuBookFileResult::Ok)
-    return session.Fail("cb-export", FileErrorLine(session, saved.Detail));
-  return kExitOk;
+  const CommandNameScope named(session.Prompter(), "cb-export");
+  return ExitCodeOf(workspace.ExportBook(command.Value("-o")));
 }
 
 int RunCommuBookImport(const ParsedCommand& command, CommandIo& io) {
   Session session(io);
   Workspace workspace(session.Context(), session.Prompter());
   if (workspace.OpenFile(command.Arguments[1]) != FileCheck::Ok) return kExitFailure;
-  const auto loaded = LoadCommuBookFile(command.Arguments[0], workspace.Current().Book);
-  if (loaded != CommuBookFileResult::Ok)
-    return session.Fail("cb-import", FileErrorLine(session, loaded.Detail));
+  {
+    const CommandNameScope named(session.Prompter(), "cb-import");
+    if (const FileCommandResult imported = workspace.ImportBook(command.Arguments[0]);
+        imported != FileCommandResult::Done)
+      return ExitCodeOf(imported);
+  }
   return SaveTo(workspace, command);
 }
 

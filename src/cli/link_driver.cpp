@@ -2,43 +2,23 @@
 
 #include <QEventLoop>
 #include <QString>
-#include <algorithm>
-#include <vector>
 
-#include "app/factory_template.h"
-#include "files/file_io.h"
-#include "model/codec_chain.h"
+#include "app/virtual_radio_memory.h"
 #include "qt/qt_reply_timer.h"
 #include "qt/serial_link_port.h"
 #include "radio/loopback_port.h"
 #include "radio/loopback_pump.h"
 #include "radio/manual_timer.h"
-#include "radio/virtual_radio.h"
 
 namespace hvt::cli {
 
 namespace {
 
+// The virtual radio in simulated time: a whole operation runs in milliseconds.
 class VirtualDriver final : public LinkDriver {
  public:
   explicit VirtualDriver(std::filesystem::path memoryFile)
-      : memoryFile_(std::move(memoryFile)), port_(radio_, clock_), timer_(clock_) {
-    const auto saved = ReadWholeFile(memoryFile_, radio_memory::kSize);
-    if (saved && saved->size() == radio_memory::kSize) {
-      std::copy(saved->begin(), saved->end(), radio_.Memory().begin());
-      kept_.assign(saved->begin(), saved->end());
-      return;
-    }
-    std::error_code error;
-    if (std::filesystem::exists(memoryFile_, error) || error) {
-      problem_ = memoryFile_.string() + " is not a virtual radio's memory of " +
-                 std::to_string(radio_memory::kSize) + " bytes; move it away to start with a new one";
-    }
-    Configuration factory = FactoryTemplate(BandVariant::Full);
-    RadioImage image;
-    if (!EncodeAll(factory, image)) radio_.LoadImage(image);
-    kept_.assign(radio_.Memory().begin(), radio_.Memory().end());
-  }
+      : memory_(std::move(memoryFile)), port_(memory_.Radio(), clock_), timer_(clock_) {}
 
   LinkPort& Port() override { return port_; }
   ReplyTimer& Timer() override { return timer_; }
@@ -49,23 +29,12 @@ class VirtualDriver final : public LinkDriver {
     }
   }
 
-  // Only a memory that changed is written: a read or an information read leaves no file behind.
-  std::optional<std::string> Problem() const override { return problem_; }
-
-  bool Finish() override {
-    if (problem_ || std::equal(kept_.begin(), kept_.end(), radio_.Memory().begin(), radio_.Memory().end()))
-      return true;
-    std::error_code ignored;
-    std::filesystem::create_directories(memoryFile_.parent_path(), ignored);
-    return WriteFileAtomically(memoryFile_, radio_.Memory()).Ok();
-  }
+  std::optional<std::string> Problem() const override { return memory_.Problem(); }
+  bool Finish() override { return memory_.Keep(); }
 
  private:
-  std::filesystem::path memoryFile_;
-  std::vector<std::uint8_t> kept_;  // the memory as the file holds it
-  std::optional<std::string> problem_;
+  VirtualRadioMemory memory_;
   ManualClock clock_;
-  VirtualRadio radio_;
   LoopbackPort port_;
   ManualTimer timer_;
 };

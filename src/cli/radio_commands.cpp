@@ -5,6 +5,7 @@
 #include <ctime>
 
 #include "app/radio_session.h"
+#include "app/virtual_radio_memory.h"
 #include "app/workspace.h"
 #include "cli/link_driver.h"
 #include "cli/output_target.h"
@@ -37,7 +38,7 @@ class RadioRun {
         workspace_(session_.Context(), session_.Prompter()),
         portName_(command.Has("--port") ? command.Value("--port") : session_.Context().PortName()),
         driver_(portName_ == kVirtualPortName
-                    ? VirtualLinkDriver(session_.Context().Folders().Settings / "virtual-radio.mem")
+                    ? VirtualLinkDriver(VirtualRadioMemory::FileIn(session_.Context().Folders().Settings))
                     : SerialLinkDriver(portName_)),
         radio_(session_.Context(), workspace_, driver_->Port(), driver_->Timer(), session_.Prompter()) {
     CliPrompter& prompter = session_.Prompter();

@@ -39,10 +39,4 @@ std::optional<std::string> ReadImageFile(Session& session, const std::string& pa
   return std::nullopt;
 }
 
-std::string EncodeFailureLine(const EncodeFailure& failure) {
-  std::string line(failure.Tag);
-  if (!failure.Detail.empty()) line += ": " + failure.Detail;
-  return line;
-}
-
 }  // namespace hvt::cli

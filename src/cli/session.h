@@ -38,7 +38,4 @@ std::optional<BandVariant> ParseBandOption(std::string_view text);
 // Reads a radio image file into `image`; the message to show when it cannot.
 std::optional<std::string> ReadImageFile(Session& session, const std::string& path, RadioImage& image);
 
-// The tag the system shows, then which record and field failed.
-std::string EncodeFailureLine(const EncodeFailure& failure);
-
 }  // namespace hvt::cli

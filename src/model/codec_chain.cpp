@@ -59,4 +59,10 @@ void DecodeAll(const RadioImage& image, Configuration& records) {
   for (const RegionCodec& codec : RegionCodecs()) codec.Decode(image, records);
 }
 
+std::string EncodeFailureLine(const EncodeFailure& failure) {
+  std::string line(failure.Tag);
+  if (!failure.Detail.empty()) line += ": " + failure.Detail;
+  return line;
+}
+
 }  // namespace hvt

@@ -34,6 +34,9 @@ struct EncodeFailure {
   std::string Detail{};  // which record and field, shown after the tag
 };
 
+// The tag, then the detail after a colon when there is one.
+std::string EncodeFailureLine(const EncodeFailure& failure);
+
 // Runs the encoders in chain order over an image the caller has cleared, stopping at the first
 // failure: earlier regions stay complete, the failing one partial, later ones untouched.
 [[nodiscard]] std::optional<EncodeFailure> EncodeAll(Configuration& records, RadioImage& image,
