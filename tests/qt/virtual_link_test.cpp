@@ -11,6 +11,7 @@
 
 #include "e2e/radio_link_fixture.h"
 #include "files/file_io.h"
+#include "link/packet_engine.h"
 #include "support/temp_folder.h"
 
 namespace hvt::e2e {
@@ -81,6 +82,34 @@ TEST_F(VirtualLinkTest, WritesAndReadsBackOnTheEventLoopAndKeepsTheMemory) {
   EXPECT_FALSE(link.PollArmed());
   EXPECT_EQ(user_.Texts(), Strings({kWriteConfirmation, kWriteSucceeded, kReadConfirmation, kReadSucceeded}));
   EXPECT_EQ(*ReadWholeFile(memoryFile_, radio_memory::kSize), *kept) << "a read changes nothing";
+}
+
+TEST_F(VirtualLinkTest, LateAndSplitRepliesAreTakenWhenTheyArrive) {
+  int repliesWithoutFaults = 0;
+  {
+    VirtualLink link(memoryFile_);
+    user_.Answers = {PromptAnswer::Ok};
+    ASSERT_TRUE(Run(link, [](RadioOperation& op) { return op.StartRead(false); }));
+    repliesWithoutFaults = link.Radio().RepliesGiven();
+  }
+
+  VirtualLink link(memoryFile_);
+  RadioFaults faults;
+  faults.Drop = {3};  // one reply wait runs out and the packet goes again
+  faults.Split = {{5, 3}};
+  faults.Delay = {{8, std::chrono::milliseconds(40)}};
+  link.Radio().SetFaults(faults);
+  user_.Answers = {PromptAnswer::Ok};
+  const auto started = std::chrono::steady_clock::now();
+  const auto result = Run(link, [](RadioOperation& op) { return op.StartRead(false); });
+  ASSERT_TRUE(result) << "the read did not end within a minute";
+  EXPECT_TRUE(result->Success);
+  EXPECT_EQ(result->Data.Image, link.Radio().Image());
+  EXPECT_GE(std::chrono::steady_clock::now() - started, PacketEngine::kReplyWait);
+  // Only the lost reply cost a resend: the late and the split ones were taken as they came.
+  EXPECT_EQ(link.Radio().RepliesGiven(), repliesWithoutFaults + 1);
+  EXPECT_FALSE(link.PollArmed());
+  EXPECT_FALSE(std::filesystem::exists(memoryFile_)) << "a read leaves no file behind";
 }
 
 TEST_F(VirtualLinkTest, AFileThatIsNoMemoryIsRefusedAndLeftAlone) {
