@@ -114,7 +114,7 @@ FileCommandResult Workspace::ExportBook(const std::filesystem::path& path) {
 }
 
 FileCommandResult Workspace::ImportBook(const std::filesystem::path& path) {
-  // The described program ends here when the file cannot be read; we keep everything instead.
+  // A book file that cannot be read changes nothing: the book, its name and the rest stay.
   const CommuBookFileOutcome loaded = LoadCommuBookFile(path, current_.Book);
   if (loaded != CommuBookFileResult::Ok) {
     TellFileError(loaded.Detail);

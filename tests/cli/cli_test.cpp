@@ -194,7 +194,9 @@ TEST_F(CliFiles, FailuresSayWhyAndWriteNothing) {
       {{"export-epm", At("good.dat"), "--groups", "", "-o", out}, 2, "--groups takes numbers 0-11"},
       {{"export-epm", At("good.dat"), "--groups", "0,", "-o", out}, 2, "--groups takes numbers 0-11"},
       {{"cb-import", At("short.cb"), At("good.dat"), "-o", out}, 1, "file error."},
-      {{"cb-import", At("missing.cb"), At("good.dat"), "-o", out}, 1, "file error."},
+      {{"cb-import", At("missing.cb"), At("good.dat"), "-o", out},
+       1,
+       "hvt7300-cli cb-import: file error. " + At("missing.cb") + ": "},
   };
   for (const Case& c : cases) {
     const Outcome outcome = Cli(c.Arguments);
@@ -202,6 +204,15 @@ TEST_F(CliFiles, FailuresSayWhyAndWriteNothing) {
     EXPECT_NE(outcome.Err.find(c.Message), std::string::npos) << outcome.Err;
     EXPECT_FALSE(std::filesystem::exists(out)) << c.Message;
   }
+  // The production file is written all the same when an encoder fails.
+  const Outcome epm = Cli({"export-epm", At("power.dat"), "-o", out});
+  EXPECT_EQ(epm.Exit, 3);
+  EXPECT_NE(
+      epm.Err.find("hvt7300-cli export-epm: SetCommDataByFrequencyError: channel RT: Power 40 does not fit 2 "
+                   "bits (0-3) (the file holds the image as far as it was filled)\n"),
+      std::string::npos)
+      << epm.Err;
+  EXPECT_TRUE(std::filesystem::exists(out));
   EXPECT_FALSE(std::filesystem::exists(At("no")));
 }
 
