@@ -51,6 +51,7 @@ bool VirtualLink::ScheduledPort::Open() {
 
 void VirtualLink::ScheduledPort::Close() {
   link_.loopback_.Close();
+  link_.loopback_.ForgetWrites();
   link_.ArmPoll();
   link_.KeepMemory();
 }

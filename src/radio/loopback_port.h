@@ -43,6 +43,8 @@ class LoopbackPort final : public LinkPort {
   std::size_t BufferedCount() const { return buffer_.size(); }
   // Every Write, in order, for checking what the PC sent.
   const std::vector<std::vector<std::uint8_t>>& Writes() const { return writes_; }
+  // A port that lives as long as the program keeps no record of past operations.
+  void ForgetWrites() { writes_.clear(); }
 
   // A port that is missing or broken.
   void SetOpenFails(bool fails) { openFails_ = fails; }

@@ -66,6 +66,8 @@ TEST_F(VirtualLinkTest, WritesAndReadsBackOnTheEventLoopAndKeepsTheMemory) {
     EXPECT_FALSE(link.Port().IsOpen());
     EXPECT_FALSE(link.PollArmed()) << "an idle link arms no timer";
     EXPECT_FALSE(link.Timer().IsRunning());
+    EXPECT_TRUE(std::filesystem::exists(memoryFile_))
+        << "kept when the port closed, while the program runs on";
   }
   const auto kept = ReadWholeFile(memoryFile_, radio_memory::kSize);
   ASSERT_TRUE(kept);
@@ -110,6 +112,21 @@ TEST_F(VirtualLinkTest, LateAndSplitRepliesAreTakenWhenTheyArrive) {
   EXPECT_EQ(link.Radio().RepliesGiven(), repliesWithoutFaults + 1);
   EXPECT_FALSE(link.PollArmed());
   EXPECT_FALSE(std::filesystem::exists(memoryFile_)) << "a read leaves no file behind";
+}
+
+TEST_F(VirtualLinkTest, AMemoryThatCannotBeKeptIsReported) {
+  std::ofstream(folder_ / "settings") << "a file where the settings folder belongs";
+  VirtualLink link(memoryFile_);
+  ASSERT_FALSE(link.Problem());
+  QStringList notKept;
+  QObject::connect(&link, &VirtualLink::memoryNotKept, [&notKept](const QString& file) { notKept << file; });
+  Configuration written = TwoHundredChannels();
+  user_.Answers = {PromptAnswer::Ok};
+  const auto result = Run(
+      link, [&](RadioOperation& op) { return op.StartWrite(WriteJobFor(written, BandVariant::Full, {})); });
+  ASSERT_TRUE(result);
+  EXPECT_TRUE(result->Success) << "the radio took the data all the same";
+  EXPECT_EQ(notKept, QStringList{QString::fromStdString(memoryFile_.string())});
 }
 
 TEST_F(VirtualLinkTest, AFileThatIsNoMemoryIsRefusedAndLeftAlone) {
