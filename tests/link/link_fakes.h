@@ -21,13 +21,12 @@
 #include "link/link_port.h"
 #include "link/radio_operation.h"
 #include "link/reply_timer.h"
+#include "support/image_bytes.h"
 #include "support/scripted_prompter.h"
 
 namespace hvt::link_test {
 
 using Bytes = std::vector<std::uint8_t>;
-
-inline Bytes Ascii(std::string_view text) { return {text.begin(), text.end()}; }
 
 inline Bytes Concat(Bytes a, const Bytes& b) {
   a.insert(a.end(), b.begin(), b.end());

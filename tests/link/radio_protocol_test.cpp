@@ -7,12 +7,12 @@
 #include "link/link_fakes.h"
 #include "link/radio_operation.h"
 #include "support/channel_tables.h"
+#include "support/sequences.h"
 
 namespace hvt {
 namespace {
 
 using namespace std::chrono_literals;
-using link_test::Ascii;
 using link_test::Bytes;
 using link_test::KeyText;
 using link_test::LinkHarness;
@@ -30,12 +30,6 @@ std::vector<int> ImageBlocks(const std::set<int>& channels, bool withBitmaps) {
     blocks.push_back(address);
   }
   return blocks;
-}
-
-std::vector<int> Join(std::initializer_list<std::vector<int>> parts) {
-  std::vector<int> all;
-  for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
-  return all;
 }
 
 const std::vector<int> kBitmapBlocks = {6464, 6480, 6496, 6512};

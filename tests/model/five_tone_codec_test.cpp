@@ -24,8 +24,6 @@ constexpr int kPresence = 0x30E0;
 
 int ListEntry(int number) { return kCodeList + 32 * (number - 1); }
 
-Bytes Ascii(std::string_view text) { return {text.begin(), text.end()}; }
-
 // A new configuration whose own ID passed the editor's check.
 FiveToneSettings Settings() {
   FiveToneSettings s;
