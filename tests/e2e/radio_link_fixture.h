@@ -26,6 +26,7 @@
 #include "radio/virtual_radio.h"
 #include "support/image_bytes.h"
 #include "support/record_printer.h"
+#include "support/recording_observer.h"
 #include "support/rich_configuration.h"
 #include "support/same_records.h"
 #include "support/scripted_prompter.h"
@@ -86,15 +87,6 @@ inline Configuration Decoded(const RadioImage& image, Configuration before) {
   DecodeAll(image, before);
   return before;
 }
-
-class Outcome final : public RadioOperationObserver {
- public:
-  std::vector<int> Progress;
-  std::vector<OperationResult> Results;
-
-  void OnProgress(int percent) override { Progress.push_back(percent); }
-  void OnFinished(const OperationResult& result) override { Results.push_back(result); }
-};
 
 // A packet as the radio received it, and when.
 struct Sent {
@@ -163,7 +155,7 @@ class RadioLink {
     return Run([&] { return Operation.StartInformationRead(); });
   }
 
-  const OperationResult& Last() const { return Result.Results.back(); }
+  const OperationResult& Last() const { return Result.Finished.back(); }
 
   // Every packet the program wrote, with its time since the link was built.
   std::vector<Sent> Packets() const {
@@ -190,7 +182,7 @@ class RadioLink {
   ManualTimer Timer{Clock};
   LanguageTexts Texts = LanguageTexts::Load(kEnglish, std::string(HVT_DATA_DIR) + "/language/english.ini");
   ScriptedPrompter Prompter;
-  Outcome Result;
+  RecordingObserver Result;
   RadioOperation Operation{Port, Timer, Prompter, Texts};
 
  private:

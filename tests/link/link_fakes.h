@@ -22,6 +22,7 @@
 #include "link/radio_operation.h"
 #include "link/reply_timer.h"
 #include "support/image_bytes.h"
+#include "support/recording_observer.h"
 #include "support/scripted_prompter.h"
 
 namespace hvt::link_test {
@@ -214,20 +215,6 @@ class TestRadio {
 
   Bytes Region(int address, int length) const {
     return {Memory.begin() + address, Memory.begin() + address + length};
-  }
-};
-
-class RecordingObserver final : public RadioOperationObserver {
- public:
-  std::vector<int> Progress;
-  std::vector<OperationResult> Finished;
-  std::size_t MessagesAtFinish = 0;
-  const ScriptedPrompter* Prompter = nullptr;
-
-  void OnProgress(int percent) override { Progress.push_back(percent); }
-  void OnFinished(const OperationResult& result) override {
-    Finished.push_back(result);
-    if (Prompter != nullptr) MessagesAtFinish = Prompter->Messages.size();
   }
 };
 
