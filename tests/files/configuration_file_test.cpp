@@ -118,8 +118,7 @@ std::map<std::string, std::string> FolderState(const std::filesystem::path& fold
     if (entry.is_symlink()) {
       state[name] = "link to " + std::filesystem::read_symlink(entry.path()).string();
     } else if (entry.is_regular_file()) {
-      const auto bytes = FileBytes(entry.path());
-      state[name] = std::string(bytes.begin(), bytes.end());
+      state[name] = FileText(entry.path());
     } else {
       state[name] = "other";
     }
