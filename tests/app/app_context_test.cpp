@@ -2,11 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-
 #include "app/settings_files.h"
 #include "i18n/language.h"
+#include "support/file_bytes.h"
+#include "support/temp_folder.h"
 
 namespace hvt {
 namespace {
@@ -16,27 +15,16 @@ namespace fs = std::filesystem;
 class AppContextTest : public testing::Test {
  protected:
   void SetUp() override {
-    root_ = fs::temp_directory_path() /
-            ("hvt_app_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-             testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(root_);
     fs::create_directories(root_ / "language");
-    folders_ = {root_, root_};
     Write("language/english.ini", "[OTHER]\n101=OK\n");
     Write("language/chinese.ini", "[OTHER]\n101=确定\n");
   }
-  void TearDown() override { fs::remove_all(root_); }
 
-  void Write(const std::string& name, std::string_view bytes) {
-    std::ofstream(root_ / name, std::ios::binary) << bytes;
-  }
-  std::string Read(const std::string& name) {
-    std::ifstream in(root_ / name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  }
+  void Write(const std::string& name, std::string_view bytes) { WriteFileBytes(root_ / name, bytes); }
+  std::string Read(const std::string& name) { return FileText(root_ / name); }
 
-  fs::path root_;
-  AppFolders folders_;
+  TempFolder root_;
+  AppFolders folders_ = {root_.Path(), root_.Path()};
 };
 
 TEST_F(AppContextTest, StartsWithTheModelVersionAndFullBand) {
@@ -127,13 +115,14 @@ TEST_F(AppContextTest, ASetupFileThatCannotBeReadIsNeverWrittenOver) {
 }
 
 TEST_F(AppContextTest, DataFolderNamesTheLanguageFilesAndTemplatesItLacks) {
-  EXPECT_EQ(MissingDataFiles(root_), (std::vector<fs::path>{"Init/HVT7300_0.dat", "Init/HVT7300_1.dat"}));
+  EXPECT_EQ(MissingDataFiles(root_.Path()),
+            (std::vector<fs::path>{"Init/HVT7300_0.dat", "Init/HVT7300_1.dat"}));
   fs::create_directories(root_ / "Init");
   Write("Init/HVT7300_0.dat", "");
   Write("Init/HVT7300_1.dat", "");
-  EXPECT_TRUE(MissingDataFiles(root_).empty());
+  EXPECT_TRUE(MissingDataFiles(root_.Path()).empty());
   fs::remove(root_ / "language/chinese.ini");
-  EXPECT_EQ(MissingDataFiles(root_), (std::vector<fs::path>{"language/chinese.ini"}));
+  EXPECT_EQ(MissingDataFiles(root_.Path()), (std::vector<fs::path>{"language/chinese.ini"}));
 }
 
 TEST_F(AppContextTest, FeatureWordsEnableTwoTone) {
@@ -173,7 +162,7 @@ TEST_F(AppContextTest, FeatureWordsAreWrittenBackAsRead) {
 TEST_F(AppContextTest, SettingsComeFromTheDataFolderUntilTheUserHasHisOwn) {
   const fs::path userFolder = root_ / "user";
   Write("language/mysetup.ini", "[language]\nIsFirstRun=1\ncomPort=2\n");
-  AppContext context = AppContext::Start({root_, userFolder}, "en_US");
+  AppContext context = AppContext::Start({root_.Path(), userFolder}, "en_US");
   EXPECT_TRUE(context.FirstRun());
   EXPECT_EQ(context.PortNumber(), 2);
   EXPECT_FALSE(fs::exists(userFolder)) << "start-up creates nothing";
@@ -181,13 +170,13 @@ TEST_F(AppContextTest, SettingsComeFromTheDataFolderUntilTheUserHasHisOwn) {
   EXPECT_EQ(Read("language/mysetup.ini"), "[language]\nIsFirstRun=1\ncomPort=2\n")
       << "the installed file stays";
   EXPECT_EQ(ReadSetupSettings(SetupFilePath(userFolder)).PortNumber, 2);
-  EXPECT_FALSE(AppContext::Start({root_, userFolder}, "en_US").FirstRun());
+  EXPECT_FALSE(AppContext::Start({root_.Path(), userFolder}, "en_US").FirstRun());
 }
 
 TEST_F(AppContextTest, UnwritableSettingsFolderDoesNotStopStartUp) {
   Write("language/mysetup.ini", "[language]\nIsFirstRun=1\ncomPort=2\n");
   Write("blocker", "a file where the settings folder should be");
-  AppContext context = AppContext::Start({root_, root_ / "blocker"}, "en_US");
+  AppContext context = AppContext::Start({root_.Path(), root_ / "blocker"}, "en_US");
   EXPECT_EQ(context.PortNumber(), 2);
   EXPECT_FALSE(context.SaveFeatureWords());
   context.SetPortNumber(4);

@@ -2,13 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-
 #include "model/codec_chain.h"
 #include "model/frequency.h"
 #include "model/frequency_checks.h"
 #include "model/text.h"
+#include "support/file_bytes.h"
 
 namespace hvt {
 namespace {
@@ -17,10 +15,7 @@ class FactoryTemplateTest : public testing::TestWithParam<BandVariant> {};
 
 TEST_P(FactoryTemplateTest, ShippedFileIsWhatTheCommandWrites) {
   const std::string name = "HVT7300_" + std::to_string(static_cast<int>(GetParam())) + ".dat";
-  std::ifstream in(std::string(HVT_DATA_DIR) + "/Init/" + name, std::ios::binary);
-  const std::vector<std::uint8_t> shipped{std::istreambuf_iterator<char>(in),
-                                          std::istreambuf_iterator<char>()};
-  EXPECT_EQ(shipped, ToFileBytes(FactoryTemplate(GetParam())))
+  EXPECT_EQ(FileBytes(std::string(HVT_DATA_DIR) + "/Init/" + name), ToFileBytes(FactoryTemplate(GetParam())))
       << "regenerate with: hvt7300-cli template --band N -o data/Init/" << name;
 }
 

@@ -2,12 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "files/snapshot.h"
 #include "model/codec_chain.h"
 #include "model/frequency.h"
 #include "model/new_configuration.h"
+#include "support/file_bytes.h"
 #include "support/record_printer.h"
 #include "support/rich_configuration.h"
 #include "support/scripted_prompter.h"
@@ -20,7 +19,7 @@ class WorkspaceTest : public testing::Test {
  protected:
   void SetUp() override {
     std::filesystem::create_directories(folder_ / "language");
-    std::ofstream(folder_ / "language" / "english.ini") << "[MSG]\n9001=Save the changes?\n";
+    WriteFileBytes(folder_ / "language" / "english.ini", "[MSG]\n9001=Save the changes?\n");
   }
 
   AppContext StartContext(BandVariant band = BandVariant::Full) {
@@ -103,7 +102,7 @@ TEST_F(WorkspaceTest, FallbackTemplateIsStampedWithTheCurrentBandAndGetsTheDefau
 
 TEST_F(WorkspaceTest, UnreadableTemplateLeavesTheDefaults) {
   std::filesystem::create_directories(folder_ / "Init");
-  std::ofstream(folder_ / "Init" / "HVT7300_1.dat") << "too short";
+  WriteFileBytes(folder_ / "Init" / "HVT7300_1.dat", "too short");
   AppContext context = StartContext();
   Workspace workspace(context, prompter_);
   EXPECT_EQ(workspace.Current().Channels.Count, 5);

@@ -7,15 +7,14 @@
 
 #include <deque>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "cli/cli.h"
 #include "cli/terminal.h"
+#include "support/file_bytes.h"
 #include "support/temp_folder.h"
 
 namespace hvt::cli {
@@ -25,15 +24,6 @@ struct Outcome {
   std::string Out;
   std::string Err;
 };
-
-inline std::string ReadText(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline void WriteText(const std::filesystem::path& path, std::string_view bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
 
 // Answers typed in advance; every line read is recorded with whether it was echoed. A test that
 // needs something to happen while the user answers gives it as the answer's action.

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <sstream>
 
 #include "cli/cli_fixture.h"
@@ -146,7 +144,7 @@ TEST_F(CliFiles, NewShowEncodeDecodeWorkTogether) {
 
 TEST_F(CliFiles, FailuresSayWhyAndWriteNothing) {
   ASSERT_EQ(Cli({"new", "-o", At("good.dat")}).Exit, 0);
-  std::ofstream(At("short.dat")) << "short";
+  WriteFileBytes(At("short.dat"), "short");
   Configuration other;
   other.ModelName = "HVT730";
   ASSERT_EQ(WriteConfigurationFile(At("model.dat"), other), FileCheck::Ok);
@@ -157,14 +155,12 @@ TEST_F(CliFiles, FailuresSayWhyAndWriteNothing) {
   spoiled.Channels.Entries[0].BusyLock = 0;
   spoiled.Channels.Entries[2].Power = 40;  // would have set TalkAround and a spare bit
   ASSERT_EQ(WriteConfigurationFile(At("power.dat"), spoiled), FileCheck::Ok);
-  std::ofstream(At("short.cb")) << std::string(100, '1');
+  WriteFileBytes(At("short.cb"), std::string(100, '1'));
   // A count that indexed past the 203 slots overflowed memory in every command that opened it.
   std::vector<std::uint8_t> crafted = ToFileBytes(spoiled);
   crafted[6960] = 0x30;
   crafted[6961] = 0x75;
-  std::ofstream(At("count.dat"), std::ios::binary)
-      .write(reinterpret_cast<const char*>(crafted.data()),
-             static_cast<std::streamsize>(crafted.size()));  // NOLINT
+  WriteFileBytes(At("count.dat"), crafted);
 
   struct Case {
     std::vector<std::string> Arguments;
@@ -221,11 +217,7 @@ TEST_F(CliFiles, ADamagedBandTemplateGivesTheDefaults) {
   std::vector<std::uint8_t> bytes = ToFileBytes(damaged);
   bytes[6960] = 0xFF;  // channel count -1
   bytes[6961] = 0xFF;
-  for (const char* name : {"Init/HVT7300_0.dat", "Init/HVT7300_1.dat"}) {
-    std::ofstream(At(name), std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));  // NOLINT
-  }
+  for (const char* name : {"Init/HVT7300_0.dat", "Init/HVT7300_1.dat"}) WriteFileBytes(At(name), bytes);
   ASSERT_EQ(Cli({"new", "-o", At("new.dat")}).Exit, 0);
   Configuration made;
   ASSERT_EQ(ReadConfigurationFile(At("new.dat"), made), FileCheck::Ok);
@@ -249,7 +241,7 @@ TEST_F(CliFiles, CommunicationBookAndProductionExport) {
   EXPECT_EQ(imported.Book, configuration.Book);
 
   ASSERT_EQ(Cli({"export-epm", At("b.dat"), "--groups", "0,10", "-o", At("x.EPM")}).Exit, 0);
-  const std::string epm = ReadText(At("x.EPM"));
+  const std::string epm = FileText(At("x.EPM"));
   EXPECT_EQ(epm.substr(0, 6), "16,9\r\n") << "the template's 16 normal channels";
   EXPECT_EQ(std::count(epm.begin(), epm.end(), '\n'), 13915);
 }
@@ -262,7 +254,7 @@ TEST_F(CliFiles, VirtualRadioKeepsWhatIsWrittenForTheNextRead) {
 
   ASSERT_EQ(Cli({"new", "-o", At("mine.dat")}).Exit, 0);
   const std::string area(64, '\x5A');
-  std::ofstream(At("area.bin"), std::ios::binary) << area;
+  WriteFileBytes(At("area.bin"), area);
 
   const Outcome written =
       Cli({"write", "--port", "virtual", "--yes", "--test-data", At("area.bin"), At("mine.dat")});
@@ -286,7 +278,7 @@ TEST_F(CliFiles, VirtualRadioKeepsWhatIsWrittenForTheNextRead) {
     EXPECT_EQ(readBack->Name.Trimmed(), channel.Name.Trimmed());
   }
   EXPECT_EQ(back.Options.KeyFunction, mine.Options.KeyFunction);
-  EXPECT_EQ(ReadText(At("back.bin")), area);
+  EXPECT_EQ(FileText(At("back.bin")), area);
   EXPECT_EQ(Cli({"info", "--retries", "1"}).Exit, 0) << "the port used last is the default";
 }
 

@@ -52,8 +52,8 @@ class RadioCommands : public CliHome {
 TEST_F(RadioCommands, ReadOnlyCommandsLeaveTheSettingsFilesAlone) {
   ASSERT_EQ(Cli({"write", "--port", "virtual", "--yes", At("mine.dat")}).Exit, 0);
   const std::string setup = "[language]\r\nIsFirstRun=1\r\ncomPort=0\r\ncomPortName=virtual\r\n; mine\r\n";
-  WriteText(At("language/mysetup.ini"), setup);
-  WriteText(At("Setting.ini"), std::string("\x00\x00\x01\x00\x00\x00\x00\x00", 8));
+  WriteFileBytes(At("language/mysetup.ini"), setup);
+  WriteFileBytes(At("Setting.ini"), std::string("\x00\x00\x01\x00\x00\x00\x00\x00", 8));
   ASSERT_EQ(Cli({"encode", At("mine.dat"), "-o", At("image.bin")}).Exit, 0);
   const fs::path watched[] = {home_ / "language/mysetup.ini", home_ / "Setting.ini",
                               home_ / "virtual-radio.mem"};
@@ -61,7 +61,7 @@ TEST_F(RadioCommands, ReadOnlyCommandsLeaveTheSettingsFilesAlone) {
   std::vector<std::string> bytes;
   for (const fs::path& file : watched) {
     fs::last_write_time(file, past);
-    bytes.push_back(ReadText(file));
+    bytes.push_back(FileText(file));
   }
 
   const std::vector<std::vector<std::string>> commands = {
@@ -81,7 +81,7 @@ TEST_F(RadioCommands, ReadOnlyCommandsLeaveTheSettingsFilesAlone) {
     const Outcome outcome = Cli(command);
     EXPECT_EQ(outcome.Exit, 0) << command[0] << ": " << outcome.Err;
     for (std::size_t i = 0; i < std::size(watched); ++i) {
-      EXPECT_EQ(ReadText(watched[i]), bytes[i]) << command[0] << " " << watched[i];
+      EXPECT_EQ(FileText(watched[i]), bytes[i]) << command[0] << " " << watched[i];
       EXPECT_EQ(fs::last_write_time(watched[i]), past) << command[0] << " " << watched[i];
     }
   }
@@ -89,9 +89,9 @@ TEST_F(RadioCommands, ReadOnlyCommandsLeaveTheSettingsFilesAlone) {
 
 TEST_F(RadioCommands, APortThatWorkedBecomesTheDefaultAndTheRestOfTheFileStays) {
   const std::string notes = "; kept\n" + std::string(80 * 1024, ';') + "\n";  // past 64 KiB
-  WriteText(At("language/mysetup.ini"), notes + "[language]\nIsFirstRun=1\ncomPort=3\n[other]\nx=1\n");
+  WriteFileBytes(At("language/mysetup.ini"), notes + "[language]\nIsFirstRun=1\ncomPort=3\n[other]\nx=1\n");
   ASSERT_EQ(Cli({"info", "--port", "virtual"}).Exit, 0);
-  const std::string saved = ReadText(At("language/mysetup.ini"));
+  const std::string saved = FileText(At("language/mysetup.ini"));
   EXPECT_EQ(saved.substr(0, notes.size()), notes);
   EXPECT_NE(saved.find("IsFirstRun=1"), std::string::npos)
       << "the desktop program's first run is still to come";
@@ -129,7 +129,7 @@ TEST_F(RadioCommands, ASaveThatFailsAfterTheReadKeepsTheConfigurationInARecovery
   ASSERT_EQ(Cli({"write", "--port", "virtual", "--yes", At("mine.dat")}).Exit, 0);
   fs::create_directories(At("stick"));
   fs::create_directories(At("areas"));
-  WriteText(At("areas/area.bin"), "the area of an earlier read");
+  WriteFileBytes(At("areas/area.bin"), "the area of an earlier read");
   TypedTerminal terminal;
   // The memory stick is pulled while the user confirms the read.
   terminal.Push("y", [this] { fs::remove_all(At("stick")); });
@@ -140,7 +140,7 @@ TEST_F(RadioCommands, ASaveThatFailsAfterTheReadKeepsTheConfigurationInARecovery
   EXPECT_NE(outcome.Err.find("the configuration could not be written to " + At("stick/out.dat")),
             std::string::npos)
       << outcome.Err;
-  EXPECT_EQ(ReadText(At("areas/area.bin")), "the area of an earlier read") << "both files or neither";
+  EXPECT_EQ(FileText(At("areas/area.bin")), "the area of an earlier read") << "both files or neither";
 
   const std::vector<fs::path> recovered = Recovered();
   ASSERT_EQ(recovered.size(), 2U) << outcome.Err;
@@ -158,13 +158,13 @@ TEST_F(RadioCommands, ASaveThatFailsAfterTheReadKeepsTheConfigurationInARecovery
 }
 
 TEST_F(RadioCommands, AVirtualRadioMemoryFileOfAnotherSizeIsNeitherUsedNorWrittenOver) {
-  WriteText(At("virtual-radio.mem"), "not a memory");
+  WriteFileBytes(At("virtual-radio.mem"), "not a memory");
   const Outcome outcome = Cli({"write", "--port", "virtual", "--yes", At("mine.dat")});
   EXPECT_EQ(outcome.Exit, 1);
   EXPECT_NE(outcome.Err.find(At("virtual-radio.mem") + " is not a virtual radio's memory of 16384 bytes"),
             std::string::npos)
       << outcome.Err;
-  EXPECT_EQ(ReadText(At("virtual-radio.mem")), "not a memory");
+  EXPECT_EQ(FileText(At("virtual-radio.mem")), "not a memory");
 }
 
 TEST_F(RadioCommands, WriteOfAConfigurationTheEncodersRefuseExitsWithThreeAndSendsNothing) {

@@ -26,7 +26,9 @@
 #include "radio/virtual_radio.h"
 #include "support/image_bytes.h"
 #include "support/record_printer.h"
+#include "support/recording_observer.h"
 #include "support/rich_configuration.h"
+#include "support/same_records.h"
 #include "support/scripted_prompter.h"
 
 namespace hvt::e2e {
@@ -85,31 +87,6 @@ inline Configuration Decoded(const RadioImage& image, Configuration before) {
   DecodeAll(image, before);
   return before;
 }
-
-// The records an image carries, compared field by field.
-inline void ExpectSameRecords(const Configuration& actual, const Configuration& expected) {
-  ASSERT_EQ(actual.Channels.Count, expected.Channels.Count);
-  for (std::size_t i = 0; i < expected.Channels.Channels().size(); ++i) {
-    EXPECT_EQ(actual.Channels.Entries[i], expected.Channels.Entries[i]) << "entry " << i;
-  }
-  EXPECT_EQ(actual.Options, expected.Options);
-  EXPECT_EQ(actual.FiveTone, expected.FiveTone);
-  EXPECT_EQ(actual.Dtmf, expected.Dtmf);
-  for (std::size_t i = 0; i < expected.Book.Entries.size(); ++i) {
-    // The radio keeps a short code NUL-filled where the record has blanks after its NUL.
-    EXPECT_EQ(actual.Book.Entries[i].Code.Trimmed(), expected.Book.Entries[i].Code.Trimmed()) << i;
-    EXPECT_EQ(actual.Book.Entries[i].Name, expected.Book.Entries[i].Name) << i;
-  }
-}
-
-class Outcome final : public RadioOperationObserver {
- public:
-  std::vector<int> Progress;
-  std::vector<OperationResult> Results;
-
-  void OnProgress(int percent) override { Progress.push_back(percent); }
-  void OnFinished(const OperationResult& result) override { Results.push_back(result); }
-};
 
 // A packet as the radio received it, and when.
 struct Sent {
@@ -178,7 +155,7 @@ class RadioLink {
     return Run([&] { return Operation.StartInformationRead(); });
   }
 
-  const OperationResult& Last() const { return Result.Results.back(); }
+  const OperationResult& Last() const { return Result.Finished.back(); }
 
   // Every packet the program wrote, with its time since the link was built.
   std::vector<Sent> Packets() const {
@@ -205,7 +182,7 @@ class RadioLink {
   ManualTimer Timer{Clock};
   LanguageTexts Texts = LanguageTexts::Load(kEnglish, std::string(HVT_DATA_DIR) + "/language/english.ini");
   ScriptedPrompter Prompter;
-  Outcome Result;
+  RecordingObserver Result;
   RadioOperation Operation{Port, Timer, Prompter, Texts};
 
  private:

@@ -5,8 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "files/file_io.h"
+#include "support/file_bytes.h"
 #include "support/record_printer.h"
+#include "support/temp_folder.h"
 
 namespace hvt {
 namespace {
@@ -16,15 +17,6 @@ using Bytes = std::vector<std::uint8_t>;
 
 class CommuBookFileTest : public testing::Test {
  protected:
-  void SetUp() override {
-    folder_ =
-        fs::temp_directory_path() /
-        ("hvt_commu_book_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
   static CommuBook SampleBook() {
     CommuBook book;
     ResetCommuBook(book);
@@ -33,11 +25,7 @@ class CommuBookFileTest : public testing::Test {
     return book;
   }
 
-  void WriteBytes(const fs::path& path, const Bytes& bytes) const {
-    ASSERT_TRUE(WriteFileAtomically(path, bytes));
-  }
-
-  fs::path folder_;
+  TempFolder folder_;
 };
 
 TEST_F(CommuBookFileTest, SavedFileIsTheBookBytesAndLoadsBack) {
@@ -45,7 +33,7 @@ TEST_F(CommuBookFileTest, SavedFileIsTheBookBytesAndLoadsBack) {
   const CommuBook book = SampleBook();
   ASSERT_EQ(SaveCommuBookFile(file, book), CommuBookFileResult::Ok);
   const Bytes bytes = ToFileBytes(book);
-  EXPECT_EQ(ReadWholeFile(file, 10000), bytes);
+  EXPECT_EQ(FileBytes(file), bytes);
   EXPECT_EQ(bytes[14 * 127], 0x34);
   EXPECT_EQ(bytes[14 * 127 + 1], 0x12);
 
@@ -56,7 +44,7 @@ TEST_F(CommuBookFileTest, SavedFileIsTheBookBytesAndLoadsBack) {
 
 TEST_F(CommuBookFileTest, SavingOverALongerFileLeavesExactlyOneBook) {
   const fs::path file = folder_ / "old.cb";
-  WriteBytes(file, Bytes(5000, 0xAB));
+  WriteFileBytes(file, Bytes(5000, 0xAB));
   ASSERT_EQ(SaveCommuBookFile(file, SampleBook()), CommuBookFileResult::Ok);
   EXPECT_EQ(fs::file_size(file), 1792U);
   const CommuBookFileOutcome failed = SaveCommuBookFile(folder_ / "missing" / "new.cb", SampleBook());
@@ -68,15 +56,15 @@ TEST_F(CommuBookFileTest, LongerFileLoadsItsFirstBook) {
   const fs::path file = folder_ / "long.cb";
   Bytes bytes = ToFileBytes(SampleBook());
   bytes.resize(bytes.size() + 300, 0x77);
-  WriteBytes(file, bytes);
+  WriteFileBytes(file, bytes);
   CommuBook loaded;
   ASSERT_EQ(LoadCommuBookFile(file, loaded), CommuBookFileResult::Ok);
   EXPECT_EQ(loaded, SampleBook());
 }
 
 TEST_F(CommuBookFileTest, ShortOrMissingFileIsRefusedAndTheBookKept) {
-  WriteBytes(folder_ / "short.cb", Bytes(1791, 0x31));
-  WriteBytes(folder_ / "empty.cb", Bytes{});
+  WriteFileBytes(folder_ / "short.cb", Bytes(1791, 0x31));
+  WriteFileBytes(folder_ / "empty.cb", Bytes{});
   struct Case {
     fs::path Path;
     CommuBookFileResult Result;
@@ -86,7 +74,7 @@ TEST_F(CommuBookFileTest, ShortOrMissingFileIsRefusedAndTheBookKept) {
       {folder_ / "short.cb", CommuBookFileResult::TooShort, "1791 bytes, expected 1792"},
       {folder_ / "empty.cb", CommuBookFileResult::TooShort, "0 bytes, expected 1792"},
       {folder_ / "absent.cb", CommuBookFileResult::CannotRead, "No such file or directory"},
-      {folder_, CommuBookFileResult::CannotRead, "Is a directory"},
+      {folder_.Path(), CommuBookFileResult::CannotRead, "Is a directory"},
       {"/dev/zero", CommuBookFileResult::CannotRead, "not a regular file"},
   };
   for (const Case& c : cases) {

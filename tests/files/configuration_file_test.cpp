@@ -3,29 +3,17 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <random>
 
 #include "i18n/language.h"
+#include "support/file_bytes.h"
 #include "support/record_printer.h"
 #include "support/rich_configuration.h"
 #include "support/temp_folder.h"
 
 namespace hvt {
 namespace {
-
-std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
-  std::ofstream(path, std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()),  // NOLINT
-             static_cast<std::streamsize>(bytes.size()));
-}
 
 TEST(ConfigurationFile, LayoutPlacesTheCountInTheHeaderAndTheSlotsAtTheEnd) {
   Configuration configuration = RichConfiguration();
@@ -53,7 +41,7 @@ TEST(ConfigurationFile, SavedFilesReadBackByteForByte) {
   ASSERT_EQ(ReadConfigurationFile(folder / "a.dat", read), FileCheck::Ok);
   EXPECT_EQ(read, configuration);
   ASSERT_EQ(WriteConfigurationFile(folder / "b.dat", read), FileCheck::Ok);
-  EXPECT_EQ(ReadBytes(folder / "b.dat"), ReadBytes(folder / "a.dat"));
+  EXPECT_EQ(FileBytes(folder / "b.dat"), FileBytes(folder / "a.dat"));
 }
 
 TEST(ConfigurationFile, ChecksRefuseAFileAndChangeNothing) {
@@ -94,7 +82,7 @@ TEST(ConfigurationFile, ChecksRefuseAFileAndChangeNothing) {
       {"channel count -1", with(6960, "\xFF\xFF"sv), FileCheck::FileDataError},
   };
   for (const Case& c : cases) {
-    WriteBytes(folder / "f.dat", c.Bytes);
+    WriteFileBytes(folder / "f.dat", c.Bytes);
     Configuration into;
     into.Reserved = 77;
     EXPECT_EQ(ReadConfigurationFile(folder / "f.dat", into), c.Expected) << c.What;
@@ -105,9 +93,9 @@ TEST(ConfigurationFile, ChecksRefuseAFileAndChangeNothing) {
   Configuration into;
   EXPECT_EQ(ReadConfigurationFile(folder / "missing.dat", into), FileCheck::FileError);
   EXPECT_EQ(ReadConfigurationFile(folder.Path(), into), FileCheck::FileError);
-  WriteBytes(folder / "t.dat", with(0, "OTHER   "sv));
+  WriteFileBytes(folder / "t.dat", with(0, "OTHER   "sv));
   EXPECT_EQ(ReadTemplateFile(folder / "t.dat", into), FileCheck::Ok) << "templates skip the model check";
-  WriteBytes(folder / "t.dat", with(6960, "\x30\x75"sv));
+  WriteFileBytes(folder / "t.dat", with(6960, "\x30\x75"sv));
   EXPECT_EQ(ReadTemplateFile(folder / "t.dat", into), FileCheck::FileDataError) << "not the channel count";
 }
 
@@ -115,11 +103,11 @@ TEST(ConfigurationFile, FailedSaveKeepsTheOldFile) {
   TempFolder folder;
   const Configuration configuration = RichConfiguration();
   ASSERT_EQ(WriteConfigurationFile(folder / "keep.dat", configuration), FileCheck::Ok);
-  const auto before = ReadBytes(folder / "keep.dat");
+  const auto before = FileBytes(folder / "keep.dat");
   EXPECT_EQ(WriteConfigurationFile(folder / "missing" / "x.dat", configuration), FileCheck::FileError);
   std::filesystem::create_directory(folder / "dir.dat");
   EXPECT_EQ(WriteConfigurationFile(folder / "dir.dat", configuration), FileCheck::FileError);
-  EXPECT_EQ(ReadBytes(folder / "keep.dat"), before);
+  EXPECT_EQ(FileBytes(folder / "keep.dat"), before);
 }
 
 // Every entry of a folder with its bytes (or its kind), to show nothing was touched.
@@ -130,8 +118,7 @@ std::map<std::string, std::string> FolderState(const std::filesystem::path& fold
     if (entry.is_symlink()) {
       state[name] = "link to " + std::filesystem::read_symlink(entry.path()).string();
     } else if (entry.is_regular_file()) {
-      const auto bytes = ReadBytes(entry.path());
-      state[name] = std::string(bytes.begin(), bytes.end());
+      state[name] = FileText(entry.path());
     } else {
       state[name] = "other";
     }
@@ -152,20 +139,20 @@ TEST(ConfigurationFile, ABadFileToOpenEndsWithTheReasonAndChangesNothing) {
   std::mt19937 generator(5);
   for (auto& byte : random) byte = static_cast<std::uint8_t>(generator());
   random[0] = 0x01;  // makes the model field show a byte that is not printable
-  WriteBytes(folder / "good.dat", good);
-  WriteBytes(folder / "short.dat", std::vector<std::uint8_t>(good.begin(), good.end() - 1));
-  WriteBytes(folder / "long.dat", std::vector<std::uint8_t>(100000, 0));
-  WriteBytes(folder / "random.dat", random);
-  WriteBytes(folder / "count.dat", withCount(0xCC, 0x00));
+  WriteFileBytes(folder / "good.dat", good);
+  WriteFileBytes(folder / "short.dat", std::vector<std::uint8_t>(good.begin(), good.end() - 1));
+  WriteFileBytes(folder / "long.dat", std::vector<std::uint8_t>(100000, 0));
+  WriteFileBytes(folder / "random.dat", random);
+  WriteFileBytes(folder / "count.dat", withCount(0xCC, 0x00));
   auto band = good;
   band[8] = 2;
-  WriteBytes(folder / "band.dat", band);
+  WriteFileBytes(folder / "band.dat", band);
   std::filesystem::create_directory(folder / "folder.dat");
   ::mkfifo((folder / "pipe.dat").c_str(), 0644);
   std::filesystem::create_symlink("good.dat", folder / "link.dat");
   std::filesystem::create_symlink("gone.dat", folder / "dangling.dat");
   const std::string name255(251, 'n');
-  WriteBytes(folder / (name255 + ".dat"), good);
+  WriteFileBytes(folder / (name255 + ".dat"), good);
 
   struct Case {
     std::filesystem::path Path;
@@ -216,7 +203,7 @@ TEST(ConfigurationFile, ABadFileToOpenEndsWithTheReasonAndChangesNothing) {
 TEST(ConfigurationFile, ABadPlaceToSaveEndsWithTheReasonAndHarmsNothing) {
   TempFolder folder;
   const Configuration configuration = RichConfiguration();
-  WriteBytes(folder / "old.dat", std::vector<std::uint8_t>(45755, 1));
+  WriteFileBytes(folder / "old.dat", std::vector<std::uint8_t>(45755, 1));
   std::filesystem::create_directory(folder / "folder.dat");
   ::mkfifo((folder / "pipe.dat").c_str(), 0644);
   std::filesystem::create_symlink("old.dat", folder / "link.dat");
@@ -246,7 +233,7 @@ TEST(ConfigurationFile, ABadPlaceToSaveEndsWithTheReasonAndHarmsNothing) {
   // Through a link: the file it names is replaced, the link stays.
   ASSERT_EQ(WriteConfigurationFile(folder / "link.dat", configuration), FileCheck::Ok);
   EXPECT_TRUE(std::filesystem::is_symlink(folder / "link.dat"));
-  EXPECT_EQ(ReadBytes(folder / "old.dat"), ToFileBytes(configuration));
+  EXPECT_EQ(FileBytes(folder / "old.dat"), ToFileBytes(configuration));
   for (const std::size_t length : {240U, 255U}) {
     const std::string name = std::string(length - 4, 'n') + ".dat";
     ASSERT_EQ(WriteConfigurationFile(folder / name, configuration), FileCheck::Ok) << length;

@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <sstream>
 
 #include "i18n/language.h"
 #include "model/gbk_text.h"
+#include "support/file_bytes.h"
+#include "support/temp_folder.h"
 
 namespace hvt {
 namespace {
@@ -41,24 +41,19 @@ class EpmExportTest : public testing::Test {
          {five, CreateChannel(9, "146"), CreateChannel(12, "438"), CreateChannel(201, "446")}) {
       EXPECT_TRUE(AddChannel(records_.Channels, channel));
     }
-    path_ =
-        std::filesystem::temp_directory_path() /
-        ("hvt_epm_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()) + ".EPM");
   }
-  void TearDown() override { std::filesystem::remove(path_); }
 
   std::string Export(std::array<bool, kAutoTestGroupCount> groups) {
     const EpmExportResult result = ExportEpm(records_, groups, texts_, path_);
     EXPECT_TRUE(result.Written);
     EXPECT_FALSE(result.EncoderFailure.has_value());
-    std::ifstream in(path_, std::ios::binary);
-    const std::vector<std::uint8_t> gbk{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    return GbkToUtf8(gbk);
+    return GbkToUtf8(FileBytes(path_));
   }
 
   Configuration records_;
   LanguageTexts texts_ = LanguageTexts::FromText(kEnglish, "[OTHER]\n1204=High\n1206=None\n");
-  std::filesystem::path path_;
+  TempFolder folder_;
+  std::filesystem::path path_ = folder_ / "export.EPM";
 };
 
 TEST_F(EpmExportTest, ChannelGroupGivesASummaryOfEveryNormalChannel) {

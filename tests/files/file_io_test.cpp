@@ -9,10 +9,11 @@
 
 #include <csignal>
 #include <fstream>
-#include <iterator>
 #include <set>
 
 #include "support/child_process.h"
+#include "support/file_bytes.h"
+#include "support/temp_folder.h"
 
 namespace hvt {
 namespace {
@@ -36,28 +37,16 @@ Bytes Pattern(std::size_t size, std::uint8_t seed) {
   return bytes;
 }
 
-Bytes Contents(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 class FileIoTest : public testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("hvt_file_io_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
   std::set<std::string> Names() const {
     std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder_)) names.insert(entry.path().filename().string());
+    for (const auto& entry : fs::directory_iterator(folder_.Path()))
+      names.insert(entry.path().filename().string());
     return names;
   }
 
-  fs::path folder_;
+  TempFolder folder_;
 };
 
 TEST_F(FileIoTest, AtomicWriteReplacesALongerFileCompletely) {
@@ -73,10 +62,10 @@ TEST_F(FileIoTest, AtomicWriteReplacesALongerFileCompletely) {
 TEST_F(FileIoTest, ALeftoverOfAKilledSaveIsRemovedByTheNextSave) {
   const fs::path file = folder_ / "a.dat";
   for (const auto& [way, save] : kSaveWays) {
-    std::ofstream(folder_ / ".a.dat.hvt-tmp") << "half a save";
+    WriteFileBytes(folder_ / ".a.dat.hvt-tmp", "half a save");
     ASSERT_TRUE(save(file, Pattern(50, 3))) << way;
     EXPECT_EQ(Names(), std::set<std::string>{"a.dat"}) << way;
-    EXPECT_EQ(Contents(file), Pattern(50, 3)) << way;
+    EXPECT_EQ(FileBytes(file), Pattern(50, 3)) << way;
   }
 }
 
@@ -126,7 +115,7 @@ TEST_F(FileIoTest, ReadSaysWhyItRefusesAFile) {
   };
   const Case cases[] = {
       {file, 9, file.string() + ": 10 bytes, more than the 9 allowed"},
-      {folder_, 100, folder_.string() + ": Is a directory"},
+      {folder_.Path(), 100, folder_.Path().string() + ": Is a directory"},
       {folder_ / "absent", 100, (folder_ / "absent").string() + ": No such file or directory"},
       {folder_ / "pipe", 100, (folder_ / "pipe").string() + ": not a regular file"},  // and it does not block
       {"/dev/zero", 100, "/dev/zero: not a regular file"},
@@ -158,7 +147,7 @@ TEST_F(FileIoTest, SavedFileKeepsThePermissionsAndOwnerOfTheFileItReplaces) {
       const fs::path file = folder_ / "settings";
       fs::remove(file);
       if (c.Existing) {
-        std::ofstream(file) << "old";
+        WriteFileBytes(file, "old");
         ASSERT_EQ(::chmod(file.c_str(), *c.Existing), 0);
       }
       ASSERT_TRUE(save(file, Pattern(20, 5))) << way << " " << c.What;
@@ -172,7 +161,7 @@ TEST_F(FileIoTest, SavedFileKeepsThePermissionsAndOwnerOfTheFileItReplaces) {
   // Root gives the new file to the old one's owner; anyone else could not have replaced it anyway.
   if (::geteuid() == 0) {
     const fs::path file = folder_ / "owned";
-    std::ofstream(file) << "old";
+    WriteFileBytes(file, "old");
     ASSERT_EQ(::chown(file.c_str(), 65534, 65534), 0);
     ASSERT_TRUE(WriteFileAtomically(file, Pattern(20, 6)));
     struct stat status {};
@@ -185,7 +174,7 @@ TEST_F(FileIoTest, SavedFileKeepsThePermissionsAndOwnerOfTheFileItReplaces) {
 TEST_F(FileIoTest, ALinkIsFollowedToTheFileItNamesAndStaysALink) {
   fs::create_directories(folder_ / "real");
   fs::create_directories(folder_ / "links");
-  std::ofstream(folder_ / "real" / "a.dat") << "old";
+  WriteFileBytes(folder_ / "real" / "a.dat", "old");
   fs::create_symlink(folder_ / "real" / "a.dat", folder_ / "absolute");  // absolute
   fs::create_symlink("../real/a.dat", folder_ / "links" / "relative");   // relative to its folder
   fs::create_symlink("links/relative", folder_ / "chained");             // a link to a link
@@ -194,10 +183,10 @@ TEST_F(FileIoTest, ALinkIsFollowedToTheFileItNamesAndStaysALink) {
   for (const auto& [way, save] : kSaveWays) {
     for (const char* link : {"absolute", "links/relative", "chained"}) {
       ASSERT_TRUE(save(folder_ / link, Pattern(30, ++seed))) << way << " " << link;
-      EXPECT_EQ(Contents(folder_ / "real" / "a.dat"), Pattern(30, seed)) << way << " " << link;
+      EXPECT_EQ(FileBytes(folder_ / "real" / "a.dat"), Pattern(30, seed)) << way << " " << link;
     }
     ASSERT_TRUE(save(folder_ / "dangling", Pattern(30, ++seed))) << way;
-    EXPECT_EQ(Contents(folder_ / "real" / "new.dat"), Pattern(30, seed)) << way;
+    EXPECT_EQ(FileBytes(folder_ / "real" / "new.dat"), Pattern(30, seed)) << way;
   }
   for (const char* link : {"absolute", "links/relative", "chained", "dangling"}) {
     EXPECT_TRUE(fs::is_symlink(folder_ / link)) << link;
@@ -212,7 +201,7 @@ TEST_F(FileIoTest, LongNamesSaveWithAShortHiddenTemporaryName) {
     for (const auto& [way, save] : kSaveWays) {
       ASSERT_TRUE(save(folder_ / name, Pattern(40, 7))) << way << " " << length;
       ASSERT_TRUE(save(folder_ / name, Pattern(40, 8))) << way << " " << length;
-      EXPECT_EQ(Contents(folder_ / name), Pattern(40, 8));
+      EXPECT_EQ(FileBytes(folder_ / name), Pattern(40, 8));
       EXPECT_EQ(Names(), std::set<std::string>{name}) << way << " " << length;
     }
     fs::remove(folder_ / name);
@@ -244,7 +233,7 @@ TEST_F(FileIoTest, AWriteFailingHalfWayKeepsTheOldFile) {
       return save(file, Pattern(45755, 10)).Detail();
     });
     EXPECT_EQ(detail, file.string() + ": File too large") << way;
-    EXPECT_EQ(Contents(file), Pattern(2000, 9)) << way;
+    EXPECT_EQ(FileBytes(file), Pattern(2000, 9)) << way;
     EXPECT_EQ(Names(), std::set<std::string>{"a.dat"}) << way;
   }
 }
@@ -265,7 +254,7 @@ TEST_F(FileIoTest, AFullDiskKeepsTheOldFile) {
       const std::string detail = save(file, Pattern(45755, 12)).Detail();
       std::string names;
       for (const auto& entry : fs::directory_iterator(small)) names += entry.path().filename().string() + " ";
-      const bool kept = Contents(file) == Pattern(30000, 11);
+      const bool kept = FileBytes(file) == Pattern(30000, 11);
       return detail + "|" + names + "|" + (kept ? "kept" : "damaged");
     });
     if (answer == "skip") GTEST_SKIP() << "no private tmpfs here";
@@ -281,10 +270,10 @@ TEST_F(FileIoTest, WithoutPermissionTheReasonIsShownAndNothingChanges) {
   if (::geteuid() != 0) GTEST_SKIP() << "needs root to become another user";
   const fs::path unreadable = folder_ / "unreadable.dat";
   const fs::path owned = folder_ / "owned.dat";
-  std::ofstream(unreadable) << "secret";
+  WriteFileBytes(unreadable, "secret");
   ::chmod(unreadable.c_str(), 0);
-  std::ofstream(owned) << "old";
-  ::chmod(folder_.c_str(), 0755);  // nobody may look but not write
+  WriteFileBytes(owned, "old");
+  ::chmod(folder_.Path().c_str(), 0755);  // nobody may look but not write
   const std::string answer = RunInChild([&] {
     if (!BecomeNobody()) return std::string("could not drop root");
     return ReadWholeFile(unreadable, 100).Detail() + "\n" +
@@ -293,7 +282,7 @@ TEST_F(FileIoTest, WithoutPermissionTheReasonIsShownAndNothingChanges) {
   });
   EXPECT_EQ(answer, unreadable.string() + ": Permission denied\n" + owned.string() + ": Permission denied\n" +
                         (folder_ / "fresh.dat").string() + ": Permission denied");
-  EXPECT_EQ(Contents(owned), (Bytes{'o', 'l', 'd'}));
+  EXPECT_EQ(FileBytes(owned), (Bytes{'o', 'l', 'd'}));
   EXPECT_EQ(Names(), (std::set<std::string>{"unreadable.dat", "owned.dat"}));
 }
 

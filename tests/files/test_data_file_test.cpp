@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 #include <vector>
 
-#include "files/file_io.h"
+#include "support/file_bytes.h"
 #include "support/record_printer.h"
+#include "support/temp_folder.h"
 
 namespace hvt {
 namespace {
@@ -17,21 +17,7 @@ using Bytes = std::vector<std::uint8_t>;
 
 class TestDataFileTest : public testing::Test {
  protected:
-  void SetUp() override {
-    folder_ =
-        fs::temp_directory_path() /
-        ("hvt_test_data_file_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
-  void Write(const fs::path& file, const std::string& bytes) const {
-    std::ofstream(file, std::ios::binary) << bytes;
-  }
-  Bytes Read(const fs::path& file) const { return ReadWholeFile(file, 1 << 20).value_or(Bytes{}); }
-
-  fs::path folder_;
+  TempFolder folder_;
 };
 
 TestModeData Sample() {
@@ -46,7 +32,7 @@ TestModeData Sample() {
 TEST_F(TestDataFileTest, SavesTheValuesLittleEndianInIndexOrder) {
   const fs::path file = folder_ / "radio.ted";
   ASSERT_TRUE(SaveTestDataFile(file, Sample()));
-  const Bytes bytes = Read(file);
+  const Bytes bytes = FileBytes(file);
   ASSERT_EQ(bytes.size(), 128U);
   EXPECT_EQ(Bytes(bytes.begin(), bytes.begin() + 8), (Bytes{0x01, 0x00, 0x00, 0x00, 0xFE, 0xFF, 0xFF, 0xFF}));
   EXPECT_EQ(Bytes(bytes.begin() + 8, bytes.begin() + 12), (Bytes{74, 0x00, 0x00, 0x00}));
@@ -61,18 +47,18 @@ TEST_F(TestDataFileTest, LoadingAndSavingUnchangedGivesTheSameBytes) {
   std::string original(128, '\0');
   for (std::size_t i = 0; i < original.size(); ++i) original[i] = static_cast<char>(i * 7 + 3);
   const fs::path file = folder_ / "factory.ted";
-  Write(file, original);
+  WriteFileBytes(file, original);
   TestModeData data;
   ASSERT_EQ(LoadTestDataFile(file, data), TestDataFileResult::Loaded);
   ASSERT_TRUE(SaveTestDataFile(folder_ / "copy.ted", data));
-  EXPECT_EQ(Read(folder_ / "copy.ted"), Bytes(original.begin(), original.end()));
+  EXPECT_EQ(FileBytes(folder_ / "copy.ted"), Bytes(original.begin(), original.end()));
 }
 
 TEST_F(TestDataFileTest, SavingOverALongerFileLeavesNoOldTail) {
   const fs::path file = folder_ / "radio.ted";
-  Write(file, std::string(500, 'x'));
+  WriteFileBytes(file, std::string(500, 'x'));
   ASSERT_TRUE(SaveTestDataFile(file, Sample()));
-  EXPECT_EQ(Read(file), ToFileBytes(Sample()));
+  EXPECT_EQ(FileBytes(file), ToFileBytes(Sample()));
 }
 
 TEST_F(TestDataFileTest, FailedSaveReportsItAndChangesNothing) {
@@ -89,7 +75,7 @@ TEST_F(TestDataFileTest, FailedSaveReportsItAndChangesNothing) {
 TEST_F(TestDataFileTest, ReadsOnlyTheFirst128BytesOfALongerFile) {
   const fs::path file = folder_ / "old.ted";
   const Bytes values = ToFileBytes(Sample());
-  Write(file, std::string(values.begin(), values.end()) + std::string(40, 'x'));
+  WriteFileBytes(file, std::string(values.begin(), values.end()) + std::string(40, 'x'));
   TestModeData data;
   EXPECT_EQ(LoadTestDataFile(file, data), TestDataFileResult::Loaded);
   EXPECT_EQ(data, Sample());
@@ -98,8 +84,8 @@ TEST_F(TestDataFileTest, ReadsOnlyTheFirst128BytesOfALongerFile) {
 TEST_F(TestDataFileTest, RefusedLoadsLeaveTheValuesUnchanged) {
   const fs::path shortFile = folder_ / "short.ted";
   const fs::path emptyFile = folder_ / "empty.ted";
-  Write(shortFile, std::string(127, '\x11'));
-  Write(emptyFile, "");
+  WriteFileBytes(shortFile, std::string(127, '\x11'));
+  WriteFileBytes(emptyFile, "");
   fs::create_directories(folder_ / "folder.ted");
   struct Case {
     fs::path File;
@@ -143,13 +129,13 @@ TEST_F(TestDataFileTest, FactoryMarkerNeedsTheExactTextInTheFirst128Bytes) {
   };
   const fs::path file = folder_ / "TestData.ini";
   for (const Case& c : cases) {
-    Write(file, c.Content);
-    EXPECT_EQ(ReadFactoryMarker(folder_), c.On) << c.What;
+    WriteFileBytes(file, c.Content);
+    EXPECT_EQ(ReadFactoryMarker(folder_.Path()), c.On) << c.What;
   }
   fs::remove(file);
-  EXPECT_FALSE(ReadFactoryMarker(folder_)) << "no marker file";
+  EXPECT_FALSE(ReadFactoryMarker(folder_.Path())) << "no marker file";
   fs::create_directories(file);
-  EXPECT_FALSE(ReadFactoryMarker(folder_)) << "a folder of that name";
+  EXPECT_FALSE(ReadFactoryMarker(folder_.Path())) << "a folder of that name";
 }
 
 }  // namespace

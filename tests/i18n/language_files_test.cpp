@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <set>
 
 #include "i18n/ini_document.h"
@@ -11,13 +9,13 @@
 #include "i18n/language_texts.h"
 #include "i18n/text_keys.h"
 #include "i18n/utf8.h"
+#include "support/file_bytes.h"
 
 namespace hvt {
 namespace {
 
 std::string ReadLanguageFile(std::string_view name) {
-  std::ifstream in(std::string(HVT_DATA_DIR) + "/language/" + std::string(name), std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  return FileText(std::string(HVT_DATA_DIR) + "/language/" + std::string(name));
 }
 
 class LanguageFiles : public testing::TestWithParam<int> {};

@@ -21,13 +21,13 @@
 #include "link/link_port.h"
 #include "link/radio_operation.h"
 #include "link/reply_timer.h"
+#include "support/image_bytes.h"
+#include "support/recording_observer.h"
 #include "support/scripted_prompter.h"
 
 namespace hvt::link_test {
 
 using Bytes = std::vector<std::uint8_t>;
-
-inline Bytes Ascii(std::string_view text) { return {text.begin(), text.end()}; }
 
 inline Bytes Concat(Bytes a, const Bytes& b) {
   a.insert(a.end(), b.begin(), b.end());
@@ -215,20 +215,6 @@ class TestRadio {
 
   Bytes Region(int address, int length) const {
     return {Memory.begin() + address, Memory.begin() + address + length};
-  }
-};
-
-class RecordingObserver final : public RadioOperationObserver {
- public:
-  std::vector<int> Progress;
-  std::vector<OperationResult> Finished;
-  std::size_t MessagesAtFinish = 0;
-  const ScriptedPrompter* Prompter = nullptr;
-
-  void OnProgress(int percent) override { Progress.push_back(percent); }
-  void OnFinished(const OperationResult& result) override {
-    Finished.push_back(result);
-    if (Prompter != nullptr) MessagesAtFinish = Prompter->Messages.size();
   }
 };
 

@@ -8,7 +8,6 @@ namespace hvt {
 namespace {
 
 using namespace std::chrono_literals;
-using link_test::Ascii;
 using link_test::Bytes;
 
 struct RecordingClient final : PacketEngineClient {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "link/link_fakes.h"
+#include "support/channel_tables.h"
 
 namespace hvt {
 namespace {
@@ -10,16 +11,6 @@ namespace {
 using link_test::Bytes;
 using link_test::KeyText;
 using link_test::LinkHarness;
-
-ChannelTable AllNormalChannels() {
-  ChannelTable table;
-  for (int n = 1; n <= 200; ++n) {
-    ChannelRecord channel;
-    channel.ChannelNumber = static_cast<std::int16_t>(n);
-    EXPECT_TRUE(AddChannel(table, channel));
-  }
-  return table;
-}
 
 std::optional<EncodeFailure> Succeeds(RadioImage&) { return std::nullopt; }
 

@@ -6,12 +6,13 @@
 
 #include "link/link_fakes.h"
 #include "link/radio_operation.h"
+#include "support/channel_tables.h"
+#include "support/sequences.h"
 
 namespace hvt {
 namespace {
 
 using namespace std::chrono_literals;
-using link_test::Ascii;
 using link_test::Bytes;
 using link_test::KeyText;
 using link_test::LinkHarness;
@@ -29,12 +30,6 @@ std::vector<int> ImageBlocks(const std::set<int>& channels, bool withBitmaps) {
     blocks.push_back(address);
   }
   return blocks;
-}
-
-std::vector<int> Join(std::initializer_list<std::vector<int>> parts) {
-  std::vector<int> all;
-  for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
-  return all;
 }
 
 const std::vector<int> kBitmapBlocks = {6464, 6480, 6496, 6512};
@@ -57,16 +52,6 @@ bool StartRead(LinkHarness& h, bool withTestData = false) {
   const bool started = h.Link.StartRead(withTestData);
   h.Pump();
   return started;
-}
-
-ChannelTable TableOf(const std::set<int>& numbers) {
-  ChannelTable table;
-  for (const int n : numbers) {
-    ChannelRecord channel;
-    channel.ChannelNumber = static_cast<std::int16_t>(n);
-    EXPECT_TRUE(AddChannel(table, channel));
-  }
-  return table;
 }
 
 // Fills the image with a pattern of its own, unlike the radio's.
@@ -114,7 +99,7 @@ TEST(RadioProtocolRead, BitmapsFirstThenOnlyTheSlotsInUseAndNeverTheGap) {
 
 TEST(RadioProtocolWrite, SendsEveryPlannedBlockWithBitmapsButNotTheGap) {
   LinkHarness h;
-  const ChannelTable channels = TableOf(kRadioChannels);
+  const ChannelTable channels = NumberedChannels(kRadioChannels);
   ASSERT_TRUE(StartWrite(h, channels));
 
   EXPECT_EQ(h.Radio.Writes, ImageBlocks(kRadioChannels, true));
@@ -150,7 +135,7 @@ TEST(RadioProtocolTestData, FollowsTheImageWhenSwitchedOn) {
     LinkHarness h;
     TestDataArea area{};
     for (std::size_t i = 0; i < area.size(); ++i) area[i] = static_cast<std::uint8_t>(0xC0 + i);
-    ASSERT_TRUE(StartWrite(h, TableOf(kRadioChannels), area));
+    ASSERT_TRUE(StartWrite(h, NumberedChannels(kRadioChannels), area));
     EXPECT_EQ(h.Radio.Writes, Join({ImageBlocks(kRadioChannels, true), kTestDataBlocks}));
     EXPECT_EQ(h.Radio.Region(0x3F80, 64), Bytes(area.begin(), area.end()));
     EXPECT_TRUE(h.Result().Success);
@@ -270,7 +255,7 @@ TEST(RadioProtocolIdentity, RefusedRadioGetsItsMessagesAndNothingMore) {
     h.Radio.Version = c.Version;
     h.Radio.Band = c.RadioBand;
     const bool write = c.Kind == OperationKind::Write;
-    const ChannelTable channels = TableOf(kRadioChannels);
+    const ChannelTable channels = NumberedChannels(kRadioChannels);
     ASSERT_TRUE(write ? StartWrite(h, channels, std::nullopt, c.ConfigurationBand) : StartRead(h)) << c.What;
 
     ASSERT_EQ(h.Observer.Finished.size(), 1U) << c.What;
@@ -348,7 +333,7 @@ TEST(RadioProtocolPassword, RememberedForTheNextOperation) {
   h.Radio.SetPassword(Ascii("ab"));
   h.Prompter.Passwords = {"ab"};
   ASSERT_TRUE(StartRead(h));
-  ASSERT_TRUE(StartWrite(h, TableOf(kRadioChannels)));
+  ASSERT_TRUE(StartWrite(h, NumberedChannels(kRadioChannels)));
 
   EXPECT_EQ(std::ranges::count(h.Prompter.Texts(), std::string(kPasswordDialog)), 1);
   ASSERT_EQ(h.Observer.Finished.size(), 2U);
@@ -465,7 +450,7 @@ TEST(RadioProtocolRetry, ResumesWithTheBlockWhoseExchangeFailed) {
     FillRadio(h.Radio);
     h.Radio.MuteAddress = kFailing;
     h.Radio.MuteCount = 3;
-    const ChannelTable channels = TableOf(kRadioChannels);
+    const ChannelTable channels = NumberedChannels(kRadioChannels);
     ASSERT_TRUE(write ? StartWrite(h, channels) : StartRead(h));
     h.TimeOut();
     h.TimeOut();

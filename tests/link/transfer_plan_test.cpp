@@ -2,28 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "support/channel_tables.h"
+
 namespace hvt {
 namespace {
-
-ChannelTable TableOf(std::initializer_list<int> numbers) {
-  ChannelTable table;
-  for (const int n : numbers) {
-    ChannelRecord channel;
-    channel.ChannelNumber = static_cast<std::int16_t>(n);
-    EXPECT_TRUE(AddChannel(table, channel));
-  }
-  return table;
-}
-
-ChannelTable AllNormalChannels() {
-  ChannelTable table;
-  for (int n = 1; n <= 200; ++n) {
-    ChannelRecord channel;
-    channel.ChannelNumber = static_cast<std::int16_t>(n);
-    EXPECT_TRUE(AddChannel(table, channel));
-  }
-  return table;
-}
 
 RadioImage ImageWithChannelsInUse(std::initializer_list<int> numbers) {
   RadioImage image;
@@ -52,7 +34,7 @@ TEST(TransferPlan, FirstRangesAreTheBitmapsThenDone) {
 
 TEST(TransferPlan, WritePlanJoinsRunsOfAbsentChannels) {
   TransferPlan plan;
-  plan.BuildWritePlan(TableOf({1, 2, 200}));
+  plan.BuildWritePlan(NumberedChannels({1, 2, 200}));
 
   EXPECT_EQ(plan.SkipList(), (std::vector<AddressRange>{{12528, 12799}, {64, 6367}}));
   struct Case {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "support/sequences.h"
+
 namespace hvt {
 
 void PrintTo(const EmbeddedInfo& info, std::ostream* os) {
@@ -44,13 +46,6 @@ class InfoBlock {
 };
 
 const Bytes kChinese = {0xD6, 0xD0, 0xCE, 0xC4};  // "中文"
-
-template <class Sequence>
-Sequence Repeat(const Sequence& unit, int times) {
-  Sequence result;
-  for (int i = 0; i < times; ++i) result.insert(result.end(), unit.begin(), unit.end());
-  return result;
-}
 
 TEST(EmbeddedInfo, DecodesEveryFieldFromItsOffset) {
   InfoBlock block;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "support/five_tone_code_entry.h"
 #include "support/image_bytes.h"
 #include "support/record_printer.h"
 #include "support/rich_configuration.h"
@@ -23,8 +24,6 @@ constexpr int kPresence = 0x30E0;
 
 int ListEntry(int number) { return kCodeList + 32 * (number - 1); }
 
-Bytes Ascii(std::string_view text) { return {text.begin(), text.end()}; }
-
 // A new configuration whose own ID passed the editor's check.
 FiveToneSettings Settings() {
   FiveToneSettings s;
@@ -32,16 +31,6 @@ FiveToneSettings Settings() {
   s.OwnIdLength = 5;
   s.OwnId = "12345";
   return s;
-}
-
-FiveToneEntry Entry(const char* code, int digitCount, int standard = 0, int toneLength = 70,
-                    const FixedText<7>& name = "") {
-  return {.EmptyFlag = 0,
-          .Standard = static_cast<std::uint8_t>(standard),
-          .DigitCount = static_cast<std::uint8_t>(digitCount),
-          .ToneLength = static_cast<std::uint8_t>(toneLength),
-          .Code = code,
-          .Name = name};
 }
 
 RadioImage Encode(const FiveToneSettings& s) {
@@ -113,20 +102,28 @@ TEST(FiveToneCodec, ListEntriesPackTwoDigitsPerByte) {
   };
   const Case cases[] = {
       {"odd count padded with a repeat tone",
-       Entry("12345", 5, 6, 100, "AB"),
+       FiveToneCodeEntry("12345", 5, 6, 100, "AB"),
        {0x12, 0x34, 0x5E},
        100,
        Ascii("AB     ")},
-      {"short code padded to its count", Entry("12", 5), {0x12, 0xEE, 0xEE}, 70, Ascii("       ")},
-      {"long code cut to its count", Entry("123456", 4), {0x12, 0x34}, 70, Ascii("       ")},
-      {"digits beyond the count are not converted", Entry("12G", 2), {0x12}, 70, Ascii("       ")},
-      {"lower-case hexadecimal", Entry("ab", 2), {0xAB}, 70, Ascii("       ")},
-      {"no digits", Entry("123", 0, 13, 30, "NAME567"), {}, 30, Ascii("NAME567")},
-      {"tone length below 30", Entry("1", 1, 0, 25), {0x1E}, 70, Ascii("       ")},
-      {"tone length above 120", Entry("1", 1, 0, 121), {0x1E}, 70, Ascii("       ")},
-      {"tone length 120 kept", Entry("1", 1, 0, 120), {0x1E}, 120, Ascii("       ")},
+      {"short code padded to its count",
+       FiveToneCodeEntry("12", 5),
+       {0x12, 0xEE, 0xEE},
+       70,
+       Ascii("       ")},
+      {"long code cut to its count", FiveToneCodeEntry("123456", 4), {0x12, 0x34}, 70, Ascii("       ")},
+      {"digits beyond the count are not converted",
+       FiveToneCodeEntry("12G", 2),
+       {0x12},
+       70,
+       Ascii("       ")},
+      {"lower-case hexadecimal", FiveToneCodeEntry("ab", 2), {0xAB}, 70, Ascii("       ")},
+      {"no digits", FiveToneCodeEntry("123", 0, 13, 30, "NAME567"), {}, 30, Ascii("NAME567")},
+      {"tone length below 30", FiveToneCodeEntry("1", 1, 0, 25), {0x1E}, 70, Ascii("       ")},
+      {"tone length above 120", FiveToneCodeEntry("1", 1, 0, 121), {0x1E}, 70, Ascii("       ")},
+      {"tone length 120 kept", FiveToneCodeEntry("1", 1, 0, 120), {0x1E}, 120, Ascii("       ")},
       {"name never set",
-       Entry("1", 1, 0, 70, FixedText<7>(std::string(7, '\0'))),
+       FiveToneCodeEntry("1", 1, 0, 70, FixedText<7>(std::string(7, '\0'))),
        {0x1E},
        70,
        Bytes(7, 0x00)},
@@ -147,8 +144,8 @@ TEST(FiveToneCodec, ListEntriesPackTwoDigitsPerByte) {
 
 TEST(FiveToneCodec, PresenceBitmapListsExactlyThePresentEntries) {
   FiveToneSettings s = Settings();
-  for (int number : {1, 8, 9, 100}) s.Codes[number - 1] = Entry("1", 1);
-  s.Codes[1] = Entry("12", 2);
+  for (int number : {1, 8, 9, 100}) s.Codes[number - 1] = FiveToneCodeEntry("1", 1);
+  s.Codes[1] = FiveToneCodeEntry("12", 2);
   s.Codes[1].EmptyFlag = 1;
   const RadioImage image = Encode(s);
 
@@ -163,8 +160,8 @@ TEST(FiveToneCodec, PresenceBitmapListsExactlyThePresentEntries) {
 
 TEST(FiveToneCodec, PttIdCodesCarryNoNameAndAnEmptyOneNoDigits) {
   FiveToneSettings s = Settings();
-  s.PttIdBegin = Entry("123", 3, 2, 90, "IGNORED");
-  s.PttIdEnd = Entry("4567", 4, 9, 10, "IGNORED");
+  s.PttIdBegin = FiveToneCodeEntry("123", 3, 2, 90, "IGNORED");
+  s.PttIdEnd = FiveToneCodeEntry("4567", 4, 9, 10, "IGNORED");
   s.PttIdEnd.EmptyFlag = 1;
   const RadioImage image = Encode(s);
 
@@ -226,10 +223,10 @@ TEST(FiveToneCodec, EncoderFailsOnUnconvertibleValuesAndKeepsWhatItWrote) {
   };
   for (const Case& c : cases) {
     FiveToneSettings s = Settings();
-    s.PttIdBegin = Entry("1234", 4);
-    s.PttIdEnd = Entry("5678", 4);
+    s.PttIdBegin = FiveToneCodeEntry("1234", 4);
+    s.PttIdEnd = FiveToneCodeEntry("5678", 4);
     for (InfoCode& info : s.InfoCodes) info = {.Function = 1, .DigitCount = 2, .Code = "12"};
-    for (int i = 0; i < 4; ++i) s.Codes[i] = Entry("9999", 4);
+    for (int i = 0; i < 4; ++i) s.Codes[i] = FiveToneCodeEntry("9999", 4);
     s.PauseCode = 0x0B;
     c.Spoil(s);
     RadioImage image;
@@ -248,11 +245,11 @@ TEST(FiveToneCodec, AFailureNamesTheEntryOrField) {
       {[](FiveToneSettings& s) { s.OwnId = "12A45"; }, "5-tone OwnId: digit 'A' is not a decimal digit"},
       {[](FiveToneSettings& s) { s.FirstDigitDelay = 256; },
        "5-tone: FirstDigitDelay 256 does not fit 8 bits (0-255)"},
-      {[](FiveToneSettings& s) { s.PttIdBegin = Entry("12G4", 4); },
+      {[](FiveToneSettings& s) { s.PttIdBegin = FiveToneCodeEntry("12G4", 4); },
        "5-tone PttIdBegin: digit 'G' is not a hexadecimal digit"},
       {[](FiveToneSettings& s) { s.InfoCodes[3] = {.DigitCount = 2, .Code = "1G"}; },
        "5-tone info code 4: digit 'G' is not a hexadecimal digit"},
-      {[](FiveToneSettings& s) { s.Codes[2] = Entry("99X9", 4); },
+      {[](FiveToneSettings& s) { s.Codes[2] = FiveToneCodeEntry("99X9", 4); },
        "5-tone code 3: digit 'X' is not a hexadecimal digit"},
   };
   for (const Case& c : cases) {
@@ -267,13 +264,13 @@ TEST(FiveToneCodec, AFailureNamesTheEntryOrField) {
 
 TEST(FiveToneCodec, DigitCountsBeyondTheEntryDoNotSpillIntoNeighbours) {
   FiveToneSettings s = Settings();
-  s.PttIdBegin = Entry("1234", 4, 3, 80);
+  s.PttIdBegin = FiveToneCodeEntry("1234", 4, 3, 80);
   s.InfoCodes[7] = {.Function = 2, .DigitCount = 200, .Code = "123456789ABC", .Name = "LAST"};
   const std::string forty = "0123456789ABCDEF0123456789ABCDEF01234567";
-  s.Codes[0] = Entry(forty.c_str(), 60, 0, 70, "NAME");
-  s.Codes[1] = Entry("5", 1);
+  s.Codes[0] = FiveToneCodeEntry(forty.c_str(), 60, 0, 70, "NAME");
+  s.Codes[1] = FiveToneCodeEntry("5", 1);
   s.Codes[1].EmptyFlag = 1;
-  s.Codes[99] = Entry(forty.c_str(), 255);
+  s.Codes[99] = FiveToneCodeEntry(forty.c_str(), 255);
   const RadioImage image = Encode(s);
 
   const Bytes entry = Slice(image, ListEntry(1), 32);
@@ -300,8 +297,8 @@ TEST(FiveToneCodec, DigitCountsBeyondTheEntryDoNotSpillIntoNeighbours) {
 
 TEST(FiveToneCodec, AutomaticTestMarksTheAreaTheBitmapAndEachWrittenEntry) {
   FiveToneSettings s = Settings();
-  s.Codes[0] = Entry("1", 1);
-  s.Codes[99] = Entry("2", 1);
+  s.Codes[0] = FiveToneCodeEntry("1", 1);
+  s.Codes[99] = FiveToneCodeEntry("2", 1);
 
   AutoTestRecording recording;
   recording.Groups.fill(false);
@@ -324,21 +321,21 @@ TEST(FiveToneCodec, AutomaticTestMarksTheAreaTheBitmapAndEachWrittenEntry) {
 
 TEST(FiveToneCodec, DecoderKeepsWhatTheImageDoesNotCarry) {
   FiveToneSettings source = Settings();
-  source.Codes[0] = Entry("777", 3, 4, 60, "SEVEN");
+  source.Codes[0] = FiveToneCodeEntry("777", 3, 4, 60, "SEVEN");
   const RadioImage image = Encode(source);
 
   FiveToneSettings s = Settings();
-  s.Codes[0] = Entry("1", 1);
+  s.Codes[0] = FiveToneCodeEntry("1", 1);
   s.Codes[0].Reserved2 = 9;
-  s.Codes[1] = Entry("4321", 4, 11, 110, "KEEP");
+  s.Codes[1] = FiveToneCodeEntry("4321", 4, 11, 110, "KEEP");
   s.Codes[1].Reserved2 = 8;
-  s.PttIdBegin = Entry("55", 2, 1, 50, "PTTNAME");
+  s.PttIdBegin = FiveToneCodeEntry("55", 2, 1, 50, "PTTNAME");
   s.PttIdBegin.EmptyFlag = 1;
   s.PttIdBegin.Reserved2 = 7;
   const FiveToneSettings before = s;
   GetCommDataBy5Tone(image, s);
 
-  FiveToneEntry present = Entry("777", 3, 4, 60, "SEVEN");
+  FiveToneEntry present = FiveToneCodeEntry("777", 3, 4, 60, "SEVEN");
   present.Reserved2 = 9;
   EXPECT_EQ(s.Codes[0], present);
   FiveToneEntry absent = before.Codes[1];

@@ -5,17 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "support/sequences.h"
+
 namespace hvt {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-template <class Sequence>
-Sequence Repeat(const Sequence& unit, int times) {
-  Sequence result;
-  for (int i = 0; i < times; ++i) result.insert(result.end(), unit.begin(), unit.end());
-  return result;
-}
 
 TEST(GbkText, ConvertsToUtf8AndMarksEachUnreadableByte) {
   const std::string bad = "\xEF\xBF\xBD";

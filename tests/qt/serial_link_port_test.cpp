@@ -11,6 +11,7 @@
 #include <ctime>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <thread>
 
 #include "e2e/radio_link_fixture.h"
@@ -77,95 +78,84 @@ class ServedRadio {
   std::thread thread_;
 };
 
-TEST(SerialLinkOnPty, ReadsTheWholeConfigurationThroughTheSerialPort) {
-  Configuration configuration = TwoHundredChannels();
-  const RadioImage image = Encoded(configuration);
-  VirtualRadio radio;
-  radio.LoadImage(image);
-  ServedRadio served(radio);
-  std::string error;
-  if (!served.Open(error)) GTEST_SKIP() << "no pseudo-terminal here: " << error;
-  served.Start();
+// The radio holds the 200-channel configuration and is served on a pseudo-terminal; the program's
+// side of the link opens it through the serial port, with a user who confirms the read.
+class SerialLinkOnPty : public testing::Test {
+ protected:
+  void SetUp() override {
+    radio_.LoadImage(image_);
+    std::string error;
+    if (!served_.Open(error)) GTEST_SKIP() << "no pseudo-terminal here: " << error;
+    served_.Start();
+    port_.emplace(QString::fromStdString(served_.Path()));
+    user_.Answers = {PromptAnswer::Ok};
+    operation_.emplace(*port_, timer_, user_, texts_);
+    operation_->SetObserver(&end_);
+  }
 
-  QEventLoop loop;
-  SerialLinkPort port(QString::fromStdString(served.Path()));
-  QtReplyTimer timer;
-  ScriptedPrompter user;
-  user.Answers = {PromptAnswer::Ok};
-  const LanguageTexts texts =
+  // Runs the event loop until the operation ends; false when it gave up waiting first.
+  bool EndsWithin(std::chrono::seconds limit) {
+    QTimer::singleShot(limit, &loop_, [this] {
+      gaveUp_ = true;
+      loop_.quit();
+    });
+    if (operation_->IsRunning()) loop_.exec();
+    return !gaveUp_;
+  }
+
+  const Configuration configuration_ = TwoHundredChannels();
+  const RadioImage image_ = Encoded(configuration_);
+  VirtualRadio radio_;
+  ServedRadio served_{radio_};
+  QEventLoop loop_;
+  std::optional<SerialLinkPort> port_;
+  QtReplyTimer timer_;
+  ScriptedPrompter user_;
+  const LanguageTexts texts_ =
       LanguageTexts::Load(kEnglish, std::string(HVT_DATA_DIR) + "/language/english.ini");
-  RadioOperation operation(port, timer, user, texts);
-  EndOfOperation end(loop);
-  operation.SetObserver(&end);
-  bool gaveUp = false;
-  QTimer::singleShot(std::chrono::seconds(60), &loop, [&] {
-    gaveUp = true;
-    loop.quit();
-  });
+  std::optional<RadioOperation> operation_;
+  EndOfOperation end_{loop_};
+  bool gaveUp_ = false;
+};
 
-  ASSERT_TRUE(operation.StartRead(false));
-  if (operation.IsRunning()) loop.exec();
-
-  ASSERT_FALSE(gaveUp) << "the read did not end within a minute";
-  EXPECT_TRUE(served.Stop()) << served.Error();
-  ASSERT_TRUE(end.Result.has_value());
-  EXPECT_TRUE(end.Result->Success);
-  EXPECT_EQ(user.Texts(), Strings({kReadConfirmation, kReadSucceeded}));
-  EXPECT_EQ(end.Result->Data.Image, image);
-  ExpectSameRecords(Decoded(end.Result->Data.Image, configuration), configuration);
-  EXPECT_FALSE(port.IsOpen());
-  EXPECT_FALSE(radio.InProgrammingMode()) << "the radio heard the end packet";
+TEST_F(SerialLinkOnPty, ReadsTheWholeConfigurationThroughTheSerialPort) {
+  ASSERT_TRUE(operation_->StartRead(false));
+  ASSERT_TRUE(EndsWithin(std::chrono::seconds(60))) << "the read did not end within a minute";
+  EXPECT_TRUE(served_.Stop()) << served_.Error();
+  ASSERT_TRUE(end_.Result.has_value());
+  EXPECT_TRUE(end_.Result->Success);
+  EXPECT_EQ(user_.Texts(), Strings({kReadConfirmation, kReadSucceeded}));
+  EXPECT_EQ(end_.Result->Data.Image, image_);
+  ExpectSameRecords(Decoded(end_.Result->Data.Image, configuration_), configuration_);
+  EXPECT_FALSE(port_->IsOpen());
+  EXPECT_FALSE(radio_.InProgrammingMode()) << "the radio heard the end packet";
 }
 
-TEST(SerialLinkOnPty, AnUnpluggedCableEndsTheReadAtOnceWithoutSpinning) {
-  Configuration configuration = TwoHundredChannels();
-  VirtualRadio radio;
-  radio.LoadImage(Encoded(configuration));
-  ServedRadio served(radio);
-  std::string error;
-  if (!served.Open(error)) GTEST_SKIP() << "no pseudo-terminal here: " << error;
-  served.Start();
-
-  QEventLoop loop;
-  SerialLinkPort port(QString::fromStdString(served.Path()));
-  QtReplyTimer timer;
-  ScriptedPrompter user;
-  user.Answers = {PromptAnswer::Ok};
-  const LanguageTexts texts =
-      LanguageTexts::Load(kEnglish, std::string(HVT_DATA_DIR) + "/language/english.ini");
-  RadioOperation operation(port, timer, user, texts);
-  EndOfOperation end(loop);
-  operation.SetObserver(&end);
+TEST_F(SerialLinkOnPty, AnUnpluggedCableEndsTheReadAtOnceWithoutSpinning) {
   std::optional<std::chrono::steady_clock::time_point> unpluggedAt;
   std::clock_t cpuAtUnplug = 0;
-  end.Progress = [&](int percent) {
+  end_.Progress = [&](int percent) {
     if (percent < 10 || unpluggedAt) return;
-    served.Unplug();
+    served_.Unplug();
     unpluggedAt = std::chrono::steady_clock::now();
     cpuAtUnplug = std::clock();
   };
-  bool gaveUp = false;
-  QTimer::singleShot(std::chrono::seconds(30), &loop, [&] {
-    gaveUp = true;
-    loop.quit();
-  });
 
-  ASSERT_TRUE(operation.StartRead(false));
-  if (operation.IsRunning()) loop.exec();
-
-  ASSERT_FALSE(gaveUp) << "the read did not end";
+  ASSERT_TRUE(operation_->StartRead(false));
+  ASSERT_TRUE(EndsWithin(std::chrono::seconds(30))) << "the read did not end";
   ASSERT_TRUE(unpluggedAt.has_value());
   const auto took = std::chrono::steady_clock::now() - *unpluggedAt;
   const double cpuSeconds = static_cast<double>(std::clock() - cpuAtUnplug) / CLOCKS_PER_SEC;
-  ASSERT_TRUE(end.Result.has_value());
-  EXPECT_FALSE(end.Result->Success);
+  ASSERT_TRUE(end_.Result.has_value());
+  EXPECT_FALSE(end_.Result->Success);
   EXPECT_LT(took, std::chrono::milliseconds(250)) << "no resend waits on a port that is gone";
   EXPECT_LT(cpuSeconds, 0.2);
-  const std::vector<std::string> texts_shown = user.Texts();
+  const std::vector<std::string> texts_shown = user_.Texts();
   ASSERT_EQ(texts_shown.size(), 3U);
-  EXPECT_EQ(texts_shown[1].substr(0, texts_shown[1].find('\n')), texts.LanguageText(2002));
-  EXPECT_NE(texts_shown[1].find(served.Path()), std::string::npos) << "the port is named: " << texts_shown[1];
-  EXPECT_FALSE(port.IsOpen());
+  EXPECT_EQ(texts_shown[1].substr(0, texts_shown[1].find('\n')), texts_.LanguageText(2002));
+  EXPECT_NE(texts_shown[1].find(served_.Path()), std::string::npos)
+      << "the port is named: " << texts_shown[1];
+  EXPECT_FALSE(port_->IsOpen());
 }
 
 }  // namespace

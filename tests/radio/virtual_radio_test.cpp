@@ -8,19 +8,12 @@
 
 #include "model/embedded_info.h"
 #include "support/image_bytes.h"
+#include "support/sequences.h"
 
 namespace hvt {
 namespace {
 
 using namespace std::chrono_literals;
-
-Bytes Ascii(std::string_view text) { return {text.begin(), text.end()}; }
-
-Bytes Join(std::initializer_list<Bytes> parts) {
-  Bytes all;
-  for (const Bytes& part : parts) all.insert(all.end(), part.begin(), part.end());
-  return all;
-}
 
 Bytes Counting(std::uint8_t first) {
   Bytes bytes(16);

@@ -1,8 +1,9 @@
 #pragma once
 
-// Reading and writing runs of image bytes in tests.
+// Runs of bytes in tests: a text's bytes, and reading and writing runs of an image.
 
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 #include "model/radio_image.h"
@@ -10,6 +11,8 @@
 namespace hvt {
 
 using Bytes = std::vector<std::uint8_t>;
+
+inline Bytes Ascii(std::string_view text) { return {text.begin(), text.end()}; }
 
 inline Bytes Slice(const RadioImage& image, int address, int length) {
   const auto region = image.Region(static_cast<std::size_t>(address), static_cast<std::size_t>(length));

@@ -3,22 +3,13 @@
 #include <string>
 
 #include "model/text.h"
+#include "support/five_tone_code_entry.h"
 
 namespace hvt {
 
 namespace {
 
 using namespace std::string_literals;
-
-FiveToneEntry FiveToneCode(const char* code, int digitCount, int standard, int toneLength,
-                           const FixedText<7>& name) {
-  return {.EmptyFlag = 0,
-          .Standard = static_cast<std::uint8_t>(standard),
-          .DigitCount = static_cast<std::uint8_t>(digitCount),
-          .ToneLength = static_cast<std::uint8_t>(toneLength),
-          .Code = code,
-          .Name = name};
-}
 
 // A DTMF code as the editor stores it: the typed keys as hexadecimal digits, then a NUL.
 template <std::size_t Width = 24>
@@ -136,12 +127,12 @@ FiveToneSettings RichFiveTone() {
                       .Code = digits(count, i),
                       .Name = i % 2 == 0 ? "" : "INFO" + std::to_string(i)};
   }
-  s.PttIdBegin = FiveToneCode(digits(24, 1).c_str(), 24, 13, 120, "");
-  s.PttIdEnd = FiveToneCode(digits(7, 2).c_str(), 7, 5, 30, "");
+  s.PttIdBegin = FiveToneCodeEntry(digits(24, 1).c_str(), 24, 13, 120, "");
+  s.PttIdEnd = FiveToneCodeEntry(digits(7, 2).c_str(), 7, 5, 30, "");
   for (int j = 0; j < kFiveToneCodeCount; j += 3) {
     const int count = j % 41;
-    s.Codes[j] =
-        FiveToneCode(digits(count, j).c_str(), count, j % 14, 30 + j % 91, "N" + std::to_string(j) + "-x");
+    s.Codes[j] = FiveToneCodeEntry(digits(count, j).c_str(), count, j % 14, 30 + j % 91,
+                                   "N" + std::to_string(j) + "-x");
     s.Codes[j].Reserved2 = static_cast<std::uint8_t>(j);
   }
   return s;
