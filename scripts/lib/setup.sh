@@ -7,6 +7,7 @@ readonly REQUIRED_PACKAGES=(
   qt6-base-dev qt6-serialport-dev
 )
 readonly BUILD_DIR="${HVT_BUILD_DIR:-build}"
+readonly SANITIZER_BUILD_DIR="${HVT_SANITIZER_BUILD_DIR:-build-asan}"
 
 step() { printf '\n==> %s\n' "$*"; }
 fail() { printf '\nerror: %s\n' "$*" >&2; exit 1; }
@@ -21,16 +22,19 @@ as_root() {
   fi
 }
 
+# Installs the packages named (by default the ones every build needs) that are missing.
 ensure_packages() {
+  local packages=("$@")
+  [[ ${#packages[@]} -gt 0 ]] || packages=("${REQUIRED_PACKAGES[@]}")
   step "Checking packages"
   local missing=()
-  for package in "${REQUIRED_PACKAGES[@]}"; do
+  for package in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
       missing+=("$package")
     fi
   done
   if [[ ${#missing[@]} -eq 0 ]]; then
-    echo "all ${#REQUIRED_PACKAGES[@]} packages present"
+    echo "all ${#packages[@]} packages present"
     return
   fi
   command -v apt-get >/dev/null || fail "missing packages (${missing[*]}) and no apt-get to install them"
@@ -40,10 +44,22 @@ ensure_packages() {
     || fail "could not install: ${missing[*]}"
 }
 
+# The one configuration scripts/run and scripts/test share, so that running one after the other
+# rebuilds nothing. ccache, when installed, keeps objects across build folders and clean clones.
+readonly BUILD_OPTIONS=(-G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHVT_WARNINGS_AS_ERRORS=ON)
+
+launcher_options() {
+  if command -v ccache >/dev/null; then echo "-DCMAKE_CXX_COMPILER_LAUNCHER=ccache"; fi
+}
+
+# configure_and_build DIR [CMAKE OPTIONS...]
 configure_and_build() {
-  step "Configuring ($BUILD_DIR)"
-  cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null \
+  local dir="$1"
+  shift
+  step "Configuring ($dir)"
+  # shellcheck disable=SC2046
+  cmake -S . -B "$dir" "${BUILD_OPTIONS[@]}" $(launcher_options) "$@" >/dev/null \
     || fail "cmake could not configure the project (see the messages above)"
-  step "Building"
-  cmake --build "$BUILD_DIR" -j "$(nproc)" || fail "the build failed (see the compiler messages above)"
+  step "Building ($dir)"
+  cmake --build "$dir" -j "$(nproc)" || fail "the build failed (see the compiler messages above)"
 }

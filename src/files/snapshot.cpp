@@ -45,6 +45,16 @@ bool SameDigits(const FixedText<N>& a, const FixedText<N>& b, int digitCount) {
   return a.Raw().substr(0, length) == b.Raw().substr(0, length);
 }
 
+// Outside the lambda below: clang 14 looks up the member even where the constexpr branch is discarded.
+template <class T>
+int DigitCountOf(const T& record) {
+  if constexpr (DigitCountedCode<T>) {
+    return record.DigitCount;
+  } else {
+    return 0;
+  }
+}
+
 template <class T>
 bool Same(const T& a, const T& b) {
   if constexpr (std::is_integral_v<T>) {
@@ -56,7 +66,7 @@ bool Same(const T& a, const T& b) {
   } else {
     return SameFields(a, b, [&a](const char* name, const auto& x, const auto& y) {
       if constexpr (DigitCountedCode<T> && IsFixedText<std::remove_cvref_t<decltype(x)>>::value) {
-        if (std::string_view(name) == "Code") return SameDigits(x, y, a.DigitCount);
+        if (std::string_view(name) == "Code") return SameDigits(x, y, DigitCountOf(a));
       }
       return Same(x, y);
     });

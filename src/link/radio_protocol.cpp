@@ -241,7 +241,9 @@ std::optional<RadioProtocol::Event> RadioProtocol::Recognise(std::span<const std
   switch (state_) {
     case State::HandshakeSent: {
       const auto collected = engine_.HandshakeCollected();
-      if (!std::ranges::search(collected, kHandshakeAnswer).empty() || IsBareAck(chunk, echo)) {
+      if (std::search(collected.begin(), collected.end(), kHandshakeAnswer.begin(), kHandshakeAnswer.end()) !=
+              collected.end() ||
+          IsBareAck(chunk, echo)) {
         return Event::HandshakeReply;
       }
       return std::nullopt;

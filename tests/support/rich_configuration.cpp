@@ -25,7 +25,7 @@ ChannelTable RichChannelTable() {
     ChannelRecord c = CreateChannel(n, n % 2 == 0 ? "146.0125" : "462.5625");
     const auto v = static_cast<std::int16_t>(n % 7);
     c.ScanAdd = static_cast<std::int16_t>(n <= 200 ? n % 2 : 0);
-    c.OffsetDir = n == 203 ? 3 : static_cast<std::int16_t>(n % 4);
+    c.OffsetDir = static_cast<std::int16_t>(n == 203 ? 3 : n % 4);
     c.TxFreq = c.OffsetDir == 3 ? "046756250" : "000060000";
     c.Power = static_cast<std::int16_t>(v % 3);
     c.TalkAround = 1;
