@@ -101,7 +101,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   HVT_FUZZ_CHECK(::chdir(Work().c_str()) == 0);
   std::ostringstream out;
   std::ostringstream err;
-  const int exitCode = hvt::cli::Run(words, out, err);
+  const int exitCode = hvt::cli::Run(words, hvt::cli::Console{out, err});
   HVT_FUZZ_CHECK(exitCode >= 0 && exitCode < 128);
   // Back where the fuzzer reads its corpus from.
   HVT_FUZZ_CHECK(::chdir(StartFolder().c_str()) == 0);

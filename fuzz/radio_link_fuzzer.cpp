@@ -64,19 +64,28 @@ class ManglingPort final : public hvt::LinkPort, private hvt::LinkPortListener {
   bool Tampered() const { return tampered_; }
 
   void SetListener(hvt::LinkPortListener* listener) override { listener_ = listener; }
-  bool Open() override { return inner_.Open(); }
+  bool Open() override {
+    lost_ = false;
+    return inner_.Open();
+  }
   void Close() override { inner_.Close(); }
   bool IsOpen() const override { return inner_.IsOpen(); }
   bool Write(std::span<const std::uint8_t> bytes) override { return inner_.Write(bytes); }
   void SetReceiveThreshold(std::size_t bytes) override { inner_.SetReceiveThreshold(bytes); }
   void DiscardBuffers() override { inner_.DiscardBuffers(); }
+  std::string FailureDetail() const override { return lost_ ? "virtual: the cable was pulled" : ""; }
 
  private:
   void OnReceive(std::span<const std::uint8_t> bytes) override {
     if (input_.Empty()) return Deliver(bytes);
-    switch (input_.Byte() % 6) {
+    switch (input_.Byte() % 7) {
       case 0:
         return Deliver(bytes);
+      case 6:  // the cable is pulled: the port closes itself and says so
+        inner_.Close();
+        lost_ = true;
+        if (listener_ != nullptr) listener_->OnPortLost();
+        return;
       case 1:  // lost
         return;
       case 2:
@@ -104,6 +113,10 @@ class ManglingPort final : public hvt::LinkPort, private hvt::LinkPortListener {
     }
   }
 
+  void OnPortLost() override {
+    if (listener_ != nullptr) listener_->OnPortLost();
+  }
+
   // A closed port delivers nothing, also between the pieces of a split.
   void Deliver(std::span<const std::uint8_t> bytes) {
     if (listener_ != nullptr && inner_.IsOpen() && !bytes.empty()) listener_->OnReceive(bytes);
@@ -113,6 +126,7 @@ class ManglingPort final : public hvt::LinkPort, private hvt::LinkPortListener {
   Input& input_;
   hvt::LinkPortListener* listener_ = nullptr;
   bool tampered_ = false;
+  bool lost_ = false;
 };
 
 class User final : public hvt::Prompter {
