@@ -46,9 +46,9 @@ void RadioSession::Accept(const OperationResult& result) {
   switch (result.Kind) {
     case OperationKind::Read:
       if (result.WithTestData) testData_ = result.Data.TestData;
-      workspace_.AcceptImage(result.Data.Image,
-                             result.Data.Identity && result.Data.Identity->Band() ? *result.Data.Identity->Band()
-                                                                                  : context_.Band());
+      workspace_.AcceptImage(result.Data.Image, result.Data.Identity && result.Data.Identity->Band()
+                                                    ? *result.Data.Identity->Band()
+                                                    : context_.Band());
       break;
     case OperationKind::InformationRead:
       information_ = DecodeEmbeddedInfo(result.Data.Information);

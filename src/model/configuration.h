@@ -19,7 +19,6 @@
 
 namespace hvt {
 
-
 struct Configuration {
   FixedText<8> ModelName{kModelName};
   std::int16_t BandVariant = 1;

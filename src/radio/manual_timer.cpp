@@ -2,9 +2,7 @@
 
 namespace hvt {
 
-void ManualTimer::Start(std::chrono::milliseconds interval) {
-  deadline_ = clock_.Now() + interval;
-}
+void ManualTimer::Start(std::chrono::milliseconds interval) { deadline_ = clock_.Now() + interval; }
 
 bool ManualTimer::FireIfDue() {
   if (!deadline_ || clock_.Now() < *deadline_) return false;
