@@ -334,7 +334,8 @@ TEST(ChannelCodec, EveryInRangeValueReadsBackWithItsNeighboursUnchanged) {
     ChannelRecord base = Channel(7, "446");
     base.Name = std::string_view("CH7\0 ", 5);  // as a name comes back from the radio
     for (const PackedChannelField& f : kPackedFields) {
-      base.*f.Field = neighboursFull ? static_cast<std::int16_t>(f.Width == 16 ? -1 : (1 << f.Width) - 1) : 0;
+      base.*f.Field =
+          static_cast<std::int16_t>(neighboursFull ? (f.Width == 16 ? -1 : (1 << f.Width) - 1) : 0);
     }
     for (const PackedChannelField& f : kPackedFields) {
       for (const std::int16_t value : InRangeValues(f.Width)) {
