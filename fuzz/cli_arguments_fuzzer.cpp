@@ -16,6 +16,7 @@
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "cli/cli.h"
@@ -55,8 +56,14 @@ void MakePristineWorkFolder() {
 }
 
 void Recreate(const fs::path& folder, const fs::path& from) {
-  fs::remove_all(folder);
-  fs::copy(from, folder, fs::copy_options::recursive);
+  // libFuzzer's timer signal interrupts a copy now and then; that is no finding of ours.
+  for (;;) {
+    std::error_code error;
+    fs::remove_all(folder, error);
+    fs::copy(from, folder, fs::copy_options::recursive, error);
+    if (!error) return;
+    HVT_FUZZ_CHECK(error == std::errc::interrupted);
+  }
 }
 
 bool IsLeftOut(const std::string& word) {
