@@ -56,11 +56,6 @@ int RunShow(const ParsedCommand& command, CommandIo& io) {
   return kExitOk;
 }
 
-// The system's file error, then the path and the reason.
-std::string FileErrorLine(Session& session, std::string_view detail) {
-  return std::string(session.Context().Texts().BuiltIn(BuiltInText::FileError)) + "\n" + std::string(detail);
-}
-
 int RunEncode(const ParsedCommand& command, CommandIo& io) {
   Session session(io);
   Workspace workspace(session.Context(), session.Prompter());
@@ -70,7 +65,7 @@ int RunEncode(const ParsedCommand& command, CommandIo& io) {
     return session.Fail("encode", EncodeFailureLine(*failure), kExitEncoderFailure);
   }
   if (const FileWriteResult written = WriteFileAtomically(command.Value("-o"), image.Bytes()); !written) {
-    return session.Fail("encode", FileErrorLine(session, written.Detail()));
+    return session.Fail("encode", session.FileErrorLine(written.Detail()));
   }
   return kExitOk;
 }
@@ -95,7 +90,7 @@ int RunTemplate(const ParsedCommand& command, CommandIo& io) {
   const auto band = ParseBandOption(command.Value("--band"));
   if (!band) return session.Fail("template", "--band takes 0 or 1", kExitUsage);
   const auto written = WriteConfigurationFile(command.Value("-o"), FactoryTemplate(*band));
-  if (written != FileCheck::Ok) return session.Fail("template", FileErrorLine(session, written.Detail));
+  if (written != FileCheck::Ok) return session.Fail("template", session.FileErrorLine(written.Detail));
   return kExitOk;
 }
 

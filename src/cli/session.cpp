@@ -12,6 +12,10 @@ Session::Session(CommandIo& io)
       context_(AppContext::Start(io.Folders, SystemLocaleName())),
       prompter_(io.Err, io.Input, io.ErrIsTerminal) {}
 
+std::string Session::FileErrorLine(std::string_view detail) const {
+  return std::string(context_.Texts().BuiltIn(BuiltInText::FileError)) + "\n" + std::string(detail);
+}
+
 int Session::Fail(std::string_view command, std::string_view message, int exitCode) {
   prompter_.EndProgressLine();
   io_.Err << "hvt7300-cli " << command << ": " << Readable(message) << "\n";
@@ -28,7 +32,7 @@ std::optional<std::string> ReadImageFile(Session& session, const std::string& pa
   const FileReadResult bytes = ReadWholeFile(path, RadioImage::kSize);
   const bool tooLarge = !bytes && bytes.Failure()->SizeFound;
   if (!bytes && !tooLarge) {
-    return std::string(session.Context().Texts().BuiltIn(BuiltInText::FileError)) + "\n" + bytes.Detail();
+    return session.FileErrorLine(bytes.Detail());
   }
   const std::uintmax_t size = tooLarge ? *bytes.Failure()->SizeFound : bytes->size();
   if (size != RadioImage::kSize) {

@@ -24,6 +24,9 @@ class Session {
   AppContext& Context() { return context_; }
   CliPrompter& Prompter() { return prompter_; }
 
+  // The system's file error, then the path and the reason on the next line.
+  std::string FileErrorLine(std::string_view detail) const;
+
   // Prints "hvt7300-cli COMMAND: message" on standard error and returns the exit code.
   int Fail(std::string_view command, std::string_view message, int exitCode = kExitFailure);
 
