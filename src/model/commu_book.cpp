@@ -1,6 +1,7 @@
 #include "model/commu_book.h"
 
 #include <algorithm>
+#include <array>
 #include <string_view>
 #include <utility>
 
@@ -39,10 +40,16 @@ std::optional<std::int32_t> CommuBookCodeValue(const CommuBookEntry& entry) {
 }
 
 void SortCommuBook(CommuBook& book) {
+  // The exchange sort the radio's own software uses: its order of equal keys is part of the file.
   auto& entries = book.Entries;
+  std::array<std::int32_t, kCommuBookEntryCount> keys{};
+  std::ranges::transform(entries, keys.begin(), SortKey);
   for (std::size_t i = 0; i + 1 < entries.size(); ++i) {
     for (std::size_t j = i + 1; j < entries.size(); ++j) {
-      if (SortKey(entries[j]) < SortKey(entries[i])) std::swap(entries[i], entries[j]);
+      if (keys[j] < keys[i]) {
+        std::swap(entries[i], entries[j]);
+        std::swap(keys[i], keys[j]);
+      }
     }
   }
 }
