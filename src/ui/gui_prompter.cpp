@@ -1,0 +1,105 @@
+#include "ui/gui_prompter.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStringList>
+#include <utility>
+
+namespace hvt {
+
+namespace {
+
+QString FromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+QMessageBox::StandardButtons ButtonsOf(PromptButtons buttons) {
+  switch (buttons) {
+    case PromptButtons::Ok:
+      return QMessageBox::Ok;
+    case PromptButtons::OkCancel:
+      return QMessageBox::Ok | QMessageBox::Cancel;
+    case PromptButtons::YesNo:
+      return QMessageBox::Yes | QMessageBox::No;
+    case PromptButtons::YesNoCancel:
+      return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case PromptButtons::RetryCancel:
+      return QMessageBox::Retry | QMessageBox::Cancel;
+  }
+  return QMessageBox::Ok;
+}
+
+QMessageBox::Icon IconOf(PromptIcon icon) {
+  switch (icon) {
+    case PromptIcon::None:
+      return QMessageBox::NoIcon;
+    case PromptIcon::Information:
+      return QMessageBox::Information;
+    case PromptIcon::Warning:
+      return QMessageBox::Warning;
+    case PromptIcon::Question:
+      return QMessageBox::Question;
+    case PromptIcon::Critical:
+      return QMessageBox::Critical;
+  }
+  return QMessageBox::NoIcon;
+}
+
+PromptAnswer AnswerOf(int button) {
+  switch (button) {
+    case QMessageBox::Ok:
+      return PromptAnswer::Ok;
+    case QMessageBox::Yes:
+      return PromptAnswer::Yes;
+    case QMessageBox::No:
+      return PromptAnswer::No;
+    case QMessageBox::Retry:
+      return PromptAnswer::Retry;
+    default:
+      return PromptAnswer::Cancel;
+  }
+}
+
+std::filesystem::path PathOf(const QString& file) { return std::filesystem::path(file.toStdU16String()); }
+
+}  // namespace
+
+QString QtFileFilter(std::string_view filter) {
+  const QStringList parts = FromUtf8(filter).split(QLatin1Char('|'));
+  QStringList filters;
+  for (qsizetype i = 0; i < parts.size(); i += 2) filters.append(parts[i]);
+  return filters.join(QStringLiteral(";;"));
+}
+
+GuiPrompter::GuiPrompter(QString title, std::function<std::optional<std::string>(QWidget*)> askPassword)
+    : title_(std::move(title)), askPassword_(std::move(askPassword)) {}
+
+QWidget* GuiPrompter::Parent() const {
+  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+  return parent_.data();
+}
+
+PromptAnswer GuiPrompter::Ask(std::string_view text, PromptButtons buttons, PromptIcon icon) {
+  QMessageBox box(IconOf(icon), title_, FromUtf8(text), ButtonsOf(buttons), Parent());
+  // Escape answers Cancel where there is one, else the only button.
+  if (buttons == PromptButtons::Ok) box.setEscapeButton(QMessageBox::Ok);
+  if (buttons == PromptButtons::YesNo) box.setEscapeButton(QMessageBox::No);
+  return AnswerOf(box.exec());
+}
+
+std::optional<std::filesystem::path> GuiPrompter::ChooseFileToOpen(std::string_view filter) {
+  const QString file = QFileDialog::getOpenFileName(Parent(), QString(), QString(), QtFileFilter(filter));
+  if (file.isEmpty()) return std::nullopt;
+  return PathOf(file);
+}
+
+std::optional<std::filesystem::path> GuiPrompter::ChooseFileToSave(std::string_view filter,
+                                                                   const std::filesystem::path& suggested) {
+  const QString file = QFileDialog::getSaveFileName(Parent(), QString(), QString::fromStdU16String(suggested.u16string()),
+                                                    QtFileFilter(filter));
+  if (file.isEmpty()) return std::nullopt;
+  return PathOf(file);
+}
+
+std::optional<std::string> GuiPrompter::AskPassword() { return askPassword_(Parent()); }
+
+}  // namespace hvt

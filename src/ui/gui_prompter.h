@@ -1,0 +1,39 @@
+#pragma once
+
+// The desktop program's answer to the core's questions: message boxes with the described icon
+// and buttons, the platform's file dialogs, and the password dialog.
+
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+
+#include "i18n/prompter.h"
+
+namespace hvt {
+
+class GuiPrompter final : public Prompter {
+ public:
+  // `parent` owns the dialogs (the main window once it exists); `title` heads every box.
+  GuiPrompter(QString title, std::function<std::optional<std::string>(QWidget* parent)> askPassword);
+
+  void SetParent(QWidget* parent) { parent_ = parent; }
+
+  PromptAnswer Ask(std::string_view text, PromptButtons buttons, PromptIcon icon) override;
+  std::optional<std::filesystem::path> ChooseFileToOpen(std::string_view filter) override;
+  std::optional<std::filesystem::path> ChooseFileToSave(std::string_view filter,
+                                                        const std::filesystem::path& suggested) override;
+  std::optional<std::string> AskPassword() override;
+
+ private:
+  QWidget* Parent() const;
+
+  QString title_;
+  std::function<std::optional<std::string>(QWidget*)> askPassword_;
+  QPointer<QWidget> parent_;
+};
+
+// "Data File (*.dat)|*.dat" (the described filter form: pairs of text and pattern) as Qt's
+// "Data File (*.dat)".
+QString QtFileFilter(std::string_view filter);
+
+}  // namespace hvt
