@@ -5,9 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "i18n/channel_item_texts.h"
+#include "app/channel_grid.h"
 #include "i18n/text_keys.h"
-#include "model/frequency.h"
 
 namespace hvt::cli {
 
@@ -16,25 +15,21 @@ namespace {
 constexpr std::size_t kColumns = 10;
 using Row = std::array<std::string, kColumns>;
 
-std::string GridLabel(int number) { return number == kRtChannel ? "TRF" : ChannelLabel(number); }
-
 // Characters, not bytes, so that Chinese headers line up as well as a terminal allows.
 std::size_t Width(const std::string& text) {
   return static_cast<std::size_t>(std::count_if(
       text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
-Row RowOf(const ChannelRecord& c, const LanguageTexts& texts) {
-  return {GridLabel(c.ChannelNumber),
-          FreqRecordToText(c.RxFreq.Raw()).Text,
-          TxDisplayText(c.RxFreq.Raw(), c.OffsetDir, c.TxFreq.Raw()).Text,
-          c.Name.Trimmed(),
-          BandwidthText(c.Bandwidth),
-          ScanText(c.ScanAdd, texts),
-          PowerText(c.Power, texts),
-          DecodeSignallingText(c, texts),
-          EncodeSignallingText(c, texts),
-          OptionalSignallingText(c, texts)};
+// The grid's columns without the step, which the grid never shows either.
+Row RowOf(const ChannelRecord& channel, const LanguageTexts& texts) {
+  const ChannelCells cells = ChannelRowCells(channel, texts);
+  Row row{GridRowLabel(channel.ChannelNumber)};
+  std::size_t next = 1;
+  for (int column = 1; column < kGridColumnCount; ++column) {
+    if (GridColumnShown(static_cast<GridColumn>(column))) row[next++] = cells[static_cast<std::size_t>(column - 1)];
+  }
+  return row;
 }
 
 }  // namespace

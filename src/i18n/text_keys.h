@@ -59,6 +59,55 @@ inline constexpr std::int32_t InformationReadFailed = 2008;
 inline constexpr std::int32_t PasswordTitle = 3100;
 inline constexpr std::int32_t PasswordLabel = 3101;
 
+// The main window: menu captions (also the toolbar's tooltips), tree nodes, the title's label.
+inline constexpr std::int32_t MenuFile = 1000;
+inline constexpr std::int32_t MenuNew = 1001;
+inline constexpr std::int32_t MenuOpen = 1002;
+inline constexpr std::int32_t MenuSave = 1003;
+inline constexpr std::int32_t MenuSaveAs = 1004;
+inline constexpr std::int32_t MenuPrint = 1005;
+inline constexpr std::int32_t MenuExit = 1006;
+inline constexpr std::int32_t MenuEdit = 1010;
+inline constexpr std::int32_t MenuEditChannel = 1011;
+inline constexpr std::int32_t MenuView = 1020;
+inline constexpr std::int32_t MenuOptions = 1021;
+inline constexpr std::int32_t MenuRadio = 1022;
+inline constexpr std::int32_t MenuDtmf = 1023;
+inline constexpr std::int32_t MenuTwoTone = 1024;
+inline constexpr std::int32_t MenuFiveTone = 1025;
+inline constexpr std::int32_t MenuToolBar = 1026;
+inline constexpr std::int32_t MenuStatusBar = 1027;
+inline constexpr std::int32_t MenuEmbeddedInfo = 1028;
+inline constexpr std::int32_t MenuSettings = 1030;
+inline constexpr std::int32_t MenuPort = 1031;
+inline constexpr std::int32_t MenuLanguage = 1032;
+inline constexpr std::int32_t MenuInitialise = 1033;
+inline constexpr std::int32_t MenuProgram = 1040;
+inline constexpr std::int32_t MenuRead = 1041;
+inline constexpr std::int32_t MenuWrite = 1042;
+inline constexpr std::int32_t MenuReadReset = 1043;
+inline constexpr std::int32_t MenuWriteReset = 1044;
+inline constexpr std::int32_t MenuHelp = 1050;
+inline constexpr std::int32_t MenuHelpContents = 1051;
+inline constexpr std::int32_t MenuAbout = 1052;
+inline constexpr std::int32_t MenuAutoTest = 1053;
+inline constexpr std::int32_t MenuModel = 1060;
+inline constexpr std::int32_t MenuModelInfo = 1061;
+inline constexpr std::int32_t MenuCommuBook = 1804;
+inline constexpr std::int32_t MenuScan = 2401;
+inline constexpr std::int32_t MenuAlert = 2601;
+inline constexpr std::int32_t MenuKeys = 5002;
+inline constexpr std::int32_t MenuTestData = 8001;
+inline constexpr std::int32_t MenuToneTip = 10221;  // a built-in text
+inline constexpr std::int32_t TreeOptions = 5021;
+inline constexpr std::int32_t TreeKeys = 5000;
+inline constexpr std::int32_t TreeDtmf = 5023;
+inline constexpr std::int32_t TreeFiveTone = 5025;
+inline constexpr std::int32_t TreeCommuBook = 5804;
+inline constexpr std::int32_t TreeEmbeddedInfo = 5028;
+inline constexpr std::int32_t TreeTestData = 8000;
+inline constexpr std::int32_t TitleFileLabel = 2012;
+
 struct SectionKey {
   std::string_view Section;
   std::string_view Key;
@@ -93,7 +142,15 @@ inline constexpr auto kLookedUpKeys = detail::JoinKeys(
                GridEncode,    GridOptSignal},
     PowerLevels, PttIdModes, SquelchModes, ScanMembership,
     std::array{PortOpenFailed, RadioNotAnswering, ReadSucceeded, WriteSucceeded, ReadFailed, WriteFailed,
-               InformationReadFailed, PasswordTitle, PasswordLabel});
+               InformationReadFailed, PasswordTitle, PasswordLabel},
+    std::array{MenuFile,      MenuNew,          MenuOpen,       MenuSave,       MenuSaveAs,      MenuPrint,
+               MenuExit,      MenuEdit,         MenuEditChannel, MenuView,      MenuOptions,     MenuRadio,
+               MenuDtmf,      MenuTwoTone,      MenuFiveTone,   MenuToolBar,    MenuStatusBar,   MenuEmbeddedInfo,
+               MenuSettings,  MenuPort,         MenuLanguage,   MenuInitialise, MenuProgram,     MenuRead,
+               MenuWrite,     MenuReadReset,    MenuWriteReset, MenuHelp,       MenuHelpContents, MenuAbout,
+               MenuAutoTest,  MenuModel,        MenuModelInfo,  MenuCommuBook,  MenuScan,        MenuAlert,
+               MenuKeys,      MenuTestData,     TreeOptions,    TreeKeys,       TreeDtmf,        TreeFiveTone,
+               TreeCommuBook, TreeEmbeddedInfo, TreeTestData,   TitleFileLabel});
 
 // Keys read directly from the other sections.
 inline constexpr std::array kLookedUpSectionKeys = {

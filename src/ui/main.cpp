@@ -1,9 +1,102 @@
+// The desktop program: start-up, the splash screen, then the main window.
+//   hvt7300 [FILE.dat]     opens the file at start
+// HVT7300_SPLASH_MS shortens (or lengthens) the splash screen's 2000 ms.
+
 #include <QApplication>
-#include <QMainWindow>
+#include <QIcon>
+#include <QMessageBox>
+#include <QTimer>
+#include <cstdio>
+
+#include "app/radio_session.h"
+#include "app/virtual_radio_memory.h"
+#include "app/workspace.h"
+#include "files/test_data_file.h"
+#include "qt/app_folders.h"
+#include "qt/radio_link.h"
+#include "qt/serial_ports.h"
+#include "ui/gui_prompter.h"
+#include "ui/main_window.h"
+#include "ui/password_dialog.h"
+#include "ui/splash_screen.h"
+
+namespace {
+
+constexpr int kSplashMilliseconds = 2000;
+
+// Without a display Qt would abort with a message about plugins; say what to do instead.
+bool HasDisplay() {
+#if defined(Q_OS_LINUX) || defined(Q_OS_FREEBSD)
+  return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+         !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+#else
+  return true;
+#endif
+}
+
+int SplashMilliseconds() {
+  bool ok = false;
+  const int value = qEnvironmentVariableIntValue("HVT7300_SPLASH_MS", &ok);
+  return ok && value >= 0 ? value : kSplashMilliseconds;
+}
+
+// A saved port that has gone is replaced by the first one present (the virtual radio when no
+// serial port is).
+void ChoosePortAtStart(hvt::AppContext& context) {
+  const auto ports = hvt::AvailableSerialPorts();
+  const std::string saved = context.PortName();
+  const bool present = std::ranges::any_of(ports, [&](const hvt::SerialPortEntry& port) { return port.Name == saved; });
+  if (!present && !ports.empty()) context.SetPortName(ports.front().Name);
+  static_cast<void>(context.SavePortNumber());
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
+  if (!HasDisplay()) {
+    std::fprintf(stderr,
+                 "hvt7300: no display found (DISPLAY is not set); run it in a desktop session, or use "
+                 "the command-line tool hvt7300-cli\n");
+    return 1;
+  }
   QApplication app(argc, argv);
-  QMainWindow window;
-  window.show();
+  QApplication::setApplicationName(QStringLiteral("HVT7300"));
+  QApplication::setOrganizationName(QStringLiteral("HVT7300"));
+
+  const hvt::AppFolders folders = hvt::LocateAppFolders();
+  QApplication::setWindowIcon(QIcon(QString::fromStdU16String((folders.Data / "hvt7300.png").u16string())));
+  if (const auto missing = hvt::MissingDataFiles(folders.Data); !missing.empty()) {
+    QMessageBox::critical(nullptr, QStringLiteral("HVT7300"),
+                          QStringLiteral("The data folder %1 is incomplete: %2 is missing.")
+                              .arg(QString::fromStdU16String(folders.Data.u16string()),
+                                   QString::fromStdU16String(missing.front().u16string())));
+    return 1;
+  }
+  hvt::AppContext context = hvt::AppContext::Start(folders, hvt::SystemLocaleName());
+
+  hvt::SplashScreen splash(context, SplashMilliseconds());
+  splash.Start();
+  QApplication::processEvents();
+
+  if (context.FirstRun()) static_cast<void>(context.MarkFirstRunDone());
+  ChoosePortAtStart(context);
+  const bool factory = hvt::ReadFactoryMarker(folders.Data) || hvt::ReadFactoryMarker(folders.Settings);
+
+  hvt::GuiPrompter prompter(QStringLiteral("HVT7300"), [&context](QWidget* parent) {
+    return hvt::RunPasswordDialog(parent, context.Texts(), {});
+  });
+  hvt::Workspace workspace(context, prompter);
+  hvt::RadioLink link(hvt::VirtualRadioMemory::FileIn(folders.Settings));
+  hvt::RadioSession session(context, workspace, link.Port(), link.Timer(), prompter);
+  hvt::MainWindow window(context, workspace, prompter, link, session, factory);
+
+  const QStringList arguments = QApplication::arguments();
+  QObject::connect(&splash, &hvt::SplashScreen::finished, &window, [&window, &arguments] {
+    window.show();
+    if (arguments.size() > 1) {
+      const QString file = arguments.at(1);
+      QTimer::singleShot(0, &window, [&window, file] { window.OpenAtStart(file); });
+    }
+  });
   return QApplication::exec();
 }

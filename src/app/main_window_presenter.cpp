@@ -1,0 +1,188 @@
+#include "app/main_window_presenter.h"
+
+#include <algorithm>
+#include <array>
+
+#include "i18n/text_keys.h"
+#include "model/channel_table.h"
+
+namespace hvt {
+
+namespace {
+
+using C = Command;
+
+constexpr std::array kCommands = {
+    CommandSpec{C::New, text_key::MenuNew, "Ctrl+N", "document-new"},
+    CommandSpec{C::Open, text_key::MenuOpen, "Ctrl+O", "document-open"},
+    CommandSpec{C::Save, text_key::MenuSave, "Ctrl+S", "document-save"},
+    CommandSpec{C::SaveAs, text_key::MenuSaveAs, "", ""},
+    CommandSpec{C::Print, text_key::MenuPrint, "", ""},
+    CommandSpec{C::Exit, text_key::MenuExit, "", ""},
+    CommandSpec{C::ModelInfo, text_key::MenuModelInfo, "", ""},
+    CommandSpec{C::EditChannel, text_key::MenuEditChannel, "", ""},
+    CommandSpec{C::Options, text_key::MenuOptions, "", ""},
+    CommandSpec{C::RadioView, text_key::MenuRadio, "", ""},
+    CommandSpec{C::Dtmf, text_key::MenuDtmf, "", ""},
+    CommandSpec{C::TwoTone, text_key::MenuTwoTone, "", ""},
+    CommandSpec{C::FiveTone, text_key::MenuFiveTone, "", ""},
+    CommandSpec{C::Scan, text_key::MenuScan, "", ""},
+    CommandSpec{C::Keys, text_key::MenuKeys, "", ""},
+    CommandSpec{C::Alert, text_key::MenuAlert, "", ""},
+    CommandSpec{C::ToneTip, text_key::MenuToneTip, "", ""},
+    CommandSpec{C::CommuBook, text_key::MenuCommuBook, "", ""},
+    CommandSpec{C::EmbeddedInfo, text_key::MenuEmbeddedInfo, "", ""},
+    CommandSpec{C::TestData, text_key::MenuTestData, "", ""},
+    CommandSpec{C::Port, text_key::MenuPort, "", "network-wired"},
+    CommandSpec{C::Language, text_key::MenuLanguage, "", ""},
+    CommandSpec{C::Initialise, text_key::MenuInitialise, "", ""},
+    CommandSpec{C::Read, text_key::MenuRead, "", "go-down"},
+    CommandSpec{C::Write, text_key::MenuWrite, "", "go-up"},
+    CommandSpec{C::ReadReset, text_key::MenuReadReset, "", ""},
+    CommandSpec{C::WriteReset, text_key::MenuWriteReset, "", ""},
+    CommandSpec{C::ToolBar, text_key::MenuToolBar, "", "", true},
+    CommandSpec{C::StatusBar, text_key::MenuStatusBar, "", "", true},
+    CommandSpec{C::HelpContents, text_key::MenuHelpContents, "", ""},
+    CommandSpec{C::About, text_key::MenuAbout, "", "help-about"},
+    CommandSpec{C::AutoTest, text_key::MenuAutoTest, "", ""},
+    CommandSpec{C::TestDataButton, text_key::MenuTestData, "", "applications-engineering", true},
+};
+
+constexpr std::array kToolBar = {C::Separator, C::New,  C::Open,      C::Save,  C::Separator,     C::Read,
+                                 C::Port,      C::Write, C::Separator, C::About, C::TestDataButton};
+
+// Commands whose windows are not built yet: shown, but they cannot be chosen.
+constexpr std::array kNotYetAvailable = {C::EditChannel, C::Options, C::Dtmf,     C::TwoTone,  C::FiveTone,
+                                         C::Scan,        C::Keys,    C::Alert,    C::CommuBook, C::TestData,
+                                         C::AutoTest};
+
+// Entries of the menus that have nothing behind them.
+constexpr std::array kAlwaysHidden = {C::Print,     C::RadioView,  C::Scan,         C::Alert,
+                                      C::ToneTip,   C::ReadReset,  C::WriteReset,   C::HelpContents};
+
+template <std::size_t N>
+bool Contains(const std::array<Command, N>& list, Command command) {
+  return std::ranges::find(list, command) != list.end();
+}
+
+}  // namespace
+
+std::span<const CommandSpec> CommandTable() { return kCommands; }
+
+const CommandSpec& SpecOf(Command command) {
+  static const CommandSpec kSeparator{};
+  const auto found = std::ranges::find(kCommands, command, &CommandSpec::Id);
+  return found == kCommands.end() ? kSeparator : *found;
+}
+
+const std::vector<MenuSpec>& MenuBar() {
+  static const std::vector<MenuSpec> menus = {
+      {text_key::MenuFile, {C::New, C::Open, C::Save, C::SaveAs, C::Separator, C::Print, C::Separator, C::Exit}},
+      {text_key::MenuModel, {C::ModelInfo}},
+      {text_key::MenuEdit,
+       {C::EditChannel, C::Options, C::RadioView, C::Dtmf, C::TwoTone, C::FiveTone, C::Scan, C::Keys, C::Alert,
+        C::ToneTip, C::CommuBook, C::EmbeddedInfo, C::TestData}},
+      {text_key::MenuSettings, {C::Port, C::Language, C::Initialise}},
+      {text_key::MenuProgram, {C::Read, C::Write, C::ReadReset, C::WriteReset}},
+      {text_key::MenuView, {C::ToolBar, C::StatusBar}},
+      {text_key::MenuHelp, {C::HelpContents, C::About, C::AutoTest}},
+  };
+  return menus;
+}
+
+std::span<const Command> ToolBarItems() { return kToolBar; }
+
+MainWindowPresenter::MainWindowPresenter(AppContext& context, Workspace& workspace, bool factory)
+    : context_(context), workspace_(workspace), factory_(factory) {
+  RedrawAll();
+}
+
+std::string MainWindowPresenter::Title() const {
+  return "HVT7300[" + context_.ModelTitle() + ":" + std::string(context_.BandText()) + "][" +
+         context_.Texts().LanguageText(text_key::TitleFileLabel) + ":" + workspace_.FileName().string() + "]";
+}
+
+std::string MainWindowPresenter::Caption(Command command) const {
+  if (command == C::Separator) return {};
+  return context_.Texts().LanguageText(SpecOf(command).CaptionKey);
+}
+
+CommandState MainWindowPresenter::State(Command command) const {
+  CommandState state;
+  state.Enabled = !Contains(kNotYetAvailable, command);
+  state.Visible = !Contains(kAlwaysHidden, command);
+  switch (command) {
+    case C::TwoTone:
+      state.Visible = context_.TwoToneEnabled();
+      break;
+    case C::TestData:
+      state.Visible = testDataOn_;
+      break;
+    case C::AutoTest:
+      state.Visible = factory_;
+      break;
+    // Without the factory marker nobody can switch test data on.
+    case C::TestDataButton:
+      state.Visible = factory_;
+      state.Checked = testDataOn_;
+      break;
+    case C::ToolBar:
+      state.Checked = toolBarShown_;
+      break;
+    case C::StatusBar:
+      state.Checked = statusBarShown_;
+      break;
+    default:
+      break;
+  }
+  return state;
+}
+
+std::vector<TreeNode> MainWindowPresenter::Tree() const {
+  const auto text = [this](std::int32_t key) { return context_.Texts().LanguageText(key); };
+  std::vector<TreeNode> nodes = {
+      {"N0", context_.ModelTitle(), std::nullopt},
+      {"N1", "CH", std::nullopt},
+      {"N4", text(text_key::TreeOptions), C::Options},
+      {"N16", text(text_key::TreeKeys), C::Keys},
+      {"N5", text(text_key::TreeDtmf), C::Dtmf},
+      {"N7", text(text_key::TreeFiveTone), C::FiveTone},
+      {"N8", text(text_key::TreeCommuBook), C::CommuBook},
+      {"N9", text(text_key::TreeEmbeddedInfo), C::EmbeddedInfo},
+  };
+  if (testDataOn_) nodes.push_back({"N14", text(text_key::TreeTestData), C::TestData});
+  for (TreeNode& node : nodes) node.Enabled = !node.Action || State(*node.Action).Enabled;
+  return nodes;
+}
+
+void MainWindowPresenter::RedrawAll() { grid_.DrawAll(workspace_.Current().Channels, context_.Texts()); }
+
+void MainWindowPresenter::RedrawRow(int row) { grid_.DrawRow(workspace_.Current().Channels, context_.Texts(), row); }
+
+bool MainWindowPresenter::Copy(int row) {
+  if (!ChannelGrid::IsChannelRow(row)) return false;
+  workspace_.SetClipboardFilled(true);
+  CopyChannel(workspace_.Current().Channels, workspace_.Clipboard(), row);
+  return false;
+}
+
+bool MainWindowPresenter::Cut(int row) {
+  if (!ChannelGrid::IsChannelRow(row)) return false;
+  workspace_.SetClipboardFilled(true);
+  CutChannel(workspace_.Current().Channels, workspace_.Clipboard(), row);
+  const bool cut = workspace_.Clipboard().InUse == 1;
+  RedrawRow(row);
+  return cut;
+}
+
+bool MainWindowPresenter::Paste(int row) {
+  if (!ChannelGrid::IsChannelRow(row) || !workspace_.ClipboardFilled()) return false;
+  const ChannelTable before = workspace_.Current().Channels;
+  PasteChannel(workspace_.Current().Channels, workspace_.Clipboard(), row);
+  RedrawRow(row);
+  return !(workspace_.Current().Channels == before);
+}
+
+bool MainWindowPresenter::MayClose() { return workspace_.OfferToSaveChanges(); }
+
+}  // namespace hvt

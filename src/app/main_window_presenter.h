@@ -1,0 +1,130 @@
+#pragma once
+
+// The main window's rules: its commands with their captions, shortcuts and states, the menu bar
+// and toolbar they sit in, the navigation tree, the title, the channel grid's rows and the
+// channel clipboard. The window itself only builds widgets from these tables and renders.
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/app_context.h"
+#include "app/channel_grid.h"
+#include "app/workspace.h"
+
+namespace hvt {
+
+enum class Command {
+  Separator,  // a line between entries, not a command
+  New,
+  Open,
+  Save,
+  SaveAs,
+  Print,
+  Exit,
+  ModelInfo,
+  EditChannel,
+  Options,
+  RadioView,
+  Dtmf,
+  TwoTone,
+  FiveTone,
+  Scan,
+  Keys,
+  Alert,
+  ToneTip,
+  CommuBook,
+  EmbeddedInfo,
+  TestData,
+  Port,
+  Language,
+  Initialise,
+  Read,
+  Write,
+  ReadReset,
+  WriteReset,
+  ToolBar,
+  StatusBar,
+  HelpContents,
+  About,
+  AutoTest,
+  TestDataButton,
+};
+
+struct CommandSpec {
+  Command Id = Command::Separator;
+  std::int32_t CaptionKey = 0;       // also its tooltip on the toolbar
+  std::string_view Shortcut;         // in Qt's portable form, "Ctrl+N"
+  std::string_view ToolBarIcon;      // the icon theme's name; empty: not on the toolbar
+  bool Checkable = false;
+};
+
+struct MenuSpec {
+  std::int32_t CaptionKey = 0;
+  std::vector<Command> Items;
+};
+
+std::span<const CommandSpec> CommandTable();
+const CommandSpec& SpecOf(Command command);
+const std::vector<MenuSpec>& MenuBar();
+std::span<const Command> ToolBarItems();
+
+struct CommandState {
+  bool Visible = true;
+  bool Enabled = true;
+  bool Checked = false;
+
+  bool operator==(const CommandState&) const = default;
+};
+
+struct TreeNode {
+  std::string Key;  // "N0", "N1", ...
+  std::string Text;
+  std::optional<Command> Action;  // what a click runs; none for the root and the grid
+  bool Enabled = true;
+};
+
+class MainWindowPresenter {
+ public:
+  // `factory`: the factory marker was found at start-up.
+  MainWindowPresenter(AppContext& context, Workspace& workspace, bool factory);
+
+  std::string Title() const;
+  std::string Caption(Command command) const;
+  CommandState State(Command command) const;
+  // Root first, every other node directly under it.
+  std::vector<TreeNode> Tree() const;
+
+  // The grid as last drawn.
+  const ChannelGrid& Grid() const { return grid_; }
+  void RedrawAll();
+  void RedrawRow(int row);
+
+  // The clipboard keys on the grid's current row; each answers whether the configuration
+  // changed (row `row` has then been redrawn).
+  bool Copy(int row);
+  bool Cut(int row);
+  bool Paste(int row);
+
+  // The toolbar's check button; on adds the test-data area to reads and writes.
+  void SetTestData(bool on) { testDataOn_ = on; }
+  bool TestDataOn() const { return testDataOn_; }
+  void SetToolBarShown(bool shown) { toolBarShown_ = shown; }
+  void SetStatusBarShown(bool shown) { statusBarShown_ = shown; }
+
+  // Closing the window: offers to save unsaved changes; false when the window must stay open.
+  bool MayClose();
+
+ private:
+  AppContext& context_;
+  Workspace& workspace_;
+  bool factory_;
+  bool testDataOn_ = false;
+  bool toolBarShown_ = true;
+  bool statusBarShown_ = true;
+  ChannelGrid grid_;
+};
+
+}  // namespace hvt

@@ -1,0 +1,67 @@
+#include "ui/channel_table_model.h"
+
+#include <QBrush>
+#include <QColor>
+
+namespace hvt {
+
+namespace {
+
+const QColor kHeaderText(0, 0, 155);
+const QColor kRowLabelText(0, 0, 255);
+const QColor kShadedRow(250, 250, 240);
+
+}  // namespace
+
+ChannelTableModel::ChannelTableModel(const ChannelGrid& grid, const LanguageTexts* texts, QObject* parent)
+    : QAbstractTableModel(parent), grid_(grid), texts_(texts) {}
+
+void ChannelTableModel::RowsRedrawn() {
+  emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+  emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+}
+
+void ChannelTableModel::RowRedrawn(int row) {
+  if (!ChannelGrid::IsChannelRow(row)) return;
+  emit dataChanged(index(ModelRowOf(row), 0), index(ModelRowOf(row), columnCount() - 1));
+}
+
+int ChannelTableModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : kChannelCount; }
+
+int ChannelTableModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : kGridColumnCount - 1;
+}
+
+QVariant ChannelTableModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid()) return {};
+  const int row = ChannelRowOf(index.row());
+  switch (role) {
+    case Qt::DisplayRole: {
+      const std::string& text = grid_.Row(row)[static_cast<std::size_t>(index.column())];
+      return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    }
+    case Qt::TextAlignmentRole:
+      return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+    case Qt::BackgroundRole:
+      return GridRowShaded(row) ? QVariant(QBrush(kShadedRow)) : QVariant();
+    default:
+      return {};
+  }
+}
+
+QVariant ChannelTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation == Qt::Vertical) {
+    if (role == Qt::DisplayRole) return QString::fromStdString(GridRowLabel(ChannelRowOf(section)));
+    if (role == Qt::ForegroundRole) return QBrush(kRowLabelText);
+    if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+    return {};
+  }
+  if (role == Qt::DisplayRole && texts_ != nullptr) {
+    return QString::fromStdString(GridHeaderText(static_cast<GridColumn>(section + 1), *texts_));
+  }
+  if (role == Qt::ForegroundRole) return QBrush(kHeaderText);
+  if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+  return {};
+}
+
+}  // namespace hvt

@@ -1,0 +1,7 @@
+#pragma once
+#include <QWidget>
+#include "app/app_context.h"
+#include "i18n/prompter.h"
+namespace hvt {
+bool RunLanguageDialog(QWidget* parent, AppContext& context, Prompter& prompter);
+}

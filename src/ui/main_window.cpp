@@ -1,0 +1,440 @@
+#include "ui/main_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDate>
+#include <QHeaderView>
+#include <QIcon>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSettings>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTime>
+
+#include "app/window_placement.h"
+#include "ui/about_box.h"
+#include "ui/embedded_info_window.h"
+#include "ui/language_dialog.h"
+#include "ui/model_dialog.h"
+#include "ui/port_dialog.h"
+#include "ui/progress_window.h"
+
+namespace hvt {
+
+namespace {
+
+QString FromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+// A caption without its accelerator and trailing dots, as a tooltip reads it.
+QString ToolTipOf(QString caption) {
+  caption.remove(QLatin1Char('&'));
+  while (caption.endsWith(QLatin1Char('.'))) caption.chop(1);
+  return caption;
+}
+
+QStyle::StandardPixmap FallbackIcon(Command command) {
+  switch (command) {
+    case Command::New:
+      return QStyle::SP_FileIcon;
+    case Command::Open:
+      return QStyle::SP_DialogOpenButton;
+    case Command::Save:
+      return QStyle::SP_DialogSaveButton;
+    case Command::Read:
+      return QStyle::SP_ArrowDown;
+    case Command::Write:
+      return QStyle::SP_ArrowUp;
+    case Command::Port:
+      return QStyle::SP_DriveNetIcon;
+    case Command::About:
+      return QStyle::SP_MessageBoxInformation;
+    default:
+      return QStyle::SP_FileDialogDetailedView;
+  }
+}
+
+// Widths of the grid's columns in logical pixels (the step column is hidden).
+constexpr std::array<int, kGridColumnCount - 1> kColumnWidths = {96, 96, 72, 0, 100, 60, 80, 93, 93, 93};
+
+constexpr const char* kSettingsGroup = "Settings";
+
+}  // namespace
+
+MainWindow::MainWindow(AppContext& context, Workspace& workspace, GuiPrompter& prompter, RadioLink& link,
+                       RadioSession& session, bool factory)
+    : context_(context),
+      workspace_(workspace),
+      prompter_(prompter),
+      link_(link),
+      session_(session),
+      presenter_(context, workspace, factory),
+      model_(presenter_.Grid(), &context.Texts()) {
+  setObjectName(QStringLiteral("MainWindow"));
+  setMinimumWidth(200);
+  BuildActions();
+  BuildMenus();
+  BuildToolBar();
+  BuildCentre();
+  BuildStatusBar();
+  RenderAll();
+  RestorePlacement();
+  prompter_.SetParent(this);
+  session_.SetProgressListener([this](int percent) { OnRadioProgress(percent); });
+  session_.SetFinishedListener([this] { OnRadioFinished(); });
+}
+
+MainWindow::~MainWindow() {
+  session_.SetProgressListener(nullptr);
+  session_.SetFinishedListener(nullptr);
+}
+
+void MainWindow::BuildActions() {
+  for (const CommandSpec& spec : CommandTable()) {
+    auto* action = new QAction(this);
+    action->setObjectName(QStringLiteral("command%1").arg(static_cast<int>(spec.Id)));
+    action->setCheckable(spec.Checkable);
+    if (!spec.Shortcut.empty()) {
+      action->setShortcut(QKeySequence(QString::fromLatin1(spec.Shortcut.data(), static_cast<qsizetype>(spec.Shortcut.size()))));
+    }
+    if (!spec.ToolBarIcon.empty()) {
+      const QString name = QString::fromLatin1(spec.ToolBarIcon.data(), static_cast<qsizetype>(spec.ToolBarIcon.size()));
+      action->setIcon(QIcon::fromTheme(name, style()->standardIcon(FallbackIcon(spec.Id))));
+    }
+    const Command command = spec.Id;
+    connect(action, &QAction::triggered, this, [this, command] { Run(command); });
+    actions_.insert(command, action);
+  }
+}
+
+void MainWindow::BuildMenus() {
+  for (const MenuSpec& spec : MenuBar()) {
+    QMenu* menu = menuBar()->addMenu(QString());
+    menu->setProperty("captionKey", spec.CaptionKey);
+    for (const Command command : spec.Items) {
+      if (command == Command::Separator) {
+        menu->addSeparator();
+      } else {
+        menu->addAction(actions_.value(command));
+      }
+    }
+    menus_.append(menu);
+  }
+}
+
+void MainWindow::BuildToolBar() {
+  toolBar_ = addToolBar(QString());
+  toolBar_->setObjectName(QStringLiteral("toolBar"));
+  toolBar_->setMovable(false);
+  for (const Command command : ToolBarItems()) {
+    if (command == Command::Separator) {
+      toolBar_->addSeparator();
+      continue;
+    }
+    // The test-data button is the only toolbar entry of its command; it has no menu entry.
+    toolBar_->addAction(actions_.value(command));
+  }
+}
+
+void MainWindow::BuildStatusBar() {
+  statusBar()->addWidget(new QLabel(QStringLiteral("Status")), 1);
+  statusDate_ = new QLabel;
+  statusTime_ = new QLabel;
+  statusBar()->addPermanentWidget(statusDate_);
+  statusBar()->addPermanentWidget(statusTime_);
+  RenderStatusClock();
+  connect(&clock_, &QTimer::timeout, this, &MainWindow::RenderStatusClock);
+  clock_.start(1000);
+}
+
+void MainWindow::BuildCentre() {
+  splitter_ = new QSplitter(Qt::Horizontal, this);
+  splitter_->setChildrenCollapsible(false);
+
+  tree_ = new QTreeWidget(splitter_);
+  tree_->setObjectName(QStringLiteral("navigationTree"));
+  tree_->setHeaderHidden(true);
+  tree_->setMinimumWidth(2);
+  connect(tree_, &QTreeWidget::itemActivated, this, &MainWindow::OnTreeItemActivated);
+  connect(tree_, &QTreeWidget::itemClicked, this, &MainWindow::OnTreeItemActivated);
+
+  grid_ = new QTableView(splitter_);
+  grid_->setObjectName(QStringLiteral("channelGrid"));
+  grid_->setModel(&model_);
+  grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+  grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  grid_->setWordWrap(false);
+  grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  grid_->verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
+  grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+  grid_->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+  grid_->verticalHeader()->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("VFO2")) + 16);
+  grid_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
+  grid_->horizontalHeader()->setStretchLastSection(true);
+  for (int column = 0; column < model_.columnCount(); ++column) {
+    const auto width = kColumnWidths[static_cast<std::size_t>(column)];
+    grid_->setColumnWidth(column, width);
+    grid_->setColumnHidden(column, !GridColumnShown(static_cast<GridColumn>(column + 1)));
+  }
+  connect(grid_, &QTableView::activated, this, &MainWindow::OnGridActivated);
+  connect(grid_, &QTableView::doubleClicked, this, &MainWindow::OnGridActivated);
+  AddClipboardKey(QKeySequence::Copy, &MainWindowPresenter::Copy);
+  AddClipboardKey(QKeySequence::Cut, &MainWindowPresenter::Cut);
+  AddClipboardKey(QKeySequence::Paste, &MainWindowPresenter::Paste);
+
+  splitter_->addWidget(tree_);
+  splitter_->addWidget(grid_);
+  splitter_->setStretchFactor(1, 1);
+  splitter_->setSizes({TreeWidthForTexts(), 900});
+  setCentralWidget(splitter_);
+}
+
+int MainWindow::TreeWidthForTexts() const {
+  int widest = 0;
+  for (const TreeNode& node : presenter_.Tree()) {
+    widest = std::max(widest, tree_->fontMetrics().horizontalAdvance(FromUtf8(node.Text)));
+  }
+  return widest + 2 * tree_->indentation() + 2 * tree_->frameWidth() + 8;
+}
+
+void MainWindow::AddClipboardKey(const QKeySequence& keys, bool (MainWindowPresenter::*operation)(int)) {
+  auto* shortcut = new QShortcut(keys, grid_, nullptr, nullptr, Qt::WidgetShortcut);
+  connect(shortcut, &QShortcut::activated, this, [this, operation] {
+    const int row = CurrentChannelRow();
+    static_cast<void>((presenter_.*operation)(row));
+    model_.RowRedrawn(row);
+  });
+}
+
+void MainWindow::RenderAll() {
+  model_.SetTexts(&context_.Texts());
+  RenderCommands();
+  RenderTree();
+  RedrawGrid();
+}
+
+void MainWindow::RenderCommands() {
+  setWindowTitle(FromUtf8(presenter_.Title()));
+  for (QMenu* menu : menus_) menu->setTitle(FromUtf8(context_.Texts().LanguageText(menu->property("captionKey").toInt())));
+  for (auto it = actions_.cbegin(); it != actions_.cend(); ++it) {
+    const CommandState state = presenter_.State(it.key());
+    QAction* action = it.value();
+    const QString caption = FromUtf8(presenter_.Caption(it.key()));
+    action->setText(caption);
+    action->setToolTip(ToolTipOf(caption));
+    action->setVisible(state.Visible);
+    action->setEnabled(state.Enabled && !session_.IsRunning());
+    action->setChecked(state.Checked);
+  }
+  toolBar_->setWindowTitle(ToolTipOf(FromUtf8(presenter_.Caption(Command::ToolBar))));
+  toolBar_->setVisible(presenter_.State(Command::ToolBar).Checked);
+  statusBar()->setVisible(presenter_.State(Command::StatusBar).Checked);
+}
+
+void MainWindow::RenderTree() {
+  tree_->clear();
+  QTreeWidgetItem* root = nullptr;
+  for (const TreeNode& node : presenter_.Tree()) {
+    auto* item = root == nullptr ? new QTreeWidgetItem(tree_) : new QTreeWidgetItem(root);
+    item->setText(0, FromUtf8(node.Text));
+    item->setData(0, Qt::UserRole, QString::fromStdString(node.Key));
+    item->setData(0, Qt::UserRole + 1, node.Action ? static_cast<int>(*node.Action) : -1);
+    if (!node.Enabled) item->setFlags(item->flags() & ~Qt::ItemIsEnabled);
+    if (root == nullptr) root = item;
+  }
+  if (root != nullptr) root->setExpanded(true);
+  // A new language's texts may be longer.
+  const QList<int> sizes = splitter_->sizes();
+  const int needed = TreeWidthForTexts();
+  if (sizes.size() == 2 && sizes[0] > 0 && sizes[0] < needed) splitter_->setSizes({needed, sizes[0] + sizes[1] - needed});
+}
+
+void MainWindow::RenderStatusClock() {
+  statusDate_->setText(QLocale().toString(QDate::currentDate(), QLocale::ShortFormat));
+  statusTime_->setText(QLocale().toString(QTime::currentTime(), QLocale::ShortFormat));
+}
+
+void MainWindow::RedrawGrid() {
+  setWindowTitle(FromUtf8(presenter_.Title()));
+  presenter_.RedrawAll();
+  model_.RowsRedrawn();
+}
+
+int MainWindow::CurrentChannelRow() const {
+  const QModelIndex current = grid_->currentIndex();
+  return current.isValid() ? ChannelTableModel::ChannelRowOf(current.row()) : 0;
+}
+
+void MainWindow::OnTreeItemActivated(QTreeWidgetItem* item) {
+  if (item == nullptr || !(item->flags() & Qt::ItemIsEnabled)) return;
+  const int action = item->data(0, Qt::UserRole + 1).toInt();
+  if (action >= 0) {
+    Run(static_cast<Command>(action));
+  } else if (item->data(0, Qt::UserRole).toString() == QLatin1String("N1")) {
+    grid_->setFocus();
+  }
+}
+
+void MainWindow::OnGridActivated(const QModelIndex& index) {
+  if (index.isValid()) Run(Command::EditChannel);
+}
+
+void MainWindow::Run(Command command) {
+  const CommandState state = presenter_.State(command);
+  if (!state.Enabled || session_.IsRunning()) return;
+  switch (command) {
+    case Command::New:
+      if (workspace_.New()) RenderAll();
+      break;
+    case Command::Initialise:
+      if (workspace_.Initialise()) RenderAll();
+      break;
+    case Command::Open:
+      if (workspace_.Open()) RenderAll();
+      break;
+    case Command::Save:
+      workspace_.Save();
+      RenderCommands();
+      break;
+    case Command::SaveAs:
+      workspace_.SaveAs();
+      RenderCommands();
+      break;
+    case Command::Exit:
+      close();
+      break;
+    case Command::ModelInfo:
+      if (RunModelDialog(this, context_, workspace_, prompter_)) RenderAll();
+      break;
+    case Command::Port:
+      RunPortDialog(this, context_, prompter_);
+      break;
+    case Command::Language:
+      if (RunLanguageDialog(this, context_, prompter_)) RenderAll();
+      break;
+    case Command::Read:
+      StartRadioOperation(OperationKind::Read);
+      break;
+    case Command::Write:
+      StartRadioOperation(OperationKind::Write);
+      break;
+    case Command::EmbeddedInfo:
+      StartRadioOperation(OperationKind::InformationRead);
+      break;
+    case Command::ToolBar:
+      presenter_.SetToolBarShown(!state.Checked);
+      RenderCommands();
+      break;
+    case Command::StatusBar:
+      presenter_.SetStatusBarShown(!state.Checked);
+      RenderCommands();
+      break;
+    case Command::About:
+      ShowAboutBox(this, context_, prompter_);
+      break;
+    case Command::TestDataButton:
+      presenter_.SetTestData(!state.Checked);
+      session_.SetTestDataOn(presenter_.TestDataOn());
+      RenderCommands();
+      RenderTree();
+      break;
+    default:
+      // The editors come with their own windows; until then their commands are disabled.
+      break;
+  }
+}
+
+void MainWindow::OpenAtStart(const QString& file) {
+  static_cast<void>(workspace_.OpenFile(std::filesystem::path(file.toStdU16String())));
+  RenderAll();
+}
+
+void MainWindow::StartRadioOperation(OperationKind kind) {
+  link_.Use(context_.PortName());
+  bool started = false;
+  switch (kind) {
+    case OperationKind::Read:
+      started = session_.StartRead();
+      break;
+    case OperationKind::Write:
+      started = session_.StartWrite();
+      break;
+    case OperationKind::InformationRead:
+      started = session_.StartInformationRead();
+      break;
+  }
+  if (!started || !session_.IsRunning()) return;
+  RenderCommands();
+  if (kind == OperationKind::InformationRead) return;
+  progress_ = new ProgressWindow(context_, kind, this);
+  progress_->setAttribute(Qt::WA_DeleteOnClose);
+  progress_->open();
+}
+
+void MainWindow::OnRadioProgress(int percent) {
+  if (progress_) progress_->SetPercent(percent);
+}
+
+void MainWindow::OnRadioFinished() {
+  if (progress_) progress_->close();
+  const auto& result = session_.LastResult();
+  RenderCommands();
+  if (!result || !result->Success) return;
+  switch (result->Kind) {
+    case OperationKind::Read:
+      RenderAll();
+      break;
+    case OperationKind::InformationRead:
+      // After the link has finished its own steps, not inside them.
+      QTimer::singleShot(0, this, [this] {
+        if (session_.Information()) ShowEmbeddedInfoWindow(this, context_, *session_.Information());
+      });
+      break;
+    case OperationKind::Write:
+      break;
+  }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (session_.IsRunning() || !presenter_.MayClose()) {
+    event->ignore();
+    return;
+  }
+  SavePlacement();
+  static_cast<void>(context_.SaveFeatureWords());
+  event->accept();
+}
+
+void MainWindow::RestorePlacement() {
+  QSettings settings;
+  settings.beginGroup(QLatin1String(kSettingsGroup));
+  std::optional<WindowRect> saved;
+  if (settings.contains(QStringLiteral("MainWidth"))) {
+    saved = WindowRect{settings.value(QStringLiteral("MainLeft")).toInt(), settings.value(QStringLiteral("MainTop")).toInt(),
+                       settings.value(QStringLiteral("MainWidth")).toInt(),
+                       settings.value(QStringLiteral("MainHeight")).toInt()};
+  }
+  std::vector<WindowRect> screens;
+  const auto toRect = [](const QRect& r) { return WindowRect{r.left(), r.top(), r.width(), r.height()}; };
+  if (QScreen* primary = QGuiApplication::primaryScreen()) screens.push_back(toRect(primary->availableGeometry()));
+  for (QScreen* screen : QGuiApplication::screens()) {
+    if (screen != QGuiApplication::primaryScreen()) screens.push_back(toRect(screen->availableGeometry()));
+  }
+  const WindowRect place = PlaceMainWindow(saved, screens);
+  resize(place.Width, place.Height);
+  move(place.Left, place.Top);
+}
+
+void MainWindow::SavePlacement() const {
+  if (isMinimized()) return;
+  QSettings settings;
+  settings.beginGroup(QLatin1String(kSettingsGroup));
+  const QRect frame = geometry();
+  settings.setValue(QStringLiteral("MainLeft"), frame.left());
+  settings.setValue(QStringLiteral("MainTop"), frame.top());
+  settings.setValue(QStringLiteral("MainWidth"), frame.width());
+  settings.setValue(QStringLiteral("MainHeight"), frame.height());
+}
+
+}  // namespace hvt

@@ -1,0 +1,93 @@
+#pragma once
+
+// The main window: the navigation tree and the channel grid side by side, with the menu bar,
+// toolbar and status bar from the presenter's tables. It renders the presenter and runs the
+// commands; the radio operations run on the event loop behind a window-modal progress window.
+
+#include <QLabel>
+#include <QMainWindow>
+#include <QMap>
+#include <QPointer>
+#include <QSplitter>
+#include <QTableView>
+#include <QTimer>
+#include <QToolBar>
+#include <QTreeWidget>
+
+#include "app/main_window_presenter.h"
+#include "app/radio_session.h"
+#include "qt/radio_link.h"
+#include "ui/channel_table_model.h"
+#include "ui/gui_prompter.h"
+
+namespace hvt {
+
+class ProgressWindow;
+
+class MainWindow final : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  MainWindow(AppContext& context, Workspace& workspace, GuiPrompter& prompter, RadioLink& link,
+             RadioSession& session, bool factory);
+  ~MainWindow() override;
+
+  MainWindowPresenter& Presenter() { return presenter_; }
+  QTableView& Grid() { return *grid_; }
+  QTreeWidget& Tree() { return *tree_; }
+  QAction* Action(Command command) const { return actions_.value(command); }
+
+  // Runs a command as its menu entry does.
+  void Run(Command command);
+  // Opens a file given on the command line; its message, when refused, shows over the window.
+  void OpenAtStart(const QString& file);
+  // Redraws title, texts, tree and every row (after a new language or a new configuration).
+  void RenderAll();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildActions();
+  void BuildMenus();
+  void BuildToolBar();
+  void BuildStatusBar();
+  void BuildCentre();
+  void RenderCommands();
+  void RenderTree();
+  void RenderStatusClock();
+  void RedrawGrid();
+  int TreeWidthForTexts() const;
+  void RestorePlacement();
+  void SavePlacement() const;
+
+  void OnTreeItemActivated(QTreeWidgetItem* item);
+  void OnGridActivated(const QModelIndex& index);
+  void AddClipboardKey(const QKeySequence& keys, bool (MainWindowPresenter::*operation)(int));
+  int CurrentChannelRow() const;
+
+  void StartRadioOperation(OperationKind kind);
+  void OnRadioProgress(int percent);
+  void OnRadioFinished();
+
+  AppContext& context_;
+  Workspace& workspace_;
+  GuiPrompter& prompter_;
+  RadioLink& link_;
+  RadioSession& session_;
+  MainWindowPresenter presenter_;
+  ChannelTableModel model_;
+
+  QMap<Command, QAction*> actions_;
+  QList<QMenu*> menus_;
+  QToolBar* toolBar_ = nullptr;
+  QTreeWidget* tree_ = nullptr;
+  QTableView* grid_ = nullptr;
+  QSplitter* splitter_ = nullptr;
+  QLabel* statusDate_ = nullptr;
+  QLabel* statusTime_ = nullptr;
+  QTimer clock_;
+  QPointer<ProgressWindow> progress_;
+};
+
+}  // namespace hvt
