@@ -89,6 +89,7 @@ int main(int argc, char** argv) {
   hvt::RadioLink link(hvt::VirtualRadioMemory::FileIn(folders.Settings));
   hvt::RadioSession session(context, workspace, link.Port(), link.Timer(), prompter);
   hvt::MainWindow window(context, workspace, prompter, link, session, factory);
+  prompter.SetParent(&window);
 
   const QStringList arguments = QApplication::arguments();
   QObject::connect(&splash, &hvt::SplashScreen::finished, &window, [&window, &arguments] {

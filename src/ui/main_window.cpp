@@ -62,7 +62,7 @@ constexpr const char* kSettingsGroup = "Settings";
 
 }  // namespace
 
-MainWindow::MainWindow(AppContext& context, Workspace& workspace, GuiPrompter& prompter, RadioLink& link,
+MainWindow::MainWindow(AppContext& context, Workspace& workspace, Prompter& prompter, RadioLink& link,
                        RadioSession& session, bool factory)
     : context_(context),
       workspace_(workspace),
@@ -80,7 +80,6 @@ MainWindow::MainWindow(AppContext& context, Workspace& workspace, GuiPrompter& p
   BuildStatusBar();
   RenderAll();
   RestorePlacement();
-  prompter_.SetParent(this);
   session_.SetProgressListener([this](int percent) { OnRadioProgress(percent); });
   session_.SetFinishedListener([this] { OnRadioFinished(); });
 }

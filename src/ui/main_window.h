@@ -18,7 +18,7 @@
 #include "app/radio_session.h"
 #include "qt/radio_link.h"
 #include "ui/channel_table_model.h"
-#include "ui/gui_prompter.h"
+#include "i18n/prompter.h"
 
 namespace hvt {
 
@@ -28,7 +28,7 @@ class MainWindow final : public QMainWindow {
   Q_OBJECT
 
  public:
-  MainWindow(AppContext& context, Workspace& workspace, GuiPrompter& prompter, RadioLink& link,
+  MainWindow(AppContext& context, Workspace& workspace, Prompter& prompter, RadioLink& link,
              RadioSession& session, bool factory);
   ~MainWindow() override;
 
@@ -72,7 +72,7 @@ class MainWindow final : public QMainWindow {
 
   AppContext& context_;
   Workspace& workspace_;
-  GuiPrompter& prompter_;
+  Prompter& prompter_;
   RadioLink& link_;
   RadioSession& session_;
   MainWindowPresenter presenter_;

@@ -1,0 +1,149 @@
+// The real main window, offscreen, against the built-in virtual radio on the event loop: files,
+// writes and reads through the progress window, the password, failures. The user's answers come
+// from a script.
+
+#include "ui/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+#include <functional>
+
+#include "app/virtual_radio_memory.h"
+#include "files/configuration_file.h"
+#include "i18n/text_keys.h"
+#include "support/file_bytes.h"
+#include "support/scripted_prompter.h"
+#include "support/temp_folder.h"
+#include "ui/progress_window.h"
+
+namespace hvt {
+namespace {
+
+// Runs the event loop until `done` holds; false after `limitMs` without it.
+bool RunUntil(const std::function<bool()>& done, int limitMs = 20000) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!done()) {
+    if (clock.elapsed() > limitMs) return false;
+    QEventLoop loop;
+    QTimer::singleShot(2, &loop, &QEventLoop::quit);
+    loop.exec();
+  }
+  return true;
+}
+
+class MainWindowEndToEnd : public testing::Test {
+ protected:
+  MainWindowEndToEnd() { context_.SetPortName("virtual"); }
+
+  void TearDown() override { EXPECT_TRUE(prompter_.ScriptUsedUp()) << "the test scripted more than was asked"; }
+
+  std::string Text(std::int32_t key) const { return context_.Texts().LanguageText(key); }
+
+  std::string Cell(int row, GridColumn column) {
+    return window_.Presenter().Grid().Row(row)[static_cast<std::size_t>(column) - 1];
+  }
+
+  // Runs a radio command to its end; true when the progress window showed while it ran.
+  bool RunRadioCommand(Command command) {
+    window_.Run(command);
+    const auto* progress = window_.findChild<ProgressWindow*>();
+    const bool progressShown = progress != nullptr && progress->isVisible();
+    EXPECT_TRUE(RunUntil([this] { return !session_.IsRunning(); }));
+    return progressShown;
+  }
+
+  std::string LastMessage() const { return prompter_.Messages.empty() ? "" : prompter_.Messages.back().Text; }
+
+  TempFolder settings_;
+  AppContext context_ = AppContext::Start({HVT_DATA_DIR, settings_.Path()}, "en_US");
+  ScriptedPrompter prompter_;
+  Workspace workspace_{context_, prompter_};
+  RadioLink link_{VirtualRadioMemory::FileIn(settings_.Path())};
+  RadioSession session_{context_, workspace_, link_.Port(), link_.Timer(), prompter_};
+  MainWindow window_{context_, workspace_, prompter_, link_, session_, false};
+};
+
+TEST_F(MainWindowEndToEnd, AFileWrittenToTheRadioReadsBackIntoTheGrid) {
+  Configuration configuration = workspace_.Current();
+  AddChannel(configuration.Channels, CreateChannel(150, "438.125"));
+  const auto file = settings_ / "fleet.dat";
+  ASSERT_EQ(WriteConfigurationFile(file, configuration), FileCheck::Ok);
+
+  window_.OpenAtStart(QString::fromStdString(file.string()));
+  EXPECT_EQ(Cell(150, GridColumn::Rx), "438.12500");
+  EXPECT_NE(window_.windowTitle().toStdString().find("fleet.dat"), std::string::npos);
+
+  prompter_.Answers = {PromptAnswer::Ok};  // the write confirmation
+  EXPECT_TRUE(RunRadioCommand(Command::Write));
+  EXPECT_EQ(LastMessage(), Text(text_key::WriteSucceeded));
+
+  prompter_.Answers = {PromptAnswer::Ok};  // the reset warning
+  window_.Run(Command::New);
+  EXPECT_EQ(Cell(150, GridColumn::Rx), "");
+
+  prompter_.Answers = {PromptAnswer::Ok};  // the read confirmation
+  EXPECT_TRUE(RunRadioCommand(Command::Read));
+  EXPECT_EQ(LastMessage(), Text(text_key::ReadSucceeded));
+  EXPECT_EQ(Cell(150, GridColumn::Rx), "438.12500");
+  EXPECT_FALSE(workspace_.IsModified()) << "what was read counts as saved";
+  EXPECT_NE(window_.windowTitle().toStdString().find("new.dat"), std::string::npos);
+}
+
+TEST_F(MainWindowEndToEnd, ARadioWithAPasswordAsksForItOnce) {
+  link_.Virtual().Radio().SetPassword("12");
+  prompter_.Answers = {PromptAnswer::Ok};
+  prompter_.Passwords = {"12"};
+  RunRadioCommand(Command::Read);
+  EXPECT_EQ(LastMessage(), Text(text_key::ReadSucceeded));
+  EXPECT_TRUE(std::ranges::any_of(prompter_.Messages, [](const auto& m) { return m.Text == kPasswordDialog; }));
+
+  prompter_.Messages.clear();
+  prompter_.Answers = {PromptAnswer::Ok};
+  RunRadioCommand(Command::Read);
+  EXPECT_EQ(LastMessage(), Text(text_key::ReadSucceeded));
+  EXPECT_FALSE(std::ranges::any_of(prompter_.Messages, [](const auto& m) { return m.Text == kPasswordDialog; }))
+      << "the password is remembered for the program's run";
+}
+
+TEST_F(MainWindowEndToEnd, AMalformedFileLeavesTheWorkspaceAsItWas) {
+  const Configuration before = workspace_.Current();
+  const auto file = settings_ / "broken.dat";
+  WriteFileBytes(file, std::string(100, 'x'));
+  window_.OpenAtStart(QString::fromStdString(file.string()));
+  ASSERT_EQ(prompter_.Messages.size(), 1u);
+  EXPECT_NE(prompter_.Messages[0].Text.find("broken.dat"), std::string::npos) << prompter_.Messages[0].Text;
+  EXPECT_TRUE(workspace_.Current() == before);
+  EXPECT_NE(window_.windowTitle().toStdString().find("new.dat"), std::string::npos);
+}
+
+TEST_F(MainWindowEndToEnd, APortThatCannotOpenSendsNothing) {
+  context_.SetPortName("/dev/hvt7300-no-such-port");
+  window_.Run(Command::Read);
+  EXPECT_FALSE(session_.IsRunning());
+  EXPECT_EQ(window_.findChild<ProgressWindow*>(), nullptr);
+  ASSERT_FALSE(prompter_.Messages.empty());
+  EXPECT_EQ(prompter_.Messages[0].Text.rfind(Text(text_key::PortOpenFailed), 0), 0u) << prompter_.Messages[0].Text;
+}
+
+TEST_F(MainWindowEndToEnd, ARadioFallingSilentMidReadEndsInRetryOrCancelAndCancelChangesNothing) {
+  RadioFaults faults;
+  faults.SilentAfterBlocks = 20;
+  link_.Virtual().Radio().SetFaults(faults);
+  const Configuration before = workspace_.Current();
+  prompter_.Answers = {PromptAnswer::Ok, PromptAnswer::Cancel};
+  RunRadioCommand(Command::Read);
+  ASSERT_GE(prompter_.Messages.size(), 3u);
+  EXPECT_EQ(prompter_.Messages[1].Buttons, PromptButtons::RetryCancel);
+  EXPECT_EQ(LastMessage(), Text(text_key::ReadFailed));
+  EXPECT_TRUE(workspace_.Current() == before);
+  const auto* progress = window_.findChild<ProgressWindow*>();
+  EXPECT_TRUE(progress == nullptr || !progress->isVisible()) << "the progress window closed with the failure";
+}
+
+}  // namespace
+}  // namespace hvt
