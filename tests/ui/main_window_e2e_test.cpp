@@ -38,7 +38,10 @@ bool RunUntil(const std::function<bool()>& done, int limitMs = 20000) {
 
 class MainWindowEndToEnd : public testing::Test {
  protected:
-  MainWindowEndToEnd() { context_.SetPortName("virtual"); }
+  MainWindowEndToEnd() {
+    context_.SetPortName("virtual");
+    window_.show();
+  }
 
   void TearDown() override { EXPECT_TRUE(prompter_.ScriptUsedUp()) << "the test scripted more than was asked"; }
 
