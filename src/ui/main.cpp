@@ -1,8 +1,10 @@
 // The desktop program: start-up, the splash screen, then the main window.
 //   hvt7300 [FILE.dat]     opens the file at start
-// HVT7300_SPLASH_MS shortens (or lengthens) the splash screen's 2000 ms.
+// HVT7300_SPLASH_MS shortens (or lengthens) the splash screen's 2000 ms; HVT7300_REPORT_STARTUP=1
+// prints when the main window was first painted after the splash handed over (for the benchmark).
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QIcon>
 #include <QMessageBox>
 #include <QTimer>
@@ -15,6 +17,7 @@
 #include "qt/app_folders.h"
 #include "qt/radio_link.h"
 #include "qt/serial_ports.h"
+#include "ui/first_paint_report.h"
 #include "ui/gui_prompter.h"
 #include "ui/main_window.h"
 #include "ui/password_dialog.h"
@@ -93,6 +96,11 @@ int main(int argc, char** argv) {
 
   const QStringList arguments = QApplication::arguments();
   QObject::connect(&splash, &hvt::SplashScreen::finished, &window, [&window, &arguments] {
+    if (!qEnvironmentVariableIsEmpty("HVT7300_REPORT_STARTUP")) {
+      QElapsedTimer handOver;
+      handOver.start();
+      new hvt::FirstPaintReport(window, handOver, "main_painted_after_handover_ms");
+    }
     window.show();
     if (arguments.size() > 1) {
       const QString file = arguments.at(1);

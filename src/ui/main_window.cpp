@@ -14,6 +14,7 @@
 #include <QTime>
 
 #include "app/window_placement.h"
+#include "ui/channel_cell_delegate.h"
 #include "ui/about_box.h"
 #include "ui/embedded_info_window.h"
 #include "ui/language_dialog.h"
@@ -161,6 +162,7 @@ void MainWindow::BuildCentre() {
   grid_ = new QTableView(splitter_);
   grid_->setObjectName(QStringLiteral("channelGrid"));
   grid_->setModel(&model_);
+  grid_->setItemDelegate(new ChannelCellDelegate(grid_));
   grid_->setSelectionMode(QAbstractItemView::SingleSelection);
   grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grid_->setWordWrap(false);

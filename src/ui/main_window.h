@@ -43,6 +43,8 @@ class MainWindow final : public QMainWindow {
   void OpenAtStart(const QString& file);
   // Redraws title, texts, tree and every row (after a new language or a new configuration).
   void RenderAll();
+  // The title and every row of the grid.
+  void RedrawGrid();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -56,7 +58,6 @@ class MainWindow final : public QMainWindow {
   void RenderCommands();
   void RenderTree();
   void RenderStatusClock();
-  void RedrawGrid();
   int TreeWidthForTexts() const;
   void RestorePlacement();
   void SavePlacement() const;
