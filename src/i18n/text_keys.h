@@ -107,6 +107,8 @@ inline constexpr std::int32_t TreeCommuBook = 5804;
 inline constexpr std::int32_t TreeEmbeddedInfo = 5028;
 inline constexpr std::int32_t TreeTestData = 8000;
 inline constexpr std::int32_t TitleFileLabel = 2012;
+inline constexpr std::int32_t ChannelListName = 3010;  // what screen readers call the grid and the tree
+inline constexpr std::int32_t NavigationName = 3011;
 
 struct SectionKey {
   std::string_view Section;
@@ -150,7 +152,7 @@ inline constexpr auto kLookedUpKeys = detail::JoinKeys(
                MenuWrite,     MenuReadReset,    MenuWriteReset, MenuHelp,       MenuHelpContents, MenuAbout,
                MenuAutoTest,  MenuModel,        MenuModelInfo,  MenuCommuBook,  MenuScan,        MenuAlert,
                MenuKeys,      MenuTestData,     TreeOptions,    TreeKeys,       TreeDtmf,        TreeFiveTone,
-               TreeCommuBook, TreeEmbeddedInfo, TreeTestData,   TitleFileLabel});
+               TreeCommuBook, TreeEmbeddedInfo, TreeTestData,   TitleFileLabel,  ChannelListName, NavigationName});
 
 // Keys read directly from the other sections.
 inline constexpr std::array kLookedUpSectionKeys = {

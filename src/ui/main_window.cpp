@@ -14,6 +14,7 @@
 #include <QTime>
 
 #include "app/window_placement.h"
+#include "i18n/text_keys.h"
 #include "ui/channel_cell_delegate.h"
 #include "ui/about_box.h"
 #include "ui/embedded_info_window.h"
@@ -234,6 +235,8 @@ void MainWindow::RenderCommands() {
 }
 
 void MainWindow::RenderTree() {
+  tree_->setAccessibleName(FromUtf8(context_.Texts().LanguageText(text_key::NavigationName)));
+  grid_->setAccessibleName(FromUtf8(context_.Texts().LanguageText(text_key::ChannelListName)));
   tree_->clear();
   QTreeWidgetItem* root = nullptr;
   for (const TreeNode& node : presenter_.Tree()) {
