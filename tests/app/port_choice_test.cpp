@@ -21,7 +21,6 @@ TEST(PortAtStartup, KeepsAPresentPortAndOtherwiseTakesTheFirstEntry) {
       // The virtual radio needs no hardware, so it is kept even when a lister leaves it out.
       {kVirtualPortName, {{"COM3", ""}}, kVirtualPortName},
       {"/dev/ttyUSB0", {{"/dev/ttyUSB1", ""}, {"/dev/ttyUSB0", ""}}, "/dev/ttyUSB0"},
-      {"com7", realAndVirtual, "COM3"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(PortAtStartup(c.Saved, c.Present), c.Expected) << "saved " << c.Saved;
