@@ -46,7 +46,7 @@ class ScratchPrompter final : public hvt::Prompter {
   std::optional<std::filesystem::path> ChooseFileToSave(std::string_view, const std::filesystem::path&) override {
     return std::nullopt;
   }
-  std::optional<std::string> AskPassword() override { return std::nullopt; }
+  std::optional<std::string> AskPassword(std::string_view) override { return std::nullopt; }
 };
 
 int Redraw(QApplication& app) {

@@ -70,7 +70,7 @@ class YesPrompter final : public Prompter {
                                                         const std::filesystem::path&) override {
     return std::nullopt;
   }
-  std::optional<std::string> AskPassword() override { return std::nullopt; }
+  std::optional<std::string> AskPassword(std::string_view) override { return std::nullopt; }
 };
 
 // Counts the bytes each way and the block packets, passing everything through unchanged.

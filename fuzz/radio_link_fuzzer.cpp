@@ -153,7 +153,7 @@ class User final : public hvt::Prompter {
                                                         const std::filesystem::path&) override {
     return std::nullopt;
   }
-  std::optional<std::string> AskPassword() override {
+  std::optional<std::string> AskPassword(std::string_view) override {
     if (++passwordTries_ > kMaxPasswordTries) return std::nullopt;
     switch (input_.Byte() % 3) {
       case 0:

@@ -2,6 +2,8 @@
 
 #include <charconv>
 #include <cstdint>
+#include <optional>
+#include <utility>
 
 #include "app/settings_files.h"
 #include "i18n/language.h"
@@ -51,13 +53,21 @@ AppContext AppContext::Start(const AppFolders& folders, std::string_view systemL
   return context;
 }
 
-std::filesystem::path AppContext::LanguageFile() const {
-  return folders_.Data / "language" / std::string(LanguageFileName(LanguageId()));
+std::filesystem::path AppContext::LanguageFile() const { return LanguageFileOf(LanguageId()); }
+
+std::filesystem::path AppContext::LanguageFileOf(int languageId) const {
+  return folders_.Data / "language" / std::string(LanguageFileName(languageId));
 }
 
 void AppContext::SetLanguage(int languageId) {
-  texts_ =
-      LanguageTexts::Load(languageId, folders_.Data / "language" / std::string(LanguageFileName(languageId)));
+  texts_ = LanguageTexts::Load(languageId, LanguageFileOf(languageId));
+}
+
+bool AppContext::SwitchLanguage(int languageId) {
+  std::optional<LanguageTexts> texts = LanguageTexts::LoadExisting(languageId, LanguageFileOf(languageId));
+  if (!texts) return false;
+  texts_ = std::move(*texts);
+  return true;
 }
 
 std::string AppContext::ModelTitle() const {

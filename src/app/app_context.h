@@ -38,7 +38,12 @@ class AppContext {
 
   int LanguageId() const { return texts_.LanguageId(); }
   std::filesystem::path LanguageFile() const;
+  // Texts from the language's file; a missing file gives empty texts (start-up, command line).
   void SetLanguage(int languageId);
+  // The user's switch: false, keeping the current language, when the file of `languageId` is
+  // missing, unreadable or holds no texts.
+  [[nodiscard]] bool SwitchLanguage(int languageId);
+  std::filesystem::path LanguageFileOf(int languageId) const;
   const LanguageTexts& Texts() const { return texts_; }
 
   const std::string& ModelName() const { return modelName_; }

@@ -78,7 +78,7 @@ PromptAnswer CliPrompter::Ask(std::string_view text, PromptButtons buttons, Prom
   return PromptAnswer::Cancel;
 }
 
-std::optional<std::string> CliPrompter::AskPassword() {
+std::optional<std::string> CliPrompter::AskPassword(std::string_view /*remembered*/) {
   EndProgressLine();
   std::optional<std::string> password;
   if (password_) {

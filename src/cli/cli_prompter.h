@@ -36,7 +36,8 @@ class CliPrompter : public Prompter {
                                                         const std::filesystem::path&) override {
     return std::nullopt;
   }
-  std::optional<std::string> AskPassword() override;
+  // The remembered password is not offered: the terminal never echoes one.
+  std::optional<std::string> AskPassword(std::string_view remembered) override;
 
   // On a terminal one bar that updates itself; otherwise a line for each tenth reached.
   void ShowProgress(int percent);

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,9 @@ class LanguageTexts {
 
   // A missing or unreadable file gives empty texts everywhere; nothing is reported.
   static LanguageTexts Load(int languageId, const std::filesystem::path& file);
+  // No value when the file is missing, cannot be read or holds no texts at all, so that a switch
+  // of language can refuse it instead of blanking every caption.
+  static std::optional<LanguageTexts> LoadExisting(int languageId, const std::filesystem::path& file);
   static LanguageTexts FromText(int languageId, std::string_view fileText);
 
   int LanguageId() const { return languageId_; }

@@ -30,8 +30,9 @@ class Prompter {
   virtual std::optional<std::filesystem::path> ChooseFileToSave(std::string_view filter,
                                                                 const std::filesystem::path& suggested) = 0;
 
-  // The radio's password as the user types it; no value when the user cancels.
-  virtual std::optional<std::string> AskPassword() = 0;
+  // The radio's password as the user types it, starting from the one remembered during this run;
+  // no value when the user cancels.
+  virtual std::optional<std::string> AskPassword(std::string_view remembered) = 0;
 };
 
 }  // namespace hvt

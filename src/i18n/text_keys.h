@@ -47,6 +47,18 @@ inline constexpr std::int32_t GridOptSignal = 1110;
 inline constexpr std::int32_t LanguageEnglish = 1501;
 inline constexpr std::int32_t LanguageChinese = 1502;
 inline constexpr std::int32_t LanguageDialogCaption = 1503;
+// Followed by the path of the file that could not be read.
+inline constexpr std::int32_t LanguageFileRefused = 1504;
+
+inline constexpr std::int32_t PortDialogTitle = 1401;
+inline constexpr std::int32_t PortLabel = 1402;
+inline constexpr std::int32_t VirtualRadioPort = 1403;
+// Followed by the path of the settings file that could not be written.
+inline constexpr std::int32_t PortSaveFailed = 1404;
+
+inline constexpr std::int32_t ModelDialogTitle = 2300;
+inline constexpr std::int32_t ModelLabel = 2301;
+inline constexpr std::int32_t BandLabel = 2302;
 
 // The radio link: port, outcome of each operation, and the password dialog.
 inline constexpr std::int32_t PortOpenFailed = 2002;
@@ -152,7 +164,9 @@ inline constexpr auto kLookedUpKeys = detail::JoinKeys(
                MenuWrite,     MenuReadReset,    MenuWriteReset, MenuHelp,       MenuHelpContents, MenuAbout,
                MenuAutoTest,  MenuModel,        MenuModelInfo,  MenuCommuBook,  MenuScan,        MenuAlert,
                MenuKeys,      MenuTestData,     TreeOptions,    TreeKeys,       TreeDtmf,        TreeFiveTone,
-               TreeCommuBook, TreeEmbeddedInfo, TreeTestData,   TitleFileLabel,  ChannelListName, NavigationName});
+               TreeCommuBook, TreeEmbeddedInfo, TreeTestData,   TitleFileLabel,  ChannelListName, NavigationName},
+    std::array{PortDialogTitle, PortLabel, VirtualRadioPort, PortSaveFailed, LanguageFileRefused,
+               ModelDialogTitle, ModelLabel, BandLabel});
 
 // Keys read directly from the other sections.
 inline constexpr std::array kLookedUpSectionKeys = {

@@ -25,7 +25,7 @@ bool PasswordAccepted(std::string_view radioPassword, std::string_view remembere
 }
 
 bool RememberedPassword::AskFor(std::string_view radioPassword, Prompter& prompter) {
-  if (const auto entry = prompter.AskPassword()) text_ = TextTrim(*entry);
+  if (const auto entry = prompter.AskPassword(text_)) text_ = TextTrim(*entry);
   return PasswordAccepted(radioPassword, text_);
 }
 

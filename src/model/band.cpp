@@ -17,6 +17,15 @@ std::string_view BandText(BandVariant variant) {
   return "UHF{Rx(400 - 490 MHz) Tx(400 - 490 MHz)} VHF{Rx(136 - 174 MHz) Tx(136 - 174 MHz)}";
 }
 
+std::string BandTextTwoLines(int variant) {
+  const std::optional<BandVariant> band = BandVariantFromNumber(variant);
+  if (!band) return {};
+  std::string text(BandText(*band));
+  const auto vhf = text.find(" VHF");
+  if (vhf != std::string::npos) text.replace(vhf, 1, "\r\n");
+  return text;
+}
+
 namespace {
 
 std::optional<std::string_view> Between(std::string_view text, std::string_view open, char close) {

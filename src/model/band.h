@@ -2,6 +2,7 @@
 
 #include <array>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <utility>
 
@@ -31,6 +32,9 @@ struct BandLimits {
 };
 
 std::string_view BandText(BandVariant variant);
+// The band text with its UHF and VHF rows on two lines joined by CR LF; empty for a number that
+// is no band variant.
+std::string BandTextTwoLines(int variant);
 
 // Reads "UHF{Rx(400 - 490 MHz) Tx(420 - 450 MHz)} VHF{...}"; no value for a text of another shape.
 std::optional<BandLimits> ParseBandText(std::string_view text);

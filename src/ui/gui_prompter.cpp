@@ -10,7 +10,9 @@ namespace hvt {
 
 namespace {
 
-QString FromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString FromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 QMessageBox::StandardButtons ButtonsOf(PromptButtons buttons) {
   switch (buttons) {
@@ -70,7 +72,7 @@ QString QtFileFilter(std::string_view filter) {
   return filters.join(QStringLiteral(";;"));
 }
 
-GuiPrompter::GuiPrompter(QString title, std::function<std::optional<std::string>(QWidget*)> askPassword)
+GuiPrompter::GuiPrompter(QString title, PasswordDialog askPassword)
     : title_(std::move(title)), askPassword_(std::move(askPassword)) {}
 
 QWidget* GuiPrompter::Parent() const {
@@ -94,12 +96,14 @@ std::optional<std::filesystem::path> GuiPrompter::ChooseFileToOpen(std::string_v
 
 std::optional<std::filesystem::path> GuiPrompter::ChooseFileToSave(std::string_view filter,
                                                                    const std::filesystem::path& suggested) {
-  const QString file = QFileDialog::getSaveFileName(Parent(), QString(), QString::fromStdU16String(suggested.u16string()),
-                                                    QtFileFilter(filter));
+  const QString file = QFileDialog::getSaveFileName(
+      Parent(), QString(), QString::fromStdU16String(suggested.u16string()), QtFileFilter(filter));
   if (file.isEmpty()) return std::nullopt;
   return PathOf(file);
 }
 
-std::optional<std::string> GuiPrompter::AskPassword() { return askPassword_(Parent()); }
+std::optional<std::string> GuiPrompter::AskPassword(std::string_view remembered) {
+  return askPassword_(Parent(), remembered);
+}
 
 }  // namespace hvt

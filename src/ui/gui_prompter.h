@@ -13,8 +13,11 @@ namespace hvt {
 
 class GuiPrompter final : public Prompter {
  public:
+  using PasswordDialog =
+      std::function<std::optional<std::string>(QWidget* parent, std::string_view remembered)>;
+
   // `parent` owns the dialogs (the main window once it exists); `title` heads every box.
-  GuiPrompter(QString title, std::function<std::optional<std::string>(QWidget* parent)> askPassword);
+  GuiPrompter(QString title, PasswordDialog askPassword);
 
   void SetParent(QWidget* parent) { parent_ = parent; }
 
@@ -22,13 +25,13 @@ class GuiPrompter final : public Prompter {
   std::optional<std::filesystem::path> ChooseFileToOpen(std::string_view filter) override;
   std::optional<std::filesystem::path> ChooseFileToSave(std::string_view filter,
                                                         const std::filesystem::path& suggested) override;
-  std::optional<std::string> AskPassword() override;
+  std::optional<std::string> AskPassword(std::string_view remembered) override;
 
  private:
   QWidget* Parent() const;
 
   QString title_;
-  std::function<std::optional<std::string>(QWidget*)> askPassword_;
+  PasswordDialog askPassword_;
   QPointer<QWidget> parent_;
 };
 

@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "app/port_choice.h"
 #include "app/radio_session.h"
 #include "app/virtual_radio_memory.h"
 #include "app/workspace.h"
@@ -43,16 +44,6 @@ int SplashMilliseconds() {
   return ok && value >= 0 ? value : kSplashMilliseconds;
 }
 
-// A saved port that has gone is replaced by the first one present (the virtual radio when no
-// serial port is).
-void ChoosePortAtStart(hvt::AppContext& context) {
-  const auto ports = hvt::AvailableSerialPorts();
-  const std::string saved = context.PortName();
-  const bool present = std::ranges::any_of(ports, [&](const hvt::SerialPortEntry& port) { return port.Name == saved; });
-  if (!present && !ports.empty()) context.SetPortName(ports.front().Name);
-  static_cast<void>(context.SavePortNumber());
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -82,11 +73,13 @@ int main(int argc, char** argv) {
   QApplication::processEvents();
 
   if (context.FirstRun()) static_cast<void>(context.MarkFirstRunDone());
-  ChoosePortAtStart(context);
+  // A saved port that has gone is replaced by the first one present.
+  context.SetPortName(hvt::PortAtStartup(context.PortName(), hvt::AvailableSerialPorts()));
+  static_cast<void>(context.SavePortNumber());
   const bool factory = hvt::ReadFactoryMarker(folders.Data) || hvt::ReadFactoryMarker(folders.Settings);
 
-  hvt::GuiPrompter prompter(QStringLiteral("HVT7300"), [&context](QWidget* parent) {
-    return hvt::RunPasswordDialog(parent, context.Texts(), {});
+  hvt::GuiPrompter prompter(QStringLiteral("HVT7300"), [&context](QWidget* parent, std::string_view remembered) {
+    return hvt::RunPasswordDialog(parent, context.Texts(), remembered);
   });
   hvt::Workspace workspace(context, prompter);
   hvt::RadioLink link(hvt::VirtualRadioMemory::FileIn(folders.Settings));

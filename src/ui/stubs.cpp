@@ -2,17 +2,9 @@
 #include <QVBoxLayout>
 #include "ui/about_box.h"
 #include "ui/embedded_info_window.h"
-#include "ui/language_dialog.h"
-#include "ui/model_dialog.h"
-#include "ui/password_dialog.h"
-#include "ui/port_dialog.h"
 #include "ui/progress_window.h"
 #include "ui/splash_screen.h"
 namespace hvt {
-bool RunPortDialog(QWidget*, AppContext&, Prompter&) { return false; }
-bool RunLanguageDialog(QWidget*, AppContext&, Prompter&) { return false; }
-bool RunModelDialog(QWidget*, AppContext&, Workspace&, Prompter&) { return false; }
-std::optional<std::string> RunPasswordDialog(QWidget*, const LanguageTexts&, std::string_view) { return std::nullopt; }
 void ShowAboutBox(QWidget*, const AppContext&, Prompter&) {}
 void ShowEmbeddedInfoWindow(QWidget*, const AppContext&, const EmbeddedInfo&) {}
 ProgressWindow::ProgressWindow(const AppContext&, OperationKind, QWidget* parent) : QDialog(parent), bar_(new QProgressBar(this)) {

@@ -63,7 +63,7 @@ TEST(CliPrompter, WithoutATerminalAnUnansweredQuestionNamesTheOptionThatAnswers)
   }
   std::ostringstream err;
   CliPrompter prompter(err);
-  EXPECT_EQ(prompter.AskPassword(), std::nullopt);
+  EXPECT_EQ(prompter.AskPassword(""), std::nullopt);
   EXPECT_NE(err.str().find("(no terminal to ask: --password gives it)"), std::string::npos);
 }
 

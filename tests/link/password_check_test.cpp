@@ -60,6 +60,8 @@ TEST(RememberedPassword, KeepsTheTrimmedEntryAndSurvivesACancel) {
   EXPECT_EQ(remembered.Text(), "12");
   EXPECT_FALSE(remembered.AskFor("12", prompter));  // a wrong entry replaces it
   EXPECT_EQ(remembered.Text(), "99");
+  // Each dialog opens with what was remembered when it was asked.
+  EXPECT_EQ(prompter.PasswordPrefills, (std::vector<std::string>{"", "12", "12"}));
 }
 
 }  // namespace

@@ -18,6 +18,19 @@ TEST(Band, ParsesTheLimitsOfEachVariant) {
   EXPECT_EQ(restricted.Tx[kVhfRow], (FrequencyRange{14400000, 14800000}));
 }
 
+TEST(Band, TwoLineTextSplitsTheRowsAndIsEmptyForAnUnknownVariant) {
+  const struct {
+    int Variant;
+    std::string Text;
+  } cases[] = {
+      {0, "UHF{Rx(400 - 490 MHz) Tx(420 - 450 MHz)}\r\nVHF{Rx(136 - 174 MHz) Tx(144 - 148 MHz)}"},
+      {1, "UHF{Rx(400 - 490 MHz) Tx(400 - 490 MHz)}\r\nVHF{Rx(136 - 174 MHz) Tx(136 - 174 MHz)}"},
+      {2, ""},
+      {-1, ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(BandTextTwoLines(c.Variant), c.Text) << "variant " << c.Variant;
+}
+
 TEST(Band, ParsesDecimalLimitsAndRefusesOtherShapes) {
   const auto limits =
       ParseBandText("UHF{Rx(400.5 - 470.25 MHz) Tx(401 - 402 MHz)} VHF{Rx(136 - 174 MHz) Tx(1 - 2 MHz)}");

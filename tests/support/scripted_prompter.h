@@ -34,6 +34,8 @@ class ScriptedPrompter : public Prompter {
   std::deque<PromptAnswer> Answers;  // one for every question
   std::deque<std::optional<std::filesystem::path>> Files;
   std::deque<std::optional<std::string>> Passwords;
+  // What each password dialog opened with: the password remembered at the time.
+  std::vector<std::string> PasswordPrefills;
 
   // The user acts while a dialog is open (switches the radio on, say).
   std::function<void()> DuringPasswordDialog;
@@ -63,8 +65,9 @@ class ScriptedPrompter : public Prompter {
     return NextFile("save", filter);
   }
 
-  std::optional<std::string> AskPassword() override {
+  std::optional<std::string> AskPassword(std::string_view remembered) override {
     Messages.push_back({std::string(kPasswordDialog), PromptButtons::OkCancel, PromptIcon::None});
+    PasswordPrefills.emplace_back(remembered);
     CheckTimerStopped();
     if (DuringPasswordDialog) DuringPasswordDialog();
     if (Passwords.empty()) {

@@ -1,0 +1,26 @@
+#pragma once
+
+// What every dialog view does the same way: texts from the core as QString, the standard
+// buttons' captions, and a combo box rendered from a presenter's list.
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QString>
+#include <string_view>
+
+#include "editors/presenter.h"
+
+namespace hvt {
+
+inline QString ToQString(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Captions of the OK and Cancel buttons; Enter presses OK, Escape Cancel.
+void SetButtonTexts(QDialogButtonBox& buttons, std::string_view ok, std::string_view cancel);
+
+// Entries, selection and flags; the entries are replaced only when they changed, so an open
+// drop-down survives a render. The caller blocks the box's signals.
+void RenderChoices(QComboBox& box, const ChoiceList& list);
+
+}  // namespace hvt
