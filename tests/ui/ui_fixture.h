@@ -1,0 +1,39 @@
+#pragma once
+
+// What every view test needs: a context over the shipped data folder in either language, and a
+// way to let the event loop run until something has happened.
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <functional>
+#include <string_view>
+
+#include "app/app_context.h"
+#include "support/temp_folder.h"
+
+namespace hvt {
+
+class ShippedContext {
+ public:
+  explicit ShippedContext(std::string_view locale, std::filesystem::path data = HVT_DATA_DIR)
+      : context_(AppContext::Start({std::move(data), settings_.Path()}, locale)) {}
+
+  const AppContext& Context() const { return context_; }
+
+ private:
+  TempFolder settings_;
+  AppContext context_;
+};
+
+// True once `done` holds; false when it still does not after `timeoutMs`.
+inline bool RunEventsUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!done()) {
+    if (clock.elapsed() > timeoutMs) return false;
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  }
+  return true;
+}
+
+}  // namespace hvt
