@@ -3,8 +3,8 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -17,20 +17,25 @@ namespace {
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
 
-QFormLayout* NewForm() {
-  auto* form = new QFormLayout;
-  form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
-  return form;
+// Labels sit right-aligned in front of their boxes, with the box as buddy.
+QLabel* NewLabel(const std::string& text, QWidget* buddy) {
+  auto* label = new QLabel(Text(text));
+  label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  label->setBuddy(buddy);
+  return label;
 }
 
 // Read-only, yet the user can select and copy what it shows.
-void AddBox(QFormLayout* form, const LabelledText& field) {
+QLineEdit* NewBox(const LabelledText& field) {
   auto* box = new QLineEdit(Text(field.Text));
   box->setReadOnly(true);
   box->setAccessibleName(Text(field.Label));
   box->setCursorPosition(0);
-  form->addRow(Text(field.Label), box);
+  // Room for the widest field the radio keeps, sixteen characters, and the box's margins.
+  const QFontMetrics metrics = box->fontMetrics();
+  box->setMinimumWidth(metrics.horizontalAdvance(QString(16, QLatin1Char('0'))) +
+                       3 * metrics.averageCharWidth());
+  return box;
 }
 
 QComboBox* NewList(const LabelledChoice& choice) {
@@ -42,16 +47,10 @@ QComboBox* NewList(const LabelledChoice& choice) {
   return list;
 }
 
-QPlainTextEdit* NewTextArea(const std::string& text, const QString& name, int lines) {
-  auto* area = new QPlainTextEdit(Text(text));
-  area->setReadOnly(true);
-  area->setAccessibleName(name);
-  area->setTabChangesFocus(true);
-  area->setLineWrapMode(QPlainTextEdit::NoWrap);
-  const QFontMetrics metrics(area->font());
-  const int frame = 2 * (area->frameWidth() + static_cast<int>(area->document()->documentMargin()));
-  area->setFixedHeight(metrics.lineSpacing() * lines + frame + 2);
-  return area;
+// A label and its box in one row of a grid of two such columns.
+void AddRow(QGridLayout* grid, int row, int column, const std::string& label, QWidget* field) {
+  grid->addWidget(NewLabel(label, field), row, column * 3);
+  grid->addWidget(field, row, column * 3 + 1);
 }
 
 }  // namespace
@@ -62,52 +61,59 @@ EmbeddedInfoWindow::EmbeddedInfoWindow(const AppContext& context, const Embedded
   setWindowTitle(Text(state.Title));
   setObjectName(QStringLiteral("FrmEMG"));
 
-  // Left: how the radio is identified; right: its production and service history.
-  QFormLayout* identity = NewForm();
-  AddBox(identity, state.AreaCode);
-  AddBox(identity, state.ManufactureCode);
-  AddBox(identity, state.UserCode);
-  identity->addRow(Text(state.RadioType.Label), NewList(state.RadioType));
-  identity->addRow(Text(state.Band.Label), NewList(state.Band));
-  QPlainTextEdit* bandText = NewTextArea(state.BandText, Text(state.Band.Label), 2);
+  // Left: how the radio is identified; right: its production and service history. Added in the
+  // order the Tab key visits them.
+  auto* grid = new QGridLayout;
+  grid->setColumnMinimumWidth(2, 12);
+  grid->setColumnStretch(1, 1);
+  grid->setColumnStretch(4, 1);
+  AddRow(grid, 0, 0, state.AreaCode.Label, NewBox(state.AreaCode));
+  AddRow(grid, 1, 0, state.ManufactureCode.Label, NewBox(state.ManufactureCode));
+  AddRow(grid, 2, 0, state.UserCode.Label, NewBox(state.UserCode));
+  AddRow(grid, 3, 0, state.RadioType.Label, NewList(state.RadioType));
+  QComboBox* band = NewList(state.Band);
+  AddRow(grid, 4, 0, state.Band.Label, band);
+  AddRow(grid, 0, 1, state.SerialNumber.Label, NewBox(state.SerialNumber));
+  AddRow(grid, 1, 1, state.ProductionDate.Label, NewBox(state.ProductionDate));
+  AddRow(grid, 2, 1, state.MaintenanceDate.Label, NewBox(state.MaintenanceDate));
+  AddRow(grid, 3, 1, state.RfFirmware.Label, NewBox(state.RfFirmware));
+  AddRow(grid, 4, 1, state.LcdFirmware.Label, NewBox(state.LcdFirmware));
+
+  auto* bandText = new QLabel(Text(state.BandText));
   bandText->setObjectName(QStringLiteral("bandText"));
-  identity->addRow(QString(), bandText);
+  bandText->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  bandText->setAccessibleName(Text(state.Band.Label));
+  bandText->setMinimumHeight(bandText->fontMetrics().lineSpacing() * 2);
+  grid->addWidget(bandText, 5, 1, 1, 4);
 
-  QFormLayout* history = NewForm();
-  AddBox(history, state.SerialNumber);
-  AddBox(history, state.ProductionDate);
-  AddBox(history, state.MaintenanceDate);
-  AddBox(history, state.RfFirmware);
-  AddBox(history, state.LcdFirmware);
-
-  auto* columns = new QHBoxLayout;
-  columns->addLayout(identity, 1);
-  columns->addSpacing(12);
-  columns->addLayout(history, 1);
-
-  QFormLayout* reasonForm = NewForm();
-  QPlainTextEdit* reason = NewTextArea(state.MaintenanceReason.Text, Text(state.MaintenanceReason.Label), 3);
-  reason->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  auto* reason = new QPlainTextEdit(Text(state.MaintenanceReason.Text));
   reason->setObjectName(QStringLiteral("maintenanceReason"));
-  reasonForm->addRow(Text(state.MaintenanceReason.Label), reason);
+  reason->setReadOnly(true);
+  reason->setTabChangesFocus(true);
+  reason->setAccessibleName(Text(state.MaintenanceReason.Label));
+  const int frame = 2 * (reason->frameWidth() + static_cast<int>(reason->document()->documentMargin()));
+  reason->setFixedHeight(reason->fontMetrics().lineSpacing() * 3 + frame + 2);
+  QLabel* reasonLabel = NewLabel(state.MaintenanceReason.Label, reason);
+  reasonLabel->setAlignment(Qt::AlignRight | Qt::AlignTop);
+  grid->addWidget(reasonLabel, 6, 0);
+  grid->addWidget(reason, 6, 1, 1, 4);
 
   auto* dealer = new QGroupBox(Text(state.DealerGroup));
-  QFormLayout* dealerForm = NewForm();
-  AddBox(dealerForm, state.DealerCode);
-  AddBox(dealerForm, state.StockDate);
-  AddBox(dealerForm, state.SellDate);
-  AddBox(dealerForm, state.Seller);
-  dealer->setLayout(dealerForm);
+  auto* dealerForm = new QFormLayout(dealer);
+  dealerForm->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  dealerForm->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+  for (const LabelledText* field : {&state.DealerCode, &state.StockDate, &state.SellDate, &state.Seller}) {
+    dealerForm->addRow(Text(field->Label), NewBox(*field));
+  }
 
   auto* buttons = new QDialogButtonBox;
   QPushButton* close = buttons->addButton(Text(state.CloseButton), QDialogButtonBox::RejectRole);
   close->setDefault(true);
-  close->setAccessibleName(QString(Text(state.CloseButton)).remove(QLatin1Char('&')));
+  close->setAccessibleName(Text(state.CloseButton).remove(QLatin1Char('&')));
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
   auto* layout = new QVBoxLayout(this);
-  layout->addLayout(columns);
-  layout->addLayout(reasonForm);
+  layout->addLayout(grid);
   layout->addWidget(dealer);
   layout->addWidget(buttons);
   setMinimumWidth(fontMetrics().averageCharWidth() * 80);

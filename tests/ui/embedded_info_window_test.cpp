@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -35,7 +36,7 @@ TEST(EmbeddedInfoWindow, ShowsTheInformationReadOnlyAndCloses) {
   ASSERT_EQ(lists.size(), 2);
   EXPECT_EQ(lists[0]->currentText(), QStringLiteral("HVT7300"));
   EXPECT_EQ(lists[1]->currentText(), QStringLiteral("Band 3"));
-  EXPECT_TRUE(window.findChild<QPlainTextEdit*>(QStringLiteral("bandText"))->toPlainText().isEmpty());
+  EXPECT_TRUE(window.findChild<QLabel*>(QStringLiteral("bandText"))->text().isEmpty());
   auto* reason = window.findChild<QPlainTextEdit*>(QStringLiteral("maintenanceReason"));
   EXPECT_TRUE(reason->isReadOnly());
   EXPECT_EQ(reason->toPlainText(), QStringLiteral("换了天线座"));

@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <fstream>
 
+#include "support/temp_folder.h"
 #include "ui/ui_fixture.h"
 
 namespace hvt {

@@ -9,19 +9,19 @@
 #include <string_view>
 
 #include "app/app_context.h"
-#include "support/temp_folder.h"
 
 namespace hvt {
 
+// Starting reads the settings but writes nothing, and no window here saves one: the settings
+// folder need not exist, and a test's own TempFolder stays free for its data.
 class ShippedContext {
  public:
   explicit ShippedContext(std::string_view locale, std::filesystem::path data = HVT_DATA_DIR)
-      : context_(AppContext::Start({std::move(data), settings_.Path()}, locale)) {}
+      : context_(AppContext::Start({data, data / "no-settings"}, locale)) {}
 
   const AppContext& Context() const { return context_; }
 
  private:
-  TempFolder settings_;
   AppContext context_;
 };
 
