@@ -10,7 +10,6 @@
 
 #include "editors/presenter.h"
 #include "i18n/language_texts.h"
-#include "i18n/text_keys.h"
 
 namespace hvt {
 
@@ -18,13 +17,14 @@ inline constexpr std::string_view kApplicationTitle = "HVT7300";
 // The program's picture, in the data folder; also its window icon.
 inline constexpr std::string_view kApplicationPictureFile = "hvt7300.png";
 
-namespace text_key {
+// Language-file keys of the about box, also read by the splash panel.
+namespace about_text {
 inline constexpr std::int32_t AboutDisclaimer = 2100;
 inline constexpr std::int32_t AboutDescription = 2101;
 inline constexpr std::int32_t AboutCaption = 2102;
 inline constexpr std::int32_t SystemInfoButton = 2103;
 inline constexpr std::int32_t VersionLabel = 2200;
-}  // namespace text_key
+}  // namespace about_text
 
 struct AboutViewState {
   std::string Caption;

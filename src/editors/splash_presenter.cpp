@@ -16,7 +16,7 @@ SplashPresenter::SplashPresenter(const std::filesystem::path& dataFolder, const 
   std::error_code error;
   if (std::filesystem::is_regular_file(picture, error)) state_.Picture = picture;
   state_.Title = kApplicationTitle;
-  state_.Subtitle = texts.LanguageText(text_key::AboutDescription);
+  state_.Subtitle = texts.LanguageText(about_text::AboutDescription);
 }
 
 bool SplashPresenter::Finish() {
