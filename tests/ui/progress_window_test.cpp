@@ -1,0 +1,50 @@
+#include "ui/progress_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QProgressBar>
+
+#include "ui/ui_fixture.h"
+
+namespace hvt {
+namespace {
+
+TEST(ProgressWindow, ShowsThePercentAndOnlyTheCallerClosesIt) {
+  ShippedContext shipped("en_US");
+  QWidget owner;
+  owner.show();
+  ProgressWindow window(shipped.Context(), OperationKind::Write, &owner);
+  window.open();
+  EXPECT_EQ(window.windowTitle(), QStringLiteral("Write data to radio"));
+  EXPECT_EQ(window.windowModality(), Qt::WindowModal);
+  EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowCloseButtonHint));
+  auto* bar = window.findChild<QProgressBar*>();
+  auto* percent = window.findChild<QLabel*>(QStringLiteral("Label2"));
+  EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("Label1"))->text(),
+            QStringLiteral("Completion percentage:"));
+  EXPECT_EQ(percent->text(), QStringLiteral("0%"));
+
+  window.SetPercent(42);
+  EXPECT_EQ(bar->value(), 42);
+  EXPECT_EQ(percent->text(), QStringLiteral("42%"));
+  window.SetPercent(70000);
+  EXPECT_EQ(bar->value(), 100);
+  EXPECT_EQ(percent->text(), QStringLiteral("100%"));
+
+  QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+  QApplication::sendEvent(&window, &escape);
+  EXPECT_TRUE(window.isVisible()) << "Escape must not hide a running transfer";
+
+  EXPECT_TRUE(window.close());
+  EXPECT_FALSE(window.isVisible());
+
+  window.open();
+  window.accept();
+  EXPECT_FALSE(window.isVisible());
+}
+
+}  // namespace
+}  // namespace hvt
