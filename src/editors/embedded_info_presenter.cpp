@@ -69,13 +69,11 @@ static_assert(
 
 constexpr int kBandEntries = 3;
 
-// The band variant's limits on two lines, UHF then VHF; empty for a band with no variant.
+// The band variant's limits on two lines, UHF then VHF; empty for a band with no variant. A text
+// box breaks lines at "\n".
 std::string TwoLineBandText(int bandIndex) {
-  const std::optional<BandVariant> variant = BandVariantFromNumber(bandIndex);
-  if (!variant) return {};
-  std::string text(BandText(*variant));
-  const std::size_t between = text.find("} ");
-  if (between != std::string::npos) text.replace(between + 1, 1, "\n");
+  std::string text = BandTextTwoLines(bandIndex);
+  if (const auto lineEnd = text.find("\r\n"); lineEnd != std::string::npos) text.erase(lineEnd, 1);
   return text;
 }
 

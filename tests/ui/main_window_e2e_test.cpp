@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QLineEdit>
 #include <QTimer>
 #include <functional>
 
@@ -146,6 +147,37 @@ TEST_F(MainWindowEndToEnd, ARadioFallingSilentMidReadEndsInRetryOrCancelAndCance
   EXPECT_TRUE(workspace_.Current() == before);
   const auto* progress = window_.findChild<ProgressWindow*>();
   EXPECT_TRUE(progress == nullptr || !progress->isVisible()) << "the progress window closed with the failure";
+}
+
+TEST_F(MainWindowEndToEnd, TheInformationWindowShowsTheRadiosSerialNumber) {
+  const std::string serial = "SN7300-000123";
+  std::ranges::copy(serial, link_.Virtual().Radio().InformationBlock().begin() + 32);
+  // The window is modal: look into it once it is up, then close it.
+  QStringList boxes;
+  QTimer watcher;
+  QObject::connect(&watcher, &QTimer::timeout, [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr || modal->objectName() != QLatin1String("FrmEMG")) return;
+    for (const QLineEdit* box : modal->findChildren<QLineEdit*>()) boxes.append(box->text());
+    modal->close();
+  });
+  watcher.start(5);
+  RunRadioCommand(Command::EmbeddedInfo);
+  EXPECT_TRUE(RunUntil([&] { return !boxes.isEmpty(); }));
+  EXPECT_TRUE(boxes.contains(QString::fromStdString(serial))) << boxes.join(QLatin1Char('|')).toStdString();
+  EXPECT_TRUE(prompter_.Messages.empty()) << "no confirmation, no outcome message after a success";
+}
+
+// Every caption follows the language last chosen.
+TEST_F(MainWindowEndToEnd, ALanguageSwitchReachesMenusToolbarTreeAndGrid) {
+  for (const int language : {2, 1, 2}) {
+    ASSERT_TRUE(context_.SwitchLanguage(language));
+    window_.RenderAll();
+    EXPECT_EQ(window_.Action(Command::Read)->text().toStdString(), Text(text_key::MenuRead));
+    EXPECT_EQ(window_.Tree().topLevelItem(0)->child(6)->text(0).toStdString(), Text(text_key::TreeEmbeddedInfo));
+    EXPECT_EQ(window_.Grid().model()->headerData(0, Qt::Horizontal).toString().toStdString(), Text(text_key::GridRx));
+  }
+  EXPECT_EQ(context_.LanguageId(), 2);
 }
 
 }  // namespace
