@@ -33,8 +33,8 @@ std::string PortPresenter::SelectedName() const {
 void PortPresenter::Fill(const std::string& wanted) {
   std::vector<SerialPortEntry> ports = lister_();
   // The virtual radio follows the real ports, whatever order the system lists them in.
-  std::ranges::stable_partition(ports,
-                                [](const SerialPortEntry& port) { return port.Name != kVirtualPortName; });
+  std::stable_partition(ports.begin(), ports.end(),
+                        [](const SerialPortEntry& port) { return port.Name != kVirtualPortName; });
 
   names_.clear();
   state_.Ports.Entries.clear();
