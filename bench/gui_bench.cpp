@@ -43,7 +43,8 @@ class ScratchPrompter final : public hvt::Prompter {
     return hvt::PromptAnswer::Cancel;
   }
   std::optional<std::filesystem::path> ChooseFileToOpen(std::string_view) override { return std::nullopt; }
-  std::optional<std::filesystem::path> ChooseFileToSave(std::string_view, const std::filesystem::path&) override {
+  std::optional<std::filesystem::path> ChooseFileToSave(std::string_view,
+                                                        const std::filesystem::path&) override {
     return std::nullopt;
   }
   std::optional<std::string> AskPassword(std::string_view) override { return std::nullopt; }
@@ -76,10 +77,11 @@ int Redraw(QApplication& app) {
   }
   std::ranges::sort(texts);
   std::ranges::sort(total);
-  std::printf("grid_redraw_ms median %.3f  min %.3f  max %.3f  (of which the 203 rows' texts: median %.3f)"
-              "  %d visible rows painted\n",
-              total[total.size() / 2], total.front(), total.back(), texts[texts.size() / 2],
-              window.Grid().rowAt(window.Grid().viewport()->height() - 1) + 1);
+  std::printf(
+      "grid_redraw_ms median %.3f  min %.3f  max %.3f  (of which the 203 rows' texts: median %.3f)"
+      "  %d visible rows painted\n",
+      total[total.size() / 2], total.front(), total.back(), texts[texts.size() / 2],
+      window.Grid().rowAt(window.Grid().viewport()->height() - 1) + 1);
   static_cast<void>(app);
   return 0;
 }

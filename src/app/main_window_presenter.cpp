@@ -48,17 +48,17 @@ constexpr std::array kCommands = {
     CommandSpec{C::TestDataButton, text_key::MenuTestData, "", "applications-engineering", true},
 };
 
-constexpr std::array kToolBar = {C::Separator, C::New,  C::Open,      C::Save,  C::Separator,     C::Read,
+constexpr std::array kToolBar = {C::Separator, C::New,   C::Open,      C::Save,  C::Separator,     C::Read,
                                  C::Port,      C::Write, C::Separator, C::About, C::TestDataButton};
 
 // Commands whose windows are not built yet: shown, but they cannot be chosen.
-constexpr std::array kNotYetAvailable = {C::EditChannel, C::Options, C::Dtmf,     C::TwoTone,  C::FiveTone,
-                                         C::Scan,        C::Keys,    C::Alert,    C::CommuBook, C::TestData,
-                                         C::AutoTest};
+constexpr std::array kNotYetAvailable = {C::EditChannel, C::Options,  C::Dtmf,    C::TwoTone,
+                                         C::FiveTone,    C::Scan,     C::Keys,    C::Alert,
+                                         C::CommuBook,   C::TestData, C::AutoTest};
 
 // Entries of the menus that have nothing behind them.
-constexpr std::array kAlwaysHidden = {C::Print,     C::RadioView,  C::Scan,         C::Alert,
-                                      C::ToneTip,   C::ReadReset,  C::WriteReset,   C::HelpContents};
+constexpr std::array kAlwaysHidden = {C::Print,   C::RadioView, C::Scan,       C::Alert,
+                                      C::ToneTip, C::ReadReset, C::WriteReset, C::HelpContents};
 
 template <std::size_t N>
 bool Contains(const std::array<Command, N>& list, Command command) {
@@ -77,11 +77,12 @@ const CommandSpec& SpecOf(Command command) {
 
 const std::vector<MenuSpec>& MenuBar() {
   static const std::vector<MenuSpec> menus = {
-      {text_key::MenuFile, {C::New, C::Open, C::Save, C::SaveAs, C::Separator, C::Print, C::Separator, C::Exit}},
+      {text_key::MenuFile,
+       {C::New, C::Open, C::Save, C::SaveAs, C::Separator, C::Print, C::Separator, C::Exit}},
       {text_key::MenuModel, {C::ModelInfo}},
       {text_key::MenuEdit,
-       {C::EditChannel, C::Options, C::RadioView, C::Dtmf, C::TwoTone, C::FiveTone, C::Scan, C::Keys, C::Alert,
-        C::ToneTip, C::CommuBook, C::EmbeddedInfo, C::TestData}},
+       {C::EditChannel, C::Options, C::RadioView, C::Dtmf, C::TwoTone, C::FiveTone, C::Scan, C::Keys,
+        C::Alert, C::ToneTip, C::CommuBook, C::EmbeddedInfo, C::TestData}},
       {text_key::MenuSettings, {C::Port, C::Language, C::Initialise}},
       {text_key::MenuProgram, {C::Read, C::Write, C::ReadReset, C::WriteReset}},
       {text_key::MenuView, {C::ToolBar, C::StatusBar}},
@@ -157,7 +158,9 @@ std::vector<TreeNode> MainWindowPresenter::Tree() const {
 
 void MainWindowPresenter::RedrawAll() { grid_.DrawAll(workspace_.Current().Channels, context_.Texts()); }
 
-void MainWindowPresenter::RedrawRow(int row) { grid_.DrawRow(workspace_.Current().Channels, context_.Texts(), row); }
+void MainWindowPresenter::RedrawRow(int row) {
+  grid_.DrawRow(workspace_.Current().Channels, context_.Texts(), row);
+}
 
 bool MainWindowPresenter::Copy(int row) {
   if (!ChannelGrid::IsChannelRow(row)) return false;

@@ -55,9 +55,9 @@ enum class Command {
 
 struct CommandSpec {
   Command Id = Command::Separator;
-  std::int32_t CaptionKey = 0;       // also its tooltip on the toolbar
-  std::string_view Shortcut;         // in Qt's portable form, "Ctrl+N"
-  std::string_view ToolBarIcon;      // the icon theme's name; empty: not on the toolbar
+  std::int32_t CaptionKey = 0;   // also its tooltip on the toolbar
+  std::string_view Shortcut;     // in Qt's portable form, "Ctrl+N"
+  std::string_view ToolBarIcon;  // the icon theme's name; empty: not on the toolbar
   bool Checkable = false;
 };
 

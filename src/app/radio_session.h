@@ -17,7 +17,8 @@ namespace hvt {
 
 class RadioSession final : private RadioOperationObserver {
  public:
-  RadioSession(AppContext& context, Workspace& workspace, LinkPort& port, ReplyTimer& timer, Prompter& prompter);
+  RadioSession(AppContext& context, Workspace& workspace, LinkPort& port, ReplyTimer& timer,
+               Prompter& prompter);
 
   // Each returns whether the operation started; its end comes through the port's and the
   // timer's events. Read first offers to save unsaved changes.

@@ -12,7 +12,8 @@ constexpr int kGrabbable = 40;
 bool Reachable(const WindowRect& window, const WindowRect& screen) {
   const int left = std::max(window.Left, screen.Left);
   const int right = std::min(window.Left + window.Width, screen.Left + screen.Width);
-  return right - left >= kGrabbable && window.Top >= screen.Top && window.Top < screen.Top + screen.Height - kGrabbable;
+  return right - left >= kGrabbable && window.Top >= screen.Top &&
+         window.Top < screen.Top + screen.Height - kGrabbable;
 }
 
 }  // namespace

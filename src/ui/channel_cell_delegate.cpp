@@ -11,7 +11,8 @@ constexpr qsizetype kMaxCachedTexts = 4096;
 
 }  // namespace
 
-void ChannelCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
+void ChannelCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                                const QModelIndex& index) const {
   const bool selected = option.state.testFlag(QStyle::State_Selected);
   const QPalette::ColorGroup group =
       option.state.testFlag(QStyle::State_Active) ? QPalette::Active : QPalette::Inactive;

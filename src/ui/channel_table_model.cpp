@@ -26,7 +26,9 @@ void ChannelTableModel::RowRedrawn(int row) {
   emit dataChanged(index(ModelRowOf(row), 0), index(ModelRowOf(row), columnCount() - 1));
 }
 
-int ChannelTableModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : kChannelCount; }
+int ChannelTableModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : kChannelCount;
+}
 
 int ChannelTableModel::columnCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : kGridColumnCount - 1;

@@ -78,9 +78,10 @@ int main(int argc, char** argv) {
   static_cast<void>(context.SavePortNumber());
   const bool factory = hvt::ReadFactoryMarker(folders.Data) || hvt::ReadFactoryMarker(folders.Settings);
 
-  hvt::GuiPrompter prompter(QStringLiteral("HVT7300"), [&context](QWidget* parent, std::string_view remembered) {
-    return hvt::RunPasswordDialog(parent, context.Texts(), remembered);
-  });
+  hvt::GuiPrompter prompter(QStringLiteral("HVT7300"),
+                            [&context](QWidget* parent, std::string_view remembered) {
+                              return hvt::RunPasswordDialog(parent, context.Texts(), remembered);
+                            });
   hvt::Workspace workspace(context, prompter);
   hvt::RadioLink link(hvt::VirtualRadioMemory::FileIn(folders.Settings));
   hvt::RadioSession session(context, workspace, link.Port(), link.Timer(), prompter);

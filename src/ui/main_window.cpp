@@ -15,8 +15,8 @@
 
 #include "app/window_placement.h"
 #include "i18n/text_keys.h"
-#include "ui/channel_cell_delegate.h"
 #include "ui/about_box.h"
+#include "ui/channel_cell_delegate.h"
 #include "ui/embedded_info_window.h"
 #include "ui/language_dialog.h"
 #include "ui/model_dialog.h"
@@ -27,7 +27,9 @@ namespace hvt {
 
 namespace {
 
-QString FromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString FromUtf8(const std::string& text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 // A caption without its accelerator and trailing dots, as a tooltip reads it.
 QString ToolTipOf(QString caption) {
@@ -97,10 +99,12 @@ void MainWindow::BuildActions() {
     action->setObjectName(QStringLiteral("command%1").arg(static_cast<int>(spec.Id)));
     action->setCheckable(spec.Checkable);
     if (!spec.Shortcut.empty()) {
-      action->setShortcut(QKeySequence(QString::fromLatin1(spec.Shortcut.data(), static_cast<qsizetype>(spec.Shortcut.size()))));
+      action->setShortcut(QKeySequence(
+          QString::fromLatin1(spec.Shortcut.data(), static_cast<qsizetype>(spec.Shortcut.size()))));
     }
     if (!spec.ToolBarIcon.empty()) {
-      const QString name = QString::fromLatin1(spec.ToolBarIcon.data(), static_cast<qsizetype>(spec.ToolBarIcon.size()));
+      const QString name =
+          QString::fromLatin1(spec.ToolBarIcon.data(), static_cast<qsizetype>(spec.ToolBarIcon.size()));
       action->setIcon(QIcon::fromTheme(name, style()->standardIcon(FallbackIcon(spec.Id))));
     }
     const Command command = spec.Id;
@@ -218,7 +222,8 @@ void MainWindow::RenderAll() {
 
 void MainWindow::RenderCommands() {
   setWindowTitle(FromUtf8(presenter_.Title()));
-  for (QMenu* menu : menus_) menu->setTitle(FromUtf8(context_.Texts().LanguageText(menu->property("captionKey").toInt())));
+  for (QMenu* menu : menus_)
+    menu->setTitle(FromUtf8(context_.Texts().LanguageText(menu->property("captionKey").toInt())));
   for (auto it = actions_.cbegin(); it != actions_.cend(); ++it) {
     const CommandState state = presenter_.State(it.key());
     QAction* action = it.value();
@@ -251,7 +256,8 @@ void MainWindow::RenderTree() {
   // A new language's texts may be longer.
   const QList<int> sizes = splitter_->sizes();
   const int needed = TreeWidthForTexts();
-  if (sizes.size() == 2 && sizes[0] > 0 && sizes[0] < needed) splitter_->setSizes({needed, sizes[0] + sizes[1] - needed});
+  if (sizes.size() == 2 && sizes[0] > 0 && sizes[0] < needed)
+    splitter_->setSizes({needed, sizes[0] + sizes[1] - needed});
 }
 
 void MainWindow::RenderStatusClock() {
@@ -415,13 +421,15 @@ void MainWindow::RestorePlacement() {
   settings.beginGroup(QLatin1String(kSettingsGroup));
   std::optional<WindowRect> saved;
   if (settings.contains(QStringLiteral("MainWidth"))) {
-    saved = WindowRect{settings.value(QStringLiteral("MainLeft")).toInt(), settings.value(QStringLiteral("MainTop")).toInt(),
+    saved = WindowRect{settings.value(QStringLiteral("MainLeft")).toInt(),
+                       settings.value(QStringLiteral("MainTop")).toInt(),
                        settings.value(QStringLiteral("MainWidth")).toInt(),
                        settings.value(QStringLiteral("MainHeight")).toInt()};
   }
   std::vector<WindowRect> screens;
   const auto toRect = [](const QRect& r) { return WindowRect{r.left(), r.top(), r.width(), r.height()}; };
-  if (QScreen* primary = QGuiApplication::primaryScreen()) screens.push_back(toRect(primary->availableGeometry()));
+  if (QScreen* primary = QGuiApplication::primaryScreen())
+    screens.push_back(toRect(primary->availableGeometry()));
   for (QScreen* screen : QGuiApplication::screens()) {
     if (screen != QGuiApplication::primaryScreen()) screens.push_back(toRect(screen->availableGeometry()));
   }

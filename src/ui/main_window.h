@@ -16,9 +16,9 @@
 
 #include "app/main_window_presenter.h"
 #include "app/radio_session.h"
+#include "i18n/prompter.h"
 #include "qt/radio_link.h"
 #include "ui/channel_table_model.h"
-#include "i18n/prompter.h"
 
 namespace hvt {
 

@@ -49,14 +49,7 @@ class ModelDialog final : public QDialog {
       presenter_.SelectBand(index);
       Render();
     });
-    connect(buttons_, &QDialogButtonBox::accepted, this, [this] {
-      if (presenter_.Ok()) accept();
-      Render();
-    });
-    connect(buttons_, &QDialogButtonBox::rejected, this, [this] {
-      presenter_.Cancel();
-      reject();
-    });
+    ConnectOkCancel(*this, *buttons_, presenter_, [this] { Render(); });
     Render();
     bands_->setFocus();
   }

@@ -52,13 +52,7 @@ class PasswordDialog final : public QDialog {
       presenter_.EditText(text.toStdString());
       Render();
     });
-    connect(buttons_, &QDialogButtonBox::accepted, this, [this] {
-      if (presenter_.Ok()) accept();
-    });
-    connect(buttons_, &QDialogButtonBox::rejected, this, [this] {
-      presenter_.Cancel();
-      reject();
-    });
+    ConnectOkCancel(*this, *buttons_, presenter_, nullptr);
     Render();
     box_->selectAll();
   }

@@ -13,6 +13,18 @@ void SetButtonTexts(QDialogButtonBox& buttons, std::string_view ok, std::string_
   if (QPushButton* button = buttons.button(QDialogButtonBox::Cancel)) button->setText(ToQString(cancel));
 }
 
+void ConnectOkCancel(QDialog& dialog, QDialogButtonBox& buttons, DialogPresenter& presenter,
+                     std::function<void()> render) {
+  QObject::connect(&buttons, &QDialogButtonBox::accepted, &dialog, [&dialog, &presenter, render] {
+    if (presenter.Ok()) dialog.accept();
+    if (render) render();
+  });
+  QObject::connect(&buttons, &QDialogButtonBox::rejected, &dialog, [&dialog, &presenter] {
+    presenter.Cancel();
+    dialog.reject();
+  });
+}
+
 void RenderChoices(QComboBox& box, const ChoiceList& list) {
   QStringList texts;
   for (const ListEntry& entry : list.Entries) texts.append(ToQString(entry.Text));

@@ -1,11 +1,13 @@
 #pragma once
 
 // What every dialog view does the same way: texts from the core as QString, the standard
-// buttons' captions, and a combo box rendered from a presenter's list.
+// buttons' captions and their wiring, and a combo box rendered from a presenter's list.
 
 #include <QComboBox>
+#include <QDialog>
 #include <QDialogButtonBox>
 #include <QString>
+#include <functional>
 #include <string_view>
 
 #include "editors/presenter.h"
@@ -18,6 +20,11 @@ inline QString ToQString(std::string_view text) {
 
 // Captions of the OK and Cancel buttons; Enter presses OK, Escape Cancel.
 void SetButtonTexts(QDialogButtonBox& buttons, std::string_view ok, std::string_view cancel);
+
+// OK asks the presenter and closes the dialog when it may, Cancel closes it after the presenter's
+// Cancel(); `render` runs after OK either way, since a refused OK may have changed the state.
+void ConnectOkCancel(QDialog& dialog, QDialogButtonBox& buttons, DialogPresenter& presenter,
+                     std::function<void()> render);
 
 // Entries, selection and flags; the entries are replaced only when they changed, so an open
 // drop-down survives a render. The caller blocks the box's signals.

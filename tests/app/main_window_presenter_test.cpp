@@ -19,7 +19,9 @@ class MainWindowPresenterTest : public testing::Test {
   ScriptedPrompter prompter_;
   Workspace workspace_{context_, prompter_};
 
-  void TearDown() override { EXPECT_TRUE(prompter_.ScriptUsedUp()) << "the test scripted more than was asked"; }
+  void TearDown() override {
+    EXPECT_TRUE(prompter_.ScriptUsedUp()) << "the test scripted more than was asked";
+  }
 
   ChannelTable& Channels() { return workspace_.Current().Channels; }
 
@@ -28,9 +30,10 @@ class MainWindowPresenterTest : public testing::Test {
 
 TEST_F(MainWindowPresenterTest, TitleNamesModelBandAndFile) {
   MainWindowPresenter presenter(context_, workspace_, false);
-  EXPECT_EQ(presenter.Title(),
-            "HVT7300[HVT7300:UHF{Rx(400 - 490 MHz) Tx(400 - 490 MHz)} VHF{Rx(136 - 174 MHz) Tx(136 - 174 MHz)}]"
-            "[File:new.dat]");
+  EXPECT_EQ(
+      presenter.Title(),
+      "HVT7300[HVT7300:UHF{Rx(400 - 490 MHz) Tx(400 - 490 MHz)} VHF{Rx(136 - 174 MHz) Tx(136 - 174 MHz)}]"
+      "[File:new.dat]");
   context_.ApplyBandVariant(BandVariant::Restricted);
   EXPECT_NE(presenter.Title().find("Tx(420 - 450 MHz)"), std::string::npos);
 }
@@ -64,7 +67,8 @@ TEST_F(MainWindowPresenterTest, RowsShowInUseChannelsOnTheirNumbersOnly) {
 }
 
 TEST_F(MainWindowPresenterTest, RowLabelsAndHeaders) {
-  const std::map<int, std::string> labels = {{1, "1"}, {200, "200"}, {201, "VFO1"}, {202, "VFO2"}, {203, "TRF"}};
+  const std::map<int, std::string> labels = {
+      {1, "1"}, {200, "200"}, {201, "VFO1"}, {202, "VFO2"}, {203, "TRF"}};
   for (const auto& [row, label] : labels) EXPECT_EQ(GridRowLabel(row), label);
   EXPECT_NE(GridHeaderText(GridColumn::Decode, context_.Texts()).find('\n'), std::string::npos);
   EXPECT_FALSE(GridColumnShown(GridColumn::Step));
@@ -121,7 +125,8 @@ TEST_P(ClipboardTest, CutMovesAChannelAndPasteWithoutCopyDoesNothing) {
   EXPECT_FALSE(presenter.Cut(2)) << "an empty row cuts nothing";
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryBand, ClipboardTest, testing::Values(BandVariant::Restricted, BandVariant::Full));
+INSTANTIATE_TEST_SUITE_P(EveryBand, ClipboardTest,
+                         testing::Values(BandVariant::Restricted, BandVariant::Full));
 
 TEST_F(MainWindowPresenterTest, FactoryMarkerAndTestDataShowTheirCommandsAndNode) {
   struct Case {

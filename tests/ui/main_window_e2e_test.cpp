@@ -2,8 +2,6 @@
 // writes and reads through the progress window, the password, failures. The user's answers come
 // from a script.
 
-#include "ui/main_window.h"
-
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -19,6 +17,7 @@
 #include "support/file_bytes.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_folder.h"
+#include "ui/main_window.h"
 #include "ui/progress_window.h"
 
 namespace hvt {
@@ -44,7 +43,9 @@ class MainWindowEndToEnd : public testing::Test {
     window_.show();
   }
 
-  void TearDown() override { EXPECT_TRUE(prompter_.ScriptUsedUp()) << "the test scripted more than was asked"; }
+  void TearDown() override {
+    EXPECT_TRUE(prompter_.ScriptUsedUp()) << "the test scripted more than was asked";
+  }
 
   std::string Text(std::int32_t key) const { return context_.Texts().LanguageText(key); }
 
@@ -104,14 +105,16 @@ TEST_F(MainWindowEndToEnd, ARadioWithAPasswordAsksForItOnce) {
   prompter_.Passwords = {"12"};
   RunRadioCommand(Command::Read);
   EXPECT_EQ(LastMessage(), Text(text_key::ReadSucceeded));
-  EXPECT_TRUE(std::ranges::any_of(prompter_.Messages, [](const auto& m) { return m.Text == kPasswordDialog; }));
+  EXPECT_TRUE(
+      std::ranges::any_of(prompter_.Messages, [](const auto& m) { return m.Text == kPasswordDialog; }));
 
   prompter_.Messages.clear();
   prompter_.Answers = {PromptAnswer::Ok};
   RunRadioCommand(Command::Read);
   EXPECT_EQ(LastMessage(), Text(text_key::ReadSucceeded));
-  EXPECT_FALSE(std::ranges::any_of(prompter_.Messages, [](const auto& m) { return m.Text == kPasswordDialog; }))
-      << "the password is remembered for the program's run";
+  EXPECT_FALSE(std::ranges::any_of(prompter_.Messages, [](const auto& m) {
+    return m.Text == kPasswordDialog;
+  })) << "the password is remembered for the program's run";
 }
 
 TEST_F(MainWindowEndToEnd, AMalformedFileLeavesTheWorkspaceAsItWas) {
@@ -131,7 +134,8 @@ TEST_F(MainWindowEndToEnd, APortThatCannotOpenSendsNothing) {
   EXPECT_FALSE(session_.IsRunning());
   EXPECT_EQ(window_.findChild<ProgressWindow*>(), nullptr);
   ASSERT_FALSE(prompter_.Messages.empty());
-  EXPECT_EQ(prompter_.Messages[0].Text.rfind(Text(text_key::PortOpenFailed), 0), 0u) << prompter_.Messages[0].Text;
+  EXPECT_EQ(prompter_.Messages[0].Text.rfind(Text(text_key::PortOpenFailed), 0), 0u)
+      << prompter_.Messages[0].Text;
 }
 
 TEST_F(MainWindowEndToEnd, ARadioFallingSilentMidReadEndsInRetryOrCancelAndCancelChangesNothing) {
@@ -174,8 +178,10 @@ TEST_F(MainWindowEndToEnd, ALanguageSwitchReachesMenusToolbarTreeAndGrid) {
     ASSERT_TRUE(context_.SwitchLanguage(language));
     window_.RenderAll();
     EXPECT_EQ(window_.Action(Command::Read)->text().toStdString(), Text(text_key::MenuRead));
-    EXPECT_EQ(window_.Tree().topLevelItem(0)->child(6)->text(0).toStdString(), Text(text_key::TreeEmbeddedInfo));
-    EXPECT_EQ(window_.Grid().model()->headerData(0, Qt::Horizontal).toString().toStdString(), Text(text_key::GridRx));
+    EXPECT_EQ(window_.Tree().topLevelItem(0)->child(6)->text(0).toStdString(),
+              Text(text_key::TreeEmbeddedInfo));
+    EXPECT_EQ(window_.Grid().model()->headerData(0, Qt::Horizontal).toString().toStdString(),
+              Text(text_key::GridRx));
   }
   EXPECT_EQ(context_.LanguageId(), 2);
 }
