@@ -28,7 +28,10 @@ void RadioLink::Use(const std::string& portName) {
     return;
   }
   if (!serial_ || serialName_ != portName) {
-    if (serial_ && serial_->IsOpen()) serial_->Close();
+    if (serial_) {
+      port_.Release(*serial_);
+      serial_->Close();
+    }
     serial_ = std::make_unique<SerialLinkPort>(QString::fromStdString(portName));
     serialName_ = portName;
   }
@@ -41,6 +44,12 @@ void RadioLink::ForwardingPort::SetTarget(LinkPort& target) {
   if (target_ != nullptr) target_->SetListener(nullptr);
   target_ = &target;
   target_->SetListener(listener_);
+}
+
+void RadioLink::ForwardingPort::Release(LinkPort& target) {
+  if (target_ != &target) return;
+  target_->SetListener(nullptr);
+  target_ = nullptr;
 }
 
 void RadioLink::ForwardingPort::SetListener(LinkPortListener* listener) {

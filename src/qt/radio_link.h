@@ -39,6 +39,8 @@ class RadioLink final : public QObject {
   class ForwardingPort final : public LinkPort {
    public:
     void SetTarget(LinkPort& target);
+    // Before `target` goes away; a new target must follow before the port is used again.
+    void Release(LinkPort& target);
     void SetListener(LinkPortListener* listener) override;
     [[nodiscard]] bool Open() override { return target_->Open(); }
     void Close() override { target_->Close(); }
