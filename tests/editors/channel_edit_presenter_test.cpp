@@ -139,6 +139,22 @@ TEST_F(ChannelEditPresenterTest, OpensWithTheTransmitFrequencyOfTheChannelsDirec
   EXPECT_TRUE(prompter_.Messages.empty());
 }
 
+TEST_F(ChannelEditPresenterTest, AFrequencyRecordThatIsNoNumberIsReportedAndShownEmpty) {
+  Add(Channel(3, "462.5625", kOffsetPlus, "0005X0000"));
+  Add(Channel(4, "438.125"));
+  ChannelRecord broken = Channel(5, "438.125");
+  broken.RxFreq = "04381250Z";
+  Add(broken);
+  {
+    ChannelEditPresenter presenter = Open(3);
+    EXPECT_EQ(presenter.State().Receive.Text, "462.56250");
+    EXPECT_EQ(presenter.State().Transmit.Text, "");
+  }
+  ChannelEditPresenter presenter = Open(5);
+  EXPECT_EQ(presenter.State().Receive.Text, "");
+  EXPECT_EQ(prompter_.Texts(), (Messages{"Not IsNumeric", "Not IsNumeric"}));
+}
+
 TEST_F(ChannelEditPresenterTest, OpensEachFieldInItsControl) {
   ChannelRecord channel = Channel(8, "146.52");
   channel.Name = std::string("AB-1\0", 5);
