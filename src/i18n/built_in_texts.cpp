@@ -35,6 +35,9 @@ constexpr std::array kPairs = {
     TextPair{BuiltInText::BoxTitle, "Warning", "警告"},
     TextPair{BuiltInText::CloseButton, "&Close", "关闭(&C)"},
     TextPair{BuiltInText::HelpButton, "&Help", "帮助(&H)"},
+    TextPair{BuiltInText::SpecialChannelNeedsFrequency, "VFO can't be null!", "VFO信道不能为空！"},
+    TextPair{BuiltInText::LastNormalChannel, "Leave at least one normal channel!",
+             "请至少保留一个普通信道！"},
 };
 
 static_assert(

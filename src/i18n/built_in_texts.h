@@ -24,6 +24,8 @@ enum class BuiltInText {
   BoxTitle,
   CloseButton,
   HelpButton,
+  SpecialChannelNeedsFrequency,
+  LastNormalChannel,
 };
 
 // The Chinese text for Chinese, the English one for any other language.

@@ -44,6 +44,20 @@ inline constexpr std::int32_t GridDecode = 1112;
 inline constexpr std::int32_t GridEncode = 1113;
 inline constexpr std::int32_t GridOptSignal = 1110;
 
+// The channel dialog; its tone captions join GridDecode or GridEncode with GridTone.
+inline constexpr std::int32_t ChannelEditTitle = 1300;
+inline constexpr std::int32_t ChannelTxInhibit = 1105;
+inline constexpr std::int32_t ChannelScanAdd = 1111;
+inline constexpr std::int32_t ChannelTalkAround = 1114;
+inline constexpr std::int32_t ChannelCustomTone = 1160;
+inline constexpr std::int32_t ChannelReverse = 1207;
+inline constexpr std::int32_t ChannelScramble = 1213;
+inline constexpr std::int32_t ChannelInverted = 1301;
+inline constexpr std::int32_t ChannelBusyLock = 1717;
+inline constexpr std::int32_t ChannelDtmfPttId = 1743;
+inline constexpr std::int32_t ChannelFiveTonePttId = 1744;
+inline constexpr std::int32_t ChannelSquelchMode = 1745;
+
 inline constexpr std::int32_t LanguageEnglish = 1501;
 inline constexpr std::int32_t LanguageChinese = 1502;
 inline constexpr std::int32_t LanguageDialogCaption = 1503;
@@ -166,7 +180,10 @@ inline constexpr auto kLookedUpKeys = detail::JoinKeys(
                MenuKeys,      MenuTestData,     TreeOptions,    TreeKeys,       TreeDtmf,        TreeFiveTone,
                TreeCommuBook, TreeEmbeddedInfo, TreeTestData,   TitleFileLabel,  ChannelListName, NavigationName},
     std::array{PortDialogTitle, PortLabel, VirtualRadioPort, PortSaveFailed, LanguageFileRefused,
-               ModelDialogTitle, ModelLabel, BandLabel});
+               ModelDialogTitle, ModelLabel, BandLabel},
+    std::array{ChannelEditTitle, ChannelTxInhibit, ChannelScanAdd, ChannelTalkAround, ChannelCustomTone,
+               ChannelReverse, ChannelScramble, ChannelInverted, ChannelBusyLock, ChannelDtmfPttId,
+               ChannelFiveTonePttId, ChannelSquelchMode});
 
 // Keys read directly from the other sections.
 inline constexpr std::array kLookedUpSectionKeys = {
