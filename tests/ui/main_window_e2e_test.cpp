@@ -9,6 +9,7 @@
 #include <QEventLoop>
 #include <QLineEdit>
 #include <QTimer>
+#include <algorithm>
 #include <functional>
 
 #include "app/virtual_radio_memory.h"
@@ -56,10 +57,15 @@ class MainWindowEndToEnd : public testing::Test {
   // Runs a radio command to its end; true when the progress window showed while it ran.
   bool RunRadioCommand(Command command) {
     window_.Run(command);
-    const auto* progress = window_.findChild<ProgressWindow*>();
-    const bool progressShown = progress != nullptr && progress->isVisible();
+    const bool progressShown = ProgressShown();
     EXPECT_TRUE(RunUntil([this] { return !session_.IsRunning(); }));
     return progressShown;
+  }
+
+  // A closed progress window may linger until the event loop deletes it.
+  bool ProgressShown() const {
+    const auto windows = window_.findChildren<ProgressWindow*>();
+    return std::ranges::any_of(windows, [](const ProgressWindow* window) { return window->isVisible(); });
   }
 
   std::string LastMessage() const { return prompter_.Messages.empty() ? "" : prompter_.Messages.back().Text; }
@@ -132,7 +138,7 @@ TEST_F(MainWindowEndToEnd, APortThatCannotOpenSendsNothing) {
   context_.SetPortName("/dev/hvt7300-no-such-port");
   window_.Run(Command::Read);
   EXPECT_FALSE(session_.IsRunning());
-  EXPECT_EQ(window_.findChild<ProgressWindow*>(), nullptr);
+  EXPECT_FALSE(ProgressShown());
   ASSERT_FALSE(prompter_.Messages.empty());
   EXPECT_EQ(prompter_.Messages[0].Text.rfind(Text(text_key::PortOpenFailed), 0), 0u)
       << prompter_.Messages[0].Text;
@@ -149,8 +155,7 @@ TEST_F(MainWindowEndToEnd, ARadioFallingSilentMidReadEndsInRetryOrCancelAndCance
   EXPECT_EQ(prompter_.Messages[1].Buttons, PromptButtons::RetryCancel);
   EXPECT_EQ(LastMessage(), Text(text_key::ReadFailed));
   EXPECT_TRUE(workspace_.Current() == before);
-  const auto* progress = window_.findChild<ProgressWindow*>();
-  EXPECT_TRUE(progress == nullptr || !progress->isVisible()) << "the progress window closed with the failure";
+  EXPECT_FALSE(ProgressShown()) << "the progress window closed with the failure";
 }
 
 TEST_F(MainWindowEndToEnd, TheInformationWindowShowsTheRadiosSerialNumber) {
