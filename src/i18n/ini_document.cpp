@@ -21,9 +21,16 @@ bool SameName(std::string_view a, std::string_view b) {
 
 }  // namespace
 
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+}  // namespace
+
 IniDocument IniDocument::Parse(std::string_view text) {
-  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
   IniDocument document;
+  document.byteOrderMark_ = text.starts_with(kByteOrderMark);
+  if (document.byteOrderMark_) text.remove_prefix(kByteOrderMark.size());
   std::string section;
   while (!text.empty()) {
     const auto end = text.find('\n');
@@ -89,7 +96,9 @@ void IniDocument::Set(std::string_view section, std::string_view key, std::strin
 }
 
 std::string IniDocument::ToText() const {
-  std::string text;
+  // Without its mark the text would parse differently: a second mark would then be taken for the
+  // first and stripped, turning the line behind it into a section header.
+  std::string text(byteOrderMark_ ? kByteOrderMark : std::string_view());
   for (const Line& line : lines_) text += line.Text + "\n";
   return text;
 }

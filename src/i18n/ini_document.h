@@ -23,6 +23,7 @@ class IniDocument {
   // Replaces the first matching entry, or adds the entry (and its section) at the end.
   void Set(std::string_view section, std::string_view key, std::string_view value);
 
+  // The text as parsed, with the changes; a byte-order mark the text began with stays.
   std::string ToText() const;
 
   // Every entry of a section, in file order, duplicates included.
@@ -38,6 +39,7 @@ class IniDocument {
   };
 
   std::vector<Line> lines_;
+  bool byteOrderMark_ = false;
 };
 
 }  // namespace hvt

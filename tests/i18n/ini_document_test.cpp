@@ -41,5 +41,18 @@ TEST(IniDocument, SetReplacesOrAddsAndKeepsEverythingElse) {
   EXPECT_EQ(IniDocument::Parse(ini.ToText()).Value("language", "comport"), "3");
 }
 
+// Found by the fuzzer: a file starting with two marks lost its first one when written, so the
+// written text read back with "[language]" as a header and another entry in front of ours.
+TEST(IniDocument, AByteOrderMarkIsWrittenBackAndTheTextReadsTheSame) {
+  const std::string doubleMark = "\xEF\xBB\xBF\xEF\xBB\xBF[language]\ncomPortName=other\n";
+  IniDocument ini = IniDocument::Parse(doubleMark);
+  EXPECT_EQ(ini.ToText(), doubleMark);
+  ini.Set("language", "comPortName", "/dev/ttyUSB0");
+  EXPECT_EQ(IniDocument::Parse(ini.ToText()).Value("language", "comPortName"), "/dev/ttyUSB0");
+
+  EXPECT_EQ(IniDocument::Parse("\xEF\xBB\xBF[a]\nk=v\n").ToText(), "\xEF\xBB\xBF[a]\nk=v\n");
+  EXPECT_EQ(IniDocument::Parse("\xEF\xBB\xBF[a]\nk=v\n").Value("a", "k"), "v");
+}
+
 }  // namespace
 }  // namespace hvt
