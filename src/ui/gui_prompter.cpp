@@ -6,13 +6,11 @@
 #include <QStringList>
 #include <utility>
 
+#include "ui/view_helpers.h"
+
 namespace hvt {
 
 namespace {
-
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QMessageBox::StandardButtons ButtonsOf(PromptButtons buttons) {
   switch (buttons) {
@@ -66,7 +64,7 @@ std::filesystem::path PathOf(const QString& file) { return std::filesystem::path
 }  // namespace
 
 QString QtFileFilter(std::string_view filter) {
-  const QStringList parts = FromUtf8(filter).split(QLatin1Char('|'));
+  const QStringList parts = ToQString(filter).split(QLatin1Char('|'));
   QStringList filters;
   for (qsizetype i = 0; i < parts.size(); i += 2) filters.append(parts[i]);
   return filters.join(QStringLiteral(";;"));
@@ -81,7 +79,7 @@ QWidget* GuiPrompter::Parent() const {
 }
 
 PromptAnswer GuiPrompter::Ask(std::string_view text, PromptButtons buttons, PromptIcon icon) {
-  QMessageBox box(IconOf(icon), title_, FromUtf8(text), ButtonsOf(buttons), Parent());
+  QMessageBox box(IconOf(icon), title_, ToQString(text), ButtonsOf(buttons), Parent());
   // Escape answers Cancel where there is one, else the only button.
   if (buttons == PromptButtons::Ok) box.setEscapeButton(QMessageBox::Ok);
   if (buttons == PromptButtons::YesNo) box.setEscapeButton(QMessageBox::No);

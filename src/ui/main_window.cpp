@@ -22,14 +22,11 @@
 #include "ui/model_dialog.h"
 #include "ui/port_dialog.h"
 #include "ui/progress_window.h"
+#include "ui/view_helpers.h"
 
 namespace hvt {
 
 namespace {
-
-QString FromUtf8(const std::string& text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // A caption without its accelerator and trailing dots, as a tooltip reads it.
 QString ToolTipOf(QString caption) {
@@ -199,7 +196,7 @@ void MainWindow::BuildCentre() {
 int MainWindow::TreeWidthForTexts() const {
   int widest = 0;
   for (const TreeNode& node : presenter_.Tree()) {
-    widest = std::max(widest, tree_->fontMetrics().horizontalAdvance(FromUtf8(node.Text)));
+    widest = std::max(widest, tree_->fontMetrics().horizontalAdvance(ToQString(node.Text)));
   }
   return widest + 2 * tree_->indentation() + 2 * tree_->frameWidth() + 8;
 }
@@ -221,32 +218,32 @@ void MainWindow::RenderAll() {
 }
 
 void MainWindow::RenderCommands() {
-  setWindowTitle(FromUtf8(presenter_.Title()));
+  setWindowTitle(ToQString(presenter_.Title()));
   for (QMenu* menu : menus_)
-    menu->setTitle(FromUtf8(context_.Texts().LanguageText(menu->property("captionKey").toInt())));
+    menu->setTitle(ToQString(context_.Texts().LanguageText(menu->property("captionKey").toInt())));
   for (auto it = actions_.cbegin(); it != actions_.cend(); ++it) {
     const CommandState state = presenter_.State(it.key());
     QAction* action = it.value();
-    const QString caption = FromUtf8(presenter_.Caption(it.key()));
+    const QString caption = ToQString(presenter_.Caption(it.key()));
     action->setText(caption);
     action->setToolTip(ToolTipOf(caption));
     action->setVisible(state.Visible);
     action->setEnabled(state.Enabled && !session_.IsRunning());
     action->setChecked(state.Checked);
   }
-  toolBar_->setWindowTitle(ToolTipOf(FromUtf8(presenter_.Caption(Command::ToolBar))));
+  toolBar_->setWindowTitle(ToolTipOf(ToQString(presenter_.Caption(Command::ToolBar))));
   toolBar_->setVisible(presenter_.State(Command::ToolBar).Checked);
   statusBar()->setVisible(presenter_.State(Command::StatusBar).Checked);
 }
 
 void MainWindow::RenderTree() {
-  tree_->setAccessibleName(FromUtf8(context_.Texts().LanguageText(text_key::NavigationName)));
-  grid_->setAccessibleName(FromUtf8(context_.Texts().LanguageText(text_key::ChannelListName)));
+  tree_->setAccessibleName(ToQString(context_.Texts().LanguageText(text_key::NavigationName)));
+  grid_->setAccessibleName(ToQString(context_.Texts().LanguageText(text_key::ChannelListName)));
   tree_->clear();
   QTreeWidgetItem* root = nullptr;
   for (const TreeNode& node : presenter_.Tree()) {
     auto* item = root == nullptr ? new QTreeWidgetItem(tree_) : new QTreeWidgetItem(root);
-    item->setText(0, FromUtf8(node.Text));
+    item->setText(0, ToQString(node.Text));
     item->setData(0, Qt::UserRole, QString::fromStdString(node.Key));
     item->setData(0, Qt::UserRole + 1, node.Action ? static_cast<int>(*node.Action) : -1);
     if (!node.Enabled) item->setFlags(item->flags() & ~Qt::ItemIsEnabled);
@@ -266,7 +263,7 @@ void MainWindow::RenderStatusClock() {
 }
 
 void MainWindow::RedrawGrid() {
-  setWindowTitle(FromUtf8(presenter_.Title()));
+  setWindowTitle(ToQString(presenter_.Title()));
   presenter_.RedrawAll();
   model_.RowsRedrawn();
 }
