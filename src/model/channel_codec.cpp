@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "model/frequency.h"
+#include "model/frequency_checks.h"
 #include "model/packed_field.h"
 #include "model/text.h"
 
@@ -55,12 +56,30 @@ std::optional<ImageFrequency> FrequencyBytes(const ChannelRecord& c, bool transm
   return bytes;
 }
 
+// The RT channel keeps no offset: its transmit field is the transmit frequency itself, and an
+// empty field is transmitting where it receives. A zero or an offset there would make the radio
+// transmit at that value.
+std::optional<ImageFrequency> RtTransmitBytes(const ChannelRecord& c, std::string& detail) {
+  if (c.OffsetDir != kOffsetPlus && c.OffsetDir != kOffsetMinus)
+    return ImageFrequency{0xFF, 0xFF, 0xFF, 0xFF};
+  const auto rx = FreqRecordValue(c.RxFreq.Raw());
+  const auto offset = FreqRecordValue(c.TxFreq.Raw());
+  if (!rx || !offset) {
+    detail =
+        ChannelName(c.ChannelNumber) + ": TxFreq '" + std::string(c.TxFreq.Raw()) + "' is not a frequency";
+    return std::nullopt;
+  }
+  return FreqRecordToImage(
+      FreqTextToRecord(FormatMHz(c.OffsetDir == kOffsetPlus ? *rx + *offset : *rx - *offset)));
+}
+
 // Writes nothing unless the whole slot can be written.
 EncodeResult WriteSlot(const ChannelRecord& c, std::span<std::uint8_t> slot) {
   std::string detail;
   const auto rx = FrequencyBytes(c, false, detail);
   if (!rx) return EncodeResult::Failure(detail);
-  const auto tx = FrequencyBytes(c, true, detail);
+  const bool separateTx = c.ChannelNumber != kRtChannel || c.OffsetDir == kOffsetSeparateTx;
+  const auto tx = separateTx ? FrequencyBytes(c, true, detail) : RtTransmitBytes(c, detail);
   if (!tx) return EncodeResult::Failure(detail);
   if (const auto unfit = PackFields(kSlotLayout, c, slot)) {
     return EncodeResult::Failure(ChannelName(c.ChannelNumber) + ": " + Describe(*unfit));

@@ -6,6 +6,7 @@
 
 #include "model/codec_chain.h"
 #include "model/encode_result.h"
+#include "model/frequency.h"
 #include "support/image_bytes.h"
 #include "support/record_printer.h"
 #include "support/rich_configuration.h"
@@ -179,6 +180,37 @@ TEST(ChannelCodec, RtChannelDirectionFollowsItsTransmitField) {
     ASSERT_NE(rt, nullptr);
     EXPECT_EQ(rt->OffsetDir, c.Direction);
     EXPECT_EQ(rt->TxFreq.Raw(), c.TxFreq);
+  }
+}
+
+// The RT channel has no offset on the radio, so what it transmits on must reach the transmit field
+// as a frequency: a zero or an offset there would be read back, and used, as one.
+TEST(ChannelCodec, RtChannelTransmitsWhereItDidAfterAWriteAndARead) {
+  struct Case {
+    int Direction;
+    const char* TxFreq;
+    Bytes TxField;
+    const char* Transmits;
+  };
+  for (const Case& c : {Case{0, "000000000", {0xFF, 0xFF, 0xFF, 0xFF}, "446.02500"},
+                        Case{1, "000500000", {0x45, 0x10, 0x25, 0x00}, "451.02500"},
+                        Case{2, "000500000", {0x44, 0x10, 0x25, 0x00}, "441.02500"},
+                        Case{3, "044102500", {0x44, 0x10, 0x25, 0x00}, "441.02500"}}) {
+    ChannelRecord rt = Channel(203, "446.025");
+    rt.OffsetDir = static_cast<std::int16_t>(c.Direction);
+    rt.TxFreq = c.TxFreq;
+    ASSERT_EQ(TxDisplayText(rt.RxFreq.Raw(), rt.OffsetDir, rt.TxFreq.Raw()).Text, c.Transmits) << c.Direction;
+    Configuration records = WithChannels({rt});
+    const RadioImage image = Encode(records);
+    const auto field = image.Region(12928 + 4, 4);
+    EXPECT_EQ(Bytes(field.begin(), field.end()), c.TxField) << c.Direction;
+
+    Configuration read;
+    GetCommDataByFrequency(image, read.Channels);
+    const ChannelRecord* back = read.Channels.Find(203);
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(TxDisplayText(back->RxFreq.Raw(), back->OffsetDir, back->TxFreq.Raw()).Text, c.Transmits)
+        << c.Direction;
   }
 }
 
