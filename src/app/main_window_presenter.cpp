@@ -52,13 +52,12 @@ constexpr std::array kToolBar = {C::Separator, C::New,   C::Open,      C::Save, 
                                  C::Port,      C::Write, C::Separator, C::About, C::TestDataButton};
 
 // Commands whose windows are not built yet: shown, but they cannot be chosen.
-constexpr std::array kNotYetAvailable = {C::EditChannel, C::Options,  C::Dtmf,    C::TwoTone,
-                                         C::FiveTone,    C::Scan,     C::Keys,    C::Alert,
-                                         C::CommuBook,   C::TestData, C::AutoTest};
+constexpr std::array kNotYetAvailable = {C::Options, C::Dtmf,  C::TwoTone,   C::FiveTone, C::Scan,
+                                         C::Keys,    C::Alert, C::CommuBook, C::TestData, C::AutoTest};
 
 // Entries of the menus that have nothing behind them.
-constexpr std::array kAlwaysHidden = {C::Print,   C::RadioView, C::Scan,       C::Alert,
-                                      C::ToneTip, C::ReadReset, C::WriteReset, C::HelpContents};
+constexpr std::array kAlwaysHidden = {C::Print,     C::RadioView,  C::ToneTip,
+                                      C::ReadReset, C::WriteReset, C::HelpContents};
 
 template <std::size_t N>
 bool Contains(const std::array<Command, N>& list, Command command) {
@@ -146,6 +145,8 @@ std::vector<TreeNode> MainWindowPresenter::Tree() const {
       {"N1", "CH", std::nullopt},
       {"N4", text(text_key::TreeOptions), C::Options},
       {"N16", text(text_key::TreeKeys), C::Keys},
+      {"N17", text(text_key::TreeScan), C::Scan},
+      {"N18", text(text_key::TreeAlert), C::Alert},
       {"N5", text(text_key::TreeDtmf), C::Dtmf},
       {"N7", text(text_key::TreeFiveTone), C::FiveTone},
       {"N8", text(text_key::TreeCommuBook), C::CommuBook},

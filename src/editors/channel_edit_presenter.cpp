@@ -359,62 +359,62 @@ void ChannelEditPresenter::ClearNameBox(int box) {
   state_.Name[static_cast<std::size_t>(box)].Text.clear();
 }
 
-ChoiceList& ChannelEditPresenter::List(ChannelList list) {
+const ChoiceList& ChannelEditPresenter::ViewState::List(ChannelList list) const {
   switch (list) {
     case ChannelList::Bandwidth:
-      return state_.Bandwidth;
+      return Bandwidth;
     case ChannelList::Power:
-      return state_.Power;
+      return Power;
     case ChannelList::OptSignal:
-      return state_.OptSignal;
+      return OptSignal;
     case ChannelList::DecodeType:
-      return state_.DecodeType;
+      return DecodeType;
     case ChannelList::DecodeCtcss:
-      return state_.DecodeCtcss;
+      return DecodeCtcss;
     case ChannelList::DecodeDcs:
-      return state_.DecodeDcs;
+      return DecodeDcs;
     case ChannelList::EncodeType:
-      return state_.EncodeType;
+      return EncodeType;
     case ChannelList::EncodeCtcss:
-      return state_.EncodeCtcss;
+      return EncodeCtcss;
     case ChannelList::EncodeDcs:
-      return state_.EncodeDcs;
+      return EncodeDcs;
     case ChannelList::DtmfPttId:
-      return state_.DtmfPttId;
+      return DtmfPttId;
     case ChannelList::FiveTonePttId:
-      return state_.FiveTonePttId;
+      return FiveTonePttId;
     case ChannelList::SquelchMode:
-      return state_.SquelchMode;
+      return SquelchMode;
     case ChannelList::BusyLock:
-      return state_.BusyLock;
+      return BusyLock;
     case ChannelList::DtmfCode:
-      return state_.DtmfCode;
+      return DtmfCode;
     case ChannelList::TwoToneCode:
-      return state_.TwoToneCode;
+      return TwoToneCode;
     case ChannelList::FiveToneCode:
-      return state_.FiveToneCode;
+      return FiveToneCode;
   }
-  return state_.Bandwidth;
+  return Bandwidth;
 }
 
-CheckField& ChannelEditPresenter::Check(ChannelCheck check) {
+const CheckField& ChannelEditPresenter::ViewState::Check(ChannelCheck check) const {
   switch (check) {
     case ChannelCheck::TxForbid:
-      return state_.TxForbid;
+      return TxForbid;
     case ChannelCheck::Reverse:
-      return state_.Reverse;
+      return Reverse;
     case ChannelCheck::TalkAround:
-      return state_.TalkAround;
+      return TalkAround;
     case ChannelCheck::Scramble:
-      return state_.Scramble;
+      return Scramble;
     case ChannelCheck::ScanAdd:
-      return state_.ScanAdd;
+      return ScanAdd;
     case ChannelCheck::DecodeInverted:
-      return state_.DecodeInverted;
+      return DecodeInverted;
     case ChannelCheck::EncodeInverted:
-      return state_.EncodeInverted;
+      return EncodeInverted;
   }
-  return state_.TxForbid;
+  return TxForbid;
 }
 
 void ChannelEditPresenter::SelectTypeEntry(ChoiceList& type, int index, ChoiceList& ctcss, ChoiceList& dcs,
@@ -434,7 +434,7 @@ void ChannelEditPresenter::SelectTypeEntry(ChoiceList& type, int index, ChoiceLi
 
 void ChannelEditPresenter::SelectEntry(ChannelList which, int index) {
   state_.Focus = ChannelFocus::Unchanged;
-  ChoiceList& list = List(which);
+  ChoiceList& list = state_.List(which);
   if (!list.Enabled || !list.Visible || index < 0 || index >= static_cast<int>(list.Entries.size())) return;
   switch (which) {
     case ChannelList::DecodeType:
@@ -472,7 +472,7 @@ void ChannelEditPresenter::SelectEntry(ChannelList which, int index) {
 
 void ChannelEditPresenter::SetCheck(ChannelCheck which, bool checked) {
   state_.Focus = ChannelFocus::Unchanged;
-  CheckField& check = Check(which);
+  CheckField& check = state_.Check(which);
   if (!check.Enabled || !check.Visible) return;
   check.Checked = checked;
   if (which == ChannelCheck::Reverse || which == ChannelCheck::TalkAround) {

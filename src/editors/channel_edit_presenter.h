@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "editors/presenter.h"
 #include "i18n/language_texts.h"
@@ -125,6 +126,13 @@ class ChannelEditPresenter final : public DialogPresenter {
 
     ChannelFocus Focus = ChannelFocus::Unchanged;
     int FocusNameBox = 0;  // with ChannelFocus::NameBox
+
+    const ChoiceList& List(ChannelList list) const;
+    ChoiceList& List(ChannelList list) { return const_cast<ChoiceList&>(std::as_const(*this).List(list)); }
+    const CheckField& Check(ChannelCheck check) const;
+    CheckField& Check(ChannelCheck check) {
+      return const_cast<CheckField&>(std::as_const(*this).Check(check));
+    }
   };
 
   ChannelEditPresenter(ChannelTable& table, OptionSettings& options, int channelNumber,
@@ -154,9 +162,6 @@ class ChannelEditPresenter final : public DialogPresenter {
   [[nodiscard]] bool Ok() override;
 
  private:
-  ChoiceList& List(ChannelList list);
-  CheckField& Check(ChannelCheck check);
-
   void ShowRecord(const ChannelEditSetup& setup);
   void ShowToneControls();
   void ShowCodeLists();

@@ -127,6 +127,8 @@ inline constexpr std::int32_t MenuTestData = 8001;
 inline constexpr std::int32_t MenuToneTip = 10221;  // a built-in text
 inline constexpr std::int32_t TreeOptions = 5021;
 inline constexpr std::int32_t TreeKeys = 5000;
+inline constexpr std::int32_t TreeScan = 2400;
+inline constexpr std::int32_t TreeAlert = 2600;
 inline constexpr std::int32_t TreeDtmf = 5023;
 inline constexpr std::int32_t TreeFiveTone = 5025;
 inline constexpr std::int32_t TreeCommuBook = 5804;
@@ -171,14 +173,16 @@ inline constexpr auto kLookedUpKeys = detail::JoinKeys(
     PowerLevels, PttIdModes, SquelchModes, ScanMembership,
     std::array{PortOpenFailed, RadioNotAnswering, ReadSucceeded, WriteSucceeded, ReadFailed, WriteFailed,
                InformationReadFailed, PasswordTitle, PasswordLabel},
-    std::array{MenuFile,      MenuNew,          MenuOpen,       MenuSave,       MenuSaveAs,      MenuPrint,
-               MenuExit,      MenuEdit,         MenuEditChannel, MenuView,      MenuOptions,     MenuRadio,
-               MenuDtmf,      MenuTwoTone,      MenuFiveTone,   MenuToolBar,    MenuStatusBar,   MenuEmbeddedInfo,
-               MenuSettings,  MenuPort,         MenuLanguage,   MenuInitialise, MenuProgram,     MenuRead,
-               MenuWrite,     MenuReadReset,    MenuWriteReset, MenuHelp,       MenuHelpContents, MenuAbout,
-               MenuAutoTest,  MenuModel,        MenuModelInfo,  MenuCommuBook,  MenuScan,        MenuAlert,
-               MenuKeys,      MenuTestData,     TreeOptions,    TreeKeys,       TreeDtmf,        TreeFiveTone,
-               TreeCommuBook, TreeEmbeddedInfo, TreeTestData,   TitleFileLabel,  ChannelListName, NavigationName},
+    std::array{MenuFile,         MenuNew,        MenuOpen,         MenuSave,         MenuSaveAs,
+               MenuPrint,        MenuExit,       MenuEdit,         MenuEditChannel,  MenuView,
+               MenuOptions,      MenuRadio,      MenuDtmf,         MenuTwoTone,      MenuFiveTone,
+               MenuToolBar,      MenuStatusBar,  MenuEmbeddedInfo, MenuSettings,     MenuPort,
+               MenuLanguage,     MenuInitialise, MenuProgram,      MenuRead,         MenuWrite,
+               MenuReadReset,    MenuWriteReset, MenuHelp,         MenuHelpContents, MenuAbout,
+               MenuAutoTest,     MenuModel,      MenuModelInfo,    MenuCommuBook,    MenuScan,
+               MenuAlert,        MenuKeys,       MenuTestData,     TreeOptions,      TreeKeys,
+               TreeScan,         TreeAlert,      TreeDtmf,         TreeFiveTone,     TreeCommuBook,
+               TreeEmbeddedInfo, TreeTestData,   TitleFileLabel,   ChannelListName,  NavigationName},
     std::array{PortDialogTitle, PortLabel, VirtualRadioPort, PortSaveFailed, LanguageFileRefused,
                ModelDialogTitle, ModelLabel, BandLabel},
     std::array{ChannelEditTitle, ChannelTxInhibit, ChannelScanAdd, ChannelTalkAround, ChannelCustomTone,

@@ -22,4 +22,10 @@ void ResetFiveTone(FiveToneSettings& settings) {
   settings.Codes.fill(FiveToneEntry{.EmptyFlag = 1, .ToneLength = kDefaultFiveToneLength});
 }
 
+std::array<bool, kFiveToneCodeCount> FiveTonePresence(const FiveToneSettings& settings) {
+  std::array<bool, kFiveToneCodeCount> present{};
+  for (std::size_t i = 0; i < present.size(); ++i) present[i] = settings.Codes[i].EmptyFlag == 0;
+  return present;
+}
+
 }  // namespace hvt

@@ -76,4 +76,7 @@ static_assert(FileSize<FiveToneSettings>() == 5607);
 // The values of a new configuration. The PTT ID codes are left as they are.
 void ResetFiveTone(FiveToneSettings& settings);
 
+// Which code entries a channel may select.
+std::array<bool, kFiveToneCodeCount> FiveTonePresence(const FiveToneSettings& settings);
+
 }  // namespace hvt

@@ -17,6 +17,7 @@
 #include "i18n/text_keys.h"
 #include "ui/about_box.h"
 #include "ui/channel_cell_delegate.h"
+#include "ui/channel_dialog.h"
 #include "ui/embedded_info_window.h"
 #include "ui/language_dialog.h"
 #include "ui/model_dialog.h"
@@ -181,7 +182,6 @@ void MainWindow::BuildCentre() {
     grid_->setColumnHidden(column, !GridColumnShown(static_cast<GridColumn>(column + 1)));
   }
   connect(grid_, &QTableView::activated, this, &MainWindow::OnGridActivated);
-  connect(grid_, &QTableView::doubleClicked, this, &MainWindow::OnGridActivated);
   AddClipboardKey(QKeySequence::Copy, &MainWindowPresenter::Copy);
   AddClipboardKey(QKeySequence::Cut, &MainWindowPresenter::Cut);
   AddClipboardKey(QKeySequence::Paste, &MainWindowPresenter::Paste);
@@ -311,6 +311,9 @@ void MainWindow::Run(Command command) {
     case Command::Exit:
       close();
       break;
+    case Command::EditChannel:
+      EditChannel(CurrentChannelRow());
+      break;
     case Command::ModelInfo:
       if (RunModelDialog(this, context_, workspace_, prompter_)) RenderAll();
       break;
@@ -350,6 +353,13 @@ void MainWindow::Run(Command command) {
       // The editors come with their own windows; until then their commands are disabled.
       break;
   }
+}
+
+void MainWindow::EditChannel(int number) {
+  if (number < 1 || !RunChannelDialog(this, context_, workspace_, prompter_, number)) return;
+  presenter_.RedrawRow(number);
+  model_.RowRedrawn(number);
+  RenderCommands();
 }
 
 void MainWindow::OpenAtStart(const QString& file) {

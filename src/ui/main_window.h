@@ -66,6 +66,7 @@ class MainWindow final : public QMainWindow {
   void OnGridActivated(const QModelIndex& index);
   void AddClipboardKey(const QKeySequence& keys, bool (MainWindowPresenter::*operation)(int));
   int CurrentChannelRow() const;
+  void EditChannel(int number);
 
   void StartRadioOperation(OperationKind kind);
   void OnRadioProgress(int percent);

@@ -159,11 +159,13 @@ TEST_F(MainWindowPresenterTest, TreeHangsEveryNodeUnderTheModelWithItsCommand) {
   const auto tree = presenter.Tree();
   std::vector<std::string> keys;
   for (const TreeNode& node : tree) keys.push_back(node.Key);
-  EXPECT_EQ(keys, (std::vector<std::string>{"N0", "N1", "N4", "N16", "N5", "N7", "N8", "N9"}));
+  EXPECT_EQ(keys, (std::vector<std::string>{"N0", "N1", "N4", "N16", "N17", "N18", "N5", "N7", "N8", "N9"}));
   EXPECT_EQ(tree[0].Text, "HVT7300");
-  EXPECT_EQ(tree[7].Action, Command::EmbeddedInfo);
-  EXPECT_TRUE(tree[7].Enabled);
-  EXPECT_FALSE(tree[2].Enabled) << "the option editor is not built yet";
+  EXPECT_EQ(tree[4].Action, Command::Scan);
+  EXPECT_EQ(tree[5].Action, Command::Alert);
+  EXPECT_EQ(tree[9].Action, Command::EmbeddedInfo);
+  EXPECT_TRUE(tree[9].Enabled);
+  EXPECT_FALSE(tree[6].Enabled) << "the DTMF editor is not built yet";
 }
 
 TEST_F(MainWindowPresenterTest, HiddenAndUnavailableCommands) {
@@ -172,13 +174,15 @@ TEST_F(MainWindowPresenterTest, HiddenAndUnavailableCommands) {
                                Command::WriteReset, Command::HelpContents}) {
     EXPECT_FALSE(presenter.State(hidden).Visible) << static_cast<int>(hidden);
   }
-  for (const Command available : {Command::New, Command::Open, Command::Save, Command::SaveAs, Command::Exit,
-                                  Command::ModelInfo, Command::EmbeddedInfo, Command::Port, Command::Language,
-                                  Command::Initialise, Command::Read, Command::Write, Command::About}) {
+  for (const Command available :
+       {Command::New, Command::Open, Command::Save, Command::SaveAs, Command::Exit, Command::ModelInfo,
+        Command::EmbeddedInfo, Command::Port, Command::Language, Command::Initialise, Command::Read,
+        Command::Write, Command::About, Command::EditChannel}) {
     EXPECT_TRUE(presenter.State(available).Visible && presenter.State(available).Enabled)
         << static_cast<int>(available);
   }
-  EXPECT_FALSE(presenter.State(Command::EditChannel).Enabled);
+  EXPECT_TRUE(presenter.State(Command::Scan).Visible && presenter.State(Command::Alert).Visible)
+      << "the records reach the configuration file, so their editors are offered";
   EXPECT_EQ(presenter.State(Command::TwoTone).Visible, context_.TwoToneEnabled());
 }
 

@@ -8,6 +8,8 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QLineEdit>
+#include <QScopeGuard>
+#include <QTest>
 #include <QTimer>
 #include <algorithm>
 #include <functional>
@@ -19,6 +21,7 @@
 #include "support/scripted_prompter.h"
 #include "support/temp_folder.h"
 #include "ui/main_window.h"
+#include "ui/modal_dialog.h"
 #include "ui/progress_window.h"
 
 namespace hvt {
@@ -177,13 +180,78 @@ TEST_F(MainWindowEndToEnd, TheInformationWindowShowsTheRadiosSerialNumber) {
   EXPECT_TRUE(prompter_.Messages.empty()) << "no confirmation, no outcome message after a success";
 }
 
+// The user's path through a channel: Enter on its row, new values in the dialog, then a file and
+// the radio; the row shows the values at every step.
+TEST_F(MainWindowEndToEnd, AnEditedChannelSurvivesSaveOpenAndAWriteReadRoundTrip) {
+  window_.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
+  window_.Grid().setFocus();
+  window_.Grid().setCurrentIndex(window_.Grid().model()->index(0, 0));
+  OnModalDialog([this](QDialog& dialog) {
+    const auto closeOnFailure = qScopeGuard([&dialog] {
+      if (dialog.isVisible()) dialog.reject();
+    });
+    const auto box = [&dialog](const std::string& name) {
+      for (QLineEdit* edit : dialog.findChildren<QLineEdit*>()) {
+        if (edit->accessibleName().toStdString() == name) return edit;
+      }
+      ADD_FAILURE() << "no box " << name;
+      return static_cast<QLineEdit*>(nullptr);
+    };
+    QLineEdit* receive = box(Text(text_key::GridRx));
+    QLineEdit* transmit = box(Text(text_key::GridTx));
+    ASSERT_TRUE(receive && transmit);
+    receive->selectAll();
+    QTest::keyClicks(receive, "439.1");
+    transmit->selectAll();
+    QTest::keyClicks(transmit, "444.1");
+    const std::string name = "test";
+    for (std::size_t i = 0; i < name.size(); ++i) {
+      QLineEdit* nameBox = box(Text(text_key::GridName) + " " + std::to_string(i + 1));
+      ASSERT_NE(nameBox, nullptr);
+      QTest::keyClick(nameBox, name[i]);
+    }
+    Press(dialog, QDialogButtonBox::Ok);
+  });
+  QTest::keyClick(&window_.Grid(), Qt::Key_Return);
+
+  const auto expectChannelOne = [this](const char* when) {
+    EXPECT_EQ(Cell(1, GridColumn::Rx), "439.10000") << when;
+    EXPECT_EQ(Cell(1, GridColumn::Tx), "444.10000") << when;
+    EXPECT_EQ(Cell(1, GridColumn::Name), "TEST") << when;
+  };
+  expectChannelOne("after OK");
+  EXPECT_EQ(window_.Grid().model()->data(window_.Grid().model()->index(0, 0)).toString(), "439.10000");
+  EXPECT_TRUE(workspace_.IsModified());
+
+  const auto file = settings_ / "edited.dat";
+  prompter_.Files = {file};
+  window_.Run(Command::SaveAs);
+  EXPECT_FALSE(workspace_.IsModified());
+  prompter_.Answers = {PromptAnswer::Ok};  // the reset warning
+  window_.Run(Command::New);
+  EXPECT_EQ(Cell(1, GridColumn::Name), "PMR1");
+  window_.OpenAtStart(QString::fromStdString(file.string()));
+  expectChannelOne("after reopening");
+
+  prompter_.Answers = {PromptAnswer::Ok};  // the write confirmation
+  RunRadioCommand(Command::Write);
+  EXPECT_EQ(LastMessage(), Text(text_key::WriteSucceeded));
+  prompter_.Answers = {PromptAnswer::Ok};
+  window_.Run(Command::New);
+  prompter_.Answers = {PromptAnswer::Ok};  // the read confirmation
+  RunRadioCommand(Command::Read);
+  EXPECT_EQ(LastMessage(), Text(text_key::ReadSucceeded));
+  expectChannelOne("after a write and a read");
+}
+
 // Every caption follows the language last chosen.
 TEST_F(MainWindowEndToEnd, ALanguageSwitchReachesMenusToolbarTreeAndGrid) {
   for (const int language : {2, 1, 2}) {
     ASSERT_TRUE(context_.SwitchLanguage(language));
     window_.RenderAll();
     EXPECT_EQ(window_.Action(Command::Read)->text().toStdString(), Text(text_key::MenuRead));
-    EXPECT_EQ(window_.Tree().topLevelItem(0)->child(6)->text(0).toStdString(),
+    EXPECT_EQ(window_.Tree().topLevelItem(0)->child(8)->text(0).toStdString(),
               Text(text_key::TreeEmbeddedInfo));
     EXPECT_EQ(window_.Grid().model()->headerData(0, Qt::Horizontal).toString().toStdString(),
               Text(text_key::GridRx));
