@@ -103,8 +103,8 @@ void Workspace::TellFileError(std::string_view detail) {
   prompter_.Tell(std::string(context_.Texts().BuiltIn(BuiltInText::FileError)) + "\n" + std::string(detail));
 }
 
-FileCommandResult Workspace::ExportBook(const std::filesystem::path& path) {
-  const CommuBookFileOutcome saved = SaveCommuBookFile(path, current_.Book);
+FileCommandResult Workspace::ExportBook(const CommuBook& book, const std::filesystem::path& path) {
+  const CommuBookFileOutcome saved = SaveCommuBookFile(path, book);
   if (saved != CommuBookFileResult::Ok) {
     TellFileError(saved.Detail);
     return FileCommandResult::FileFailed;
@@ -113,9 +113,9 @@ FileCommandResult Workspace::ExportBook(const std::filesystem::path& path) {
   return FileCommandResult::Done;
 }
 
-FileCommandResult Workspace::ImportBook(const std::filesystem::path& path) {
+FileCommandResult Workspace::ImportBook(const std::filesystem::path& path, CommuBook& book) {
   // A book file that cannot be read changes nothing: the book, its name and the rest stay.
-  const CommuBookFileOutcome loaded = LoadCommuBookFile(path, current_.Book);
+  const CommuBookFileOutcome loaded = LoadCommuBookFile(path, book);
   if (loaded != CommuBookFileResult::Ok) {
     TellFileError(loaded.Detail);
     return FileCommandResult::FileFailed;

@@ -68,8 +68,11 @@ class Workspace {
   FileCheck SaveFile(const std::filesystem::path& path);
   // The communication book to and from a .cb file. On success the path becomes the book file
   // name; an import that fails leaves the book and the name as they were.
-  FileCommandResult ExportBook(const std::filesystem::path& path);
-  FileCommandResult ImportBook(const std::filesystem::path& path);
+  FileCommandResult ExportBook(const std::filesystem::path& path) { return ExportBook(current_.Book, path); }
+  FileCommandResult ImportBook(const std::filesystem::path& path) { return ImportBook(path, current_.Book); }
+  // The same for an editor's working copy of the book.
+  FileCommandResult ExportBook(const CommuBook& book, const std::filesystem::path& path);
+  FileCommandResult ImportBook(const std::filesystem::path& path, CommuBook& book);
   // The production file (.EPM) of the current configuration, with the blocks of `groups` marked.
   // An encoder failure is shown, and the file still holds the image as far as it was filled.
   FileCommandResult ExportProductionFile(const std::array<bool, kAutoTestGroupCount>& groups,

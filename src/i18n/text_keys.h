@@ -163,6 +163,13 @@ constexpr auto JoinKeys(const std::array<std::int32_t, Sizes>&... groups) {
 
 }  // namespace detail
 
+// The communication book editor.
+inline constexpr std::int32_t CommuBookTitle = 1800;
+inline constexpr std::int32_t CommuBookName = 1801;
+inline constexpr std::int32_t CommuBookImport = 1802;
+inline constexpr std::int32_t CommuBookExport = 1803;
+inline constexpr std::int32_t CommuBookIndex = 3007;
+
 // Keys of section "OTHER".
 inline constexpr auto kLookedUpKeys = detail::JoinKeys(
     std::array{FontName,      FontSize,     OkButton,        CancelButton,    FrequencyOutOfRange,
@@ -187,7 +194,8 @@ inline constexpr auto kLookedUpKeys = detail::JoinKeys(
                ModelDialogTitle, ModelLabel, BandLabel},
     std::array{ChannelEditTitle, ChannelTxInhibit, ChannelScanAdd, ChannelTalkAround, ChannelCustomTone,
                ChannelReverse, ChannelScramble, ChannelInverted, ChannelBusyLock, ChannelDtmfPttId,
-               ChannelFiveTonePttId, ChannelSquelchMode});
+               ChannelFiveTonePttId, ChannelSquelchMode},
+    std::array{CommuBookTitle, CommuBookName, CommuBookImport, CommuBookExport, CommuBookIndex});
 
 // Keys read directly from the other sections.
 inline constexpr std::array kLookedUpSectionKeys = {

@@ -18,6 +18,7 @@
 #include "ui/about_box.h"
 #include "ui/channel_cell_delegate.h"
 #include "ui/channel_dialog.h"
+#include "ui/commu_book_dialog.h"
 #include "ui/embedded_info_window.h"
 #include "ui/language_dialog.h"
 #include "ui/model_dialog.h"
@@ -314,6 +315,9 @@ void MainWindow::Run(Command command) {
     case Command::EditChannel:
       EditChannel(CurrentChannelRow());
       break;
+    case Command::CommuBook:
+      RunEditor(RunCommuBookDialog);
+      break;
     case Command::ModelInfo:
       if (RunModelDialog(this, context_, workspace_, prompter_)) RenderAll();
       break;
@@ -360,6 +364,11 @@ void MainWindow::EditChannel(int number) {
   presenter_.RedrawRow(number);
   model_.RowRedrawn(number);
   RenderCommands();
+}
+
+void MainWindow::RunEditor(const EditorDialog& dialog) {
+  // Only the channel dialog changes what the grid shows; the others change the title's state.
+  if (dialog(this, context_, workspace_, prompter_)) RenderCommands();
 }
 
 void MainWindow::OpenAtStart(const QString& file) {

@@ -67,6 +67,8 @@ class MainWindow final : public QMainWindow {
   void AddClipboardKey(const QKeySequence& keys, bool (MainWindowPresenter::*operation)(int));
   int CurrentChannelRow() const;
   void EditChannel(int number);
+  using EditorDialog = bool (*)(QWidget*, AppContext&, Workspace&, Prompter&);
+  void RunEditor(const EditorDialog& dialog);
 
   void StartRadioOperation(OperationKind kind);
   void OnRadioProgress(int percent);
