@@ -8,7 +8,9 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScopeGuard>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
@@ -243,6 +245,70 @@ TEST_F(MainWindowEndToEnd, AnEditedChannelSurvivesSaveOpenAndAWriteReadRoundTrip
   RunRadioCommand(Command::Read);
   EXPECT_EQ(LastMessage(), Text(text_key::ReadSucceeded));
   expectChannelOne("after a write and a read");
+}
+
+// A book entry typed in the editor reaches the radio and comes back (the radio's book is sorted
+// by code, so the entry is looked for by its code); exported, it imports into a new configuration.
+TEST_F(MainWindowEndToEnd, ABookEntrySurvivesTheRadioAndAnExportImport) {
+  const auto typeEntry = [](QDialog& dialog, int row, const char* code, const char* name) {
+    auto* grid = dialog.findChild<QTableView*>();
+    for (const auto& [column, text] : {std::pair{1, code}, std::pair{2, name}}) {
+      const QModelIndex cell = grid->model()->index(row, column);
+      grid->setCurrentIndex(cell);
+      grid->edit(cell);
+      auto* box = qobject_cast<QLineEdit*>(grid->indexWidget(cell));
+      ASSERT_NE(box, nullptr);
+      QTest::keyClicks(box, text);
+    }
+  };
+  OnModalDialog([&](QDialog& dialog) {
+    const auto closeOnFailure = qScopeGuard([&dialog] {
+      if (dialog.isVisible()) dialog.reject();
+    });
+    typeEntry(dialog, 40, "8642", "depot");
+    Press(dialog, QDialogButtonBox::Ok);
+  });
+  window_.Run(Command::CommuBook);
+  const auto hasEntry = [this] {
+    return std::ranges::any_of(workspace_.Current().Book.Entries, [](const CommuBookEntry& entry) {
+      return entry.Code.Trimmed() == "8642" && entry.Name.Trimmed() == "DEPOT";
+    });
+  };
+  EXPECT_TRUE(hasEntry());
+  EXPECT_TRUE(workspace_.IsModified());
+
+  prompter_.Answers = {PromptAnswer::Ok};  // the write confirmation
+  RunRadioCommand(Command::Write);
+  EXPECT_EQ(LastMessage(), Text(text_key::WriteSucceeded));
+  prompter_.Answers = {PromptAnswer::No, PromptAnswer::Ok};  // save the changes? the reset warning
+  window_.Run(Command::New);
+  EXPECT_FALSE(hasEntry());
+  prompter_.Answers = {PromptAnswer::Ok};  // the read confirmation
+  RunRadioCommand(Command::Read);
+  EXPECT_EQ(LastMessage(), Text(text_key::ReadSucceeded));
+  EXPECT_TRUE(hasEntry()) << "after a write and a read";
+
+  const auto file = settings_ / "depot.cb";
+  prompter_.Files = {file};
+  OnModalDialog([](QDialog& dialog) {
+    for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+      if (button->text().contains(QLatin1String("Export"))) button->click();
+    }
+    Press(dialog, QDialogButtonBox::Cancel);
+  });
+  window_.Run(Command::CommuBook);
+  prompter_.Answers = {PromptAnswer::Ok};
+  window_.Run(Command::New);
+  EXPECT_FALSE(hasEntry());
+  prompter_.Files = {file};
+  OnModalDialog([](QDialog& dialog) {
+    for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+      if (button->text().contains(QLatin1String("Import"))) button->click();
+    }
+    Press(dialog, QDialogButtonBox::Ok);
+  });
+  window_.Run(Command::CommuBook);
+  EXPECT_TRUE(hasEntry()) << "after an export and an import";
 }
 
 // Every caption follows the language last chosen.
