@@ -110,6 +110,7 @@ AlertPresenter::AlertPresenter(AlertSettings& alert, const ChannelTable& channel
 }
 
 // The codes of the shown ID code type, with `code` selected when offered, else the first entry.
+// The enabling is the caller's to renew.
 void AlertPresenter::RebuildIdCodes(int code) {
   std::vector<ListEntry> entries;
   switch (state_.IdCodeType.SelectedValue(kIdTypeNone)) {
@@ -129,9 +130,7 @@ void AlertPresenter::RebuildIdCodes(int code) {
     default:
       break;
   }
-  const bool enabled = state_.IdCode.Enabled;
   state_.IdCode = ListOf(std::move(entries), code);
-  state_.IdCode.Enabled = enabled;
 }
 
 void AlertPresenter::UpdateEnabling() {
