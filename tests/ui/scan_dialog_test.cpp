@@ -29,9 +29,12 @@ void Choose(QComboBox* box, const char* text) {
   emit box->activated(index);
 }
 
+// The key reaches the list that has the focus first, as it does for a user.
 void PressKey(QDialog& dialog, Qt::Key key) {
+  QWidget* focus = dialog.focusWidget();
+  EXPECT_NE(qobject_cast<QComboBox*>(focus), nullptr);
   QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-  QApplication::sendEvent(&dialog, &press);
+  QApplication::sendEvent(focus != nullptr ? focus : &dialog, &press);
 }
 
 TEST_F(ScanDialogTest, EnterStoresTheChosenValuesAndEscapeLeavesTheConfiguration) {
