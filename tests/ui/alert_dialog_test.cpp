@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <functional>
 
 #include "support/scripted_prompter.h"
 #include "ui/modal_dialog.h"
@@ -12,6 +13,17 @@ namespace hvt {
 namespace {
 
 using AlertDialogTest = UiTest;
+
+// A failed assertion inside `act` must not leave the modal dialog waiting for ever.
+void OnDialog(std::function<void(QDialog&)> act) {
+  OnModalDialog([act = std::move(act)](QDialog& dialog) {
+    act(dialog);
+    if (dialog.isVisible()) {
+      ADD_FAILURE() << "the dialog stayed open";
+      dialog.reject();
+    }
+  });
+}
 
 QComboBox* Box(QDialog& dialog, const char* name) {
   for (QComboBox* box : dialog.findChildren<QComboBox*>()) {
@@ -39,7 +51,7 @@ TEST_F(AlertDialogTest, OkStoresTheChosenValuesAndEscapeLeavesTheConfiguration) 
   configuration.FiveTone.Codes[9].EmptyFlag = 0;
   const AlertSettings opened = configuration.Alert;
 
-  OnModalDialog([](QDialog& dialog) {
+  OnDialog([](QDialog& dialog) {
     ExpectWellFormed(dialog);
     EXPECT_EQ(dialog.windowTitle(), "Emergency Alarm");
     EXPECT_EQ(dialog.findChildren<QComboBox*>().size(), 11);
@@ -74,10 +86,12 @@ TEST_F(AlertDialogTest, OkStoresTheChosenValuesAndEscapeLeavesTheConfiguration) 
       static_cast<std::uint8_t>(std::stoi(NormalChannelChoices(workspace.Current().Channels).front()));
   EXPECT_EQ(workspace.Current().Alert, expected);
 
-  OnModalDialog([](QDialog& dialog) {
+  OnDialog([](QDialog& dialog) {
     Choose(Box(dialog, "Alarm Type"), "Local Alarm");
+    QWidget* focus = dialog.focusWidget();
+    EXPECT_NE(qobject_cast<QComboBox*>(focus), nullptr);
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-    QApplication::sendEvent(&dialog, &escape);
+    QApplication::sendEvent(focus != nullptr ? focus : &dialog, &escape);
   });
   EXPECT_FALSE(RunAlertDialog(nullptr, context, workspace, prompter));
   EXPECT_EQ(workspace.Current().Alert, expected);

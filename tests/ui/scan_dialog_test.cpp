@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <functional>
 
 #include "support/scripted_prompter.h"
 #include "ui/modal_dialog.h"
@@ -12,6 +13,17 @@ namespace hvt {
 namespace {
 
 using ScanDialogTest = UiTest;
+
+// A failed assertion inside `act` must not leave the modal dialog waiting for ever.
+void OnDialog(std::function<void(QDialog&)> act) {
+  OnModalDialog([act = std::move(act)](QDialog& dialog) {
+    act(dialog);
+    if (dialog.isVisible()) {
+      ADD_FAILURE() << "the dialog stayed open";
+      dialog.reject();
+    }
+  });
+}
 
 QComboBox* Box(QDialog& dialog, const char* name) {
   for (QComboBox* box : dialog.findChildren<QComboBox*>()) {
@@ -44,7 +56,7 @@ TEST_F(ScanDialogTest, EnterStoresTheChosenValuesAndEscapeLeavesTheConfiguration
   const ScanSettings opened = workspace.Current().Scan;
   ASSERT_EQ(opened.ScanType, 0);
 
-  OnModalDialog([](QDialog& dialog) {
+  OnDialog([](QDialog& dialog) {
     ExpectWellFormed(dialog);
     EXPECT_EQ(dialog.windowTitle(), "Scan Settings");
     EXPECT_EQ(dialog.findChildren<QComboBox*>().size(), 13);
@@ -73,7 +85,7 @@ TEST_F(ScanDialogTest, EnterStoresTheChosenValuesAndEscapeLeavesTheConfiguration
   expected.ScanEntryTone = 1;
   EXPECT_EQ(workspace.Current().Scan, expected);
 
-  OnModalDialog([](QDialog& dialog) {
+  OnDialog([](QDialog& dialog) {
     Choose(Box(dialog, "Scan Type"), "Off");
     PressKey(dialog, Qt::Key_Escape);
   });
