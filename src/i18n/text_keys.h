@@ -170,6 +170,56 @@ inline constexpr std::int32_t CommuBookImport = 1802;
 inline constexpr std::int32_t CommuBookExport = 1803;
 inline constexpr std::int32_t CommuBookIndex = 3007;
 
+// The scan editor. The priority mode list and the revert list name the priorities by
+// ScanPriorityLabel followed by "1" or "2".
+inline constexpr std::int32_t ScanTitle = 2400;
+inline constexpr std::int32_t ScanTypeLabel = 2402;
+inline constexpr std::int32_t ScanPriorityLabel = 2403;
+inline constexpr std::int32_t ScanPriority1Group1 = 2404;
+inline constexpr std::int32_t ScanPriority2Group1 = 2405;
+inline constexpr std::int32_t ScanRevertLabel = 2406;
+inline constexpr std::int32_t ScanBackTimeALabel = 2407;
+inline constexpr std::int32_t ScanBackTimeBLabel = 2408;
+inline constexpr std::int32_t ScanRxResumeLabel = 2409;
+inline constexpr std::int32_t ScanTxResumeLabel = 2410;
+inline constexpr std::int32_t ScanEntryTone = 2413;
+inline constexpr std::int32_t ScanPriority1Group2 = 2420;
+inline constexpr std::int32_t ScanPriority2Group2 = 2421;
+inline constexpr std::int32_t ScanPriority1Group3 = 2422;
+inline constexpr std::int32_t ScanPriority2Group3 = 2423;
+// By ScanType 0, 1; the first is also the priority mode "none".
+inline constexpr std::array<std::int32_t, 2> ScanTypes = {2430, 2431};
+inline constexpr std::int32_t RevertSelected = 2432;
+inline constexpr std::int32_t RevertTalkback = 2433;
+inline constexpr std::int32_t RevertLastCalled = 2434;
+inline constexpr std::int32_t RevertLastUsed = 2435;
+inline constexpr std::int32_t ScanGeneralGroup = 2440;
+inline constexpr std::int32_t ScanPriorityGroup = 2441;
+inline constexpr std::int32_t ScanTimeGroup = 2442;
+
+// The alert editor.
+inline constexpr std::int32_t AlertTitle = 2600;
+inline constexpr std::int32_t AlertAlarmType = 2602;
+inline constexpr std::int32_t AlertIdCodeType = 2603;
+inline constexpr std::int32_t AlertIdCode = 2604;
+inline constexpr std::int32_t AlertAlarmTime = 2605;
+inline constexpr std::int32_t AlertTxTime = 2606;
+inline constexpr std::int32_t AlertRxTime = 2607;
+inline constexpr std::int32_t AlertChannelMode = 2608;
+inline constexpr std::int32_t AlertChannel = 2610;
+inline constexpr std::int32_t AlertCycle = 2611;
+inline constexpr std::int32_t AlertLoneWorkerGroup = 2612;
+inline constexpr std::int32_t AlertLoneWorkerEnable = 2613;
+inline constexpr std::int32_t AlertPreAlertTime = 2614;
+inline constexpr std::int32_t AlertResponseTime = 2615;
+inline constexpr std::int32_t AlertIdTypeNone = 2436;
+// By AlarmType 0-3 and EmergencyChannelMode 0-1.
+inline constexpr std::array<std::int32_t, 4> AlarmTypes = {2630, 2631, 2632, 2633};
+inline constexpr std::array<std::int32_t, 2> EmergencyChannelModes = {2634, 2635};
+inline constexpr std::int32_t AlertCycleOff = 2636;
+inline constexpr std::int32_t AlertAlarmGroup = 2640;
+inline constexpr std::int32_t AlertChannelGroup = 2641;
+
 // Keys of section "OTHER".
 inline constexpr auto kLookedUpKeys = detail::JoinKeys(
     std::array{FontName,      FontSize,     OkButton,        CancelButton,    FrequencyOutOfRange,
@@ -195,7 +245,19 @@ inline constexpr auto kLookedUpKeys = detail::JoinKeys(
     std::array{ChannelEditTitle, ChannelTxInhibit, ChannelScanAdd, ChannelTalkAround, ChannelCustomTone,
                ChannelReverse, ChannelScramble, ChannelInverted, ChannelBusyLock, ChannelDtmfPttId,
                ChannelFiveTonePttId, ChannelSquelchMode},
-    std::array{CommuBookTitle, CommuBookName, CommuBookImport, CommuBookExport, CommuBookIndex});
+    std::array{CommuBookTitle, CommuBookName, CommuBookImport, CommuBookExport, CommuBookIndex},
+    std::array{ScanTitle,           ScanTypeLabel,       ScanPriorityLabel,   ScanPriority1Group1,
+               ScanPriority2Group1, ScanRevertLabel,     ScanBackTimeALabel,  ScanBackTimeBLabel,
+               ScanRxResumeLabel,   ScanTxResumeLabel,   ScanEntryTone,       ScanPriority1Group2,
+               ScanPriority2Group2, ScanPriority1Group3, ScanPriority2Group3, RevertSelected,
+               RevertTalkback,      RevertLastCalled,    RevertLastUsed,      ScanGeneralGroup,
+               ScanPriorityGroup,   ScanTimeGroup},
+    ScanTypes,
+    std::array{AlertTitle, AlertAlarmType, AlertIdCodeType, AlertIdCode, AlertAlarmTime, AlertTxTime,
+               AlertRxTime, AlertChannelMode, AlertChannel, AlertCycle, AlertLoneWorkerGroup,
+               AlertLoneWorkerEnable, AlertPreAlertTime, AlertResponseTime, AlertIdTypeNone, AlertCycleOff,
+               AlertAlarmGroup, AlertChannelGroup},
+    AlarmTypes, EmergencyChannelModes);
 
 // Keys read directly from the other sections.
 inline constexpr std::array kLookedUpSectionKeys = {

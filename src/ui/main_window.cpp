@@ -16,6 +16,7 @@
 #include "app/window_placement.h"
 #include "i18n/text_keys.h"
 #include "ui/about_box.h"
+#include "ui/alert_dialog.h"
 #include "ui/channel_cell_delegate.h"
 #include "ui/channel_dialog.h"
 #include "ui/commu_book_dialog.h"
@@ -24,6 +25,7 @@
 #include "ui/model_dialog.h"
 #include "ui/port_dialog.h"
 #include "ui/progress_window.h"
+#include "ui/scan_dialog.h"
 #include "ui/view_helpers.h"
 
 namespace hvt {
@@ -317,6 +319,12 @@ void MainWindow::Run(Command command) {
       break;
     case Command::CommuBook:
       RunEditor(RunCommuBookDialog);
+      break;
+    case Command::Scan:
+      RunEditor(RunScanDialog);
+      break;
+    case Command::Alert:
+      RunEditor(RunAlertDialog);
       break;
     case Command::ModelInfo:
       if (RunModelDialog(this, context_, workspace_, prompter_)) RenderAll();
