@@ -13,7 +13,7 @@ namespace {
 
 using KeyDialogTest = UiTest;
 
-TEST_F(KeyDialogTest, OkStoresTheChosenFunction) {
+TEST_F(KeyDialogTest, EnterInAListIsOkAndStoresTheChosenFunction) {
   AppContext context = Start();
   ScriptedPrompter prompter;
   Workspace workspace(context, prompter);
@@ -31,7 +31,9 @@ TEST_F(KeyDialogTest, OkStoresTheChosenFunction) {
     EXPECT_EQ(p2->currentText(), "NULL");
     p2->setCurrentIndex(7);
     emit p2->activated(7);
-    Press(dialog, QDialogButtonBox::Ok);
+    p2->setFocus();
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(p2, &enter);
   });
   EXPECT_TRUE(RunKeyDialog(nullptr, context, workspace, prompter));
   EXPECT_EQ(options.KeyFunction[7], 8);
