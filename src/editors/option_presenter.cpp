@@ -211,14 +211,13 @@ OptionPresenter::OptionPresenter(OptionSettings& options, const ChannelTable& ch
   for (std::size_t g = 0; g < kOptionGroupCount; ++g) {
     state_.GroupTitles[g] = texts.LanguageText(text_key::OptionGroupFirst + static_cast<std::int32_t>(g));
   }
-  OptionSettings working = options_;
   for (std::size_t i = 0; i < kOptionListCount; ++i) {
     const auto list = static_cast<OptionList>(i);
     LabelledList& shown = state_.Lists[i];
     shown.Label = texts.LanguageText(LabelKeyOf(list));
     shown.List.Entries = EntriesOf(list, texts, channels);
     // A value outside the list shows the first entry, and OK stores that entry.
-    if (!shown.List.SelectValue(FieldOf(working, list))) shown.List.Selected = 0;
+    if (!shown.List.SelectValue(FieldOf(options_, list))) shown.List.Selected = 0;
   }
   state_.PasswordEnabledCaption = texts.LanguageText(text_key::OptionPasswordEnabled);
   state_.PasswordEnabled.Checked = options_.PowerOnPasswordEnabled != 0;
