@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "editors/channel_choices.h"
 #include "i18n/text_keys.h"
 
 namespace hvt {
@@ -16,13 +17,6 @@ constexpr int kIdTypeNone = 0;
 constexpr int kIdTypeDtmf = 1;
 constexpr int kIdTypeFiveTone = kAlertIdFiveTone;
 constexpr int kHighestAlertChannel = 199;
-
-// Selects the entry standing for value; a value outside the list selects the first entry.
-ChoiceList ListOf(std::vector<ListEntry> entries, int value) {
-  ChoiceList list{.Entries = std::move(entries)};
-  if (!list.SelectValue(value) && !list.Entries.empty()) list.Selected = 0;
-  return list;
-}
 
 // What OK stores: the selection, or the first entry's value when nothing is selected (0 for an
 // empty list), so the record never takes a value the list does not offer.
@@ -45,15 +39,9 @@ std::vector<ListEntry> NumberEntries(int first, int last) {
   return entries;
 }
 
-// The existing channels an alarm may switch to, ascending; the entry "1" alone when there is none.
+// The existing channels an alarm may switch to.
 std::vector<ListEntry> ChannelEntries(const ChannelTable& channels) {
-  std::vector<ListEntry> entries;
-  for (const std::string& text : NormalChannelChoices(channels)) {
-    const int number = std::stoi(text);
-    if (number <= kHighestAlertChannel) entries.push_back({text, number});
-  }
-  if (entries.empty()) entries.push_back({"1", 1});
-  return entries;
+  return ChannelNumberChoices(channels, kHighestAlertChannel).Entries;
 }
 
 bool FiveTonePresent(const FiveToneSettings& fiveTone, int position) {
@@ -91,22 +79,22 @@ AlertPresenter::AlertPresenter(AlertSettings& alert, const ChannelTable& channel
   };
 
   const AlertSettings& a = alert_;
-  state_.AlarmType = ListOf(KeyEntries(AlarmTypes, texts), a.AlarmType);
+  state_.AlarmType = ChoiceListOf(KeyEntries(AlarmTypes, texts), a.AlarmType);
   state_.IdCodeType =
-      ListOf({{text(AlertIdTypeNone), kIdTypeNone}, {"DTMF", kIdTypeDtmf}, {"5Tone", kIdTypeFiveTone}},
-             a.IdCodeType);
+      ChoiceListOf({{text(AlertIdTypeNone), kIdTypeNone}, {"DTMF", kIdTypeDtmf}, {"5Tone", kIdTypeFiveTone}},
+                   a.IdCodeType);
   RebuildIdCodes(a.IdCode);
-  state_.AlarmTime = ListOf(NumberEntries(1, 255), a.AlarmTime);
-  state_.TxTime = ListOf(NumberEntries(1, 255), a.TxTime);
-  state_.RxTime = ListOf(NumberEntries(1, 255), a.RxTime);
-  state_.ChannelMode = ListOf(KeyEntries(EmergencyChannelModes, texts), a.EmergencyChannelMode);
-  state_.Channel = ListOf(ChannelEntries(channels), a.EmergencyChannel);
+  state_.AlarmTime = ChoiceListOf(NumberEntries(1, 255), a.AlarmTime);
+  state_.TxTime = ChoiceListOf(NumberEntries(1, 255), a.TxTime);
+  state_.RxTime = ChoiceListOf(NumberEntries(1, 255), a.RxTime);
+  state_.ChannelMode = ChoiceListOf(KeyEntries(EmergencyChannelModes, texts), a.EmergencyChannelMode);
+  state_.Channel = ChoiceListOf(ChannelEntries(channels), a.EmergencyChannel);
   std::vector<ListEntry> cycles = NumberEntries(1, 255);
   cycles.insert(cycles.begin(), {text(AlertCycleOff), 0});
-  state_.Cycle = ListOf(std::move(cycles), a.Cycle);
+  state_.Cycle = ChoiceListOf(std::move(cycles), a.Cycle);
   state_.LoneWorker.Checked = a.LoneWorker == 1;
-  state_.PreAlertTime = ListOf(NumberEntries(1, 254), a.PreAlertTime);
-  state_.LoneWorkerTime = ListOf(NumberEntries(5, 255), a.LoneWorkerTime);
+  state_.PreAlertTime = ChoiceListOf(NumberEntries(1, 254), a.PreAlertTime);
+  state_.LoneWorkerTime = ChoiceListOf(NumberEntries(5, 255), a.LoneWorkerTime);
   UpdateEnabling();
 }
 
@@ -131,7 +119,7 @@ void AlertPresenter::RebuildIdCodes(int code) {
     default:
       break;
   }
-  state_.IdCode = ListOf(std::move(entries), code);
+  state_.IdCode = ChoiceListOf(std::move(entries), code);
 }
 
 void AlertPresenter::UpdateEnabling() {

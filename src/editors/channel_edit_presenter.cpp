@@ -32,13 +32,6 @@ constexpr int kSquelchCarrier = 0;
 constexpr int kSquelchTone = 1;
 constexpr int kSquelchSignalling = 2;
 
-// Selects the entry standing for value; a value outside the list selects the first entry.
-ChoiceList ListOf(std::vector<ListEntry> entries, int value) {
-  ChoiceList list{.Entries = std::move(entries)};
-  if (!list.SelectValue(value) && !list.Entries.empty()) list.Selected = 0;
-  return list;
-}
-
 std::vector<ListEntry> KeyEntries(std::span<const std::int32_t> keys, const LanguageTexts& texts) {
   std::vector<ListEntry> entries;
   for (std::size_t i = 0; i < keys.size(); ++i) {
@@ -197,34 +190,34 @@ void ChannelEditPresenter::ShowRecord(const ChannelEditSetup& setup) {
   for (std::size_t i = 0; i < kBandwidthTexts.size(); ++i) {
     bandwidths.push_back({std::string(kBandwidthTexts[i]), static_cast<int>(i)});
   }
-  state_.Bandwidth = ListOf(std::move(bandwidths), c.Bandwidth);
-  state_.Power = ListOf(KeyEntries(text_key::PowerLevels, texts_), c.Power);
+  state_.Bandwidth = ChoiceListOf(std::move(bandwidths), c.Bandwidth);
+  state_.Power = ChoiceListOf(KeyEntries(text_key::PowerLevels, texts_), c.Power);
 
   std::vector<ListEntry> signalling = {{texts_.LanguageText(text_key::NoSignalling), kSignallingNone},
                                        {"DTMF", kSignallingDtmf}};
   if (setup.TwoToneEnabled) signalling.push_back({"2Tone", kSignallingTwoTone});
   signalling.push_back({"5Tone", kSignallingFiveTone});
-  state_.OptSignal = ListOf(std::move(signalling), c.OptSignal);
+  state_.OptSignal = ChoiceListOf(std::move(signalling), c.OptSignal);
 
-  state_.DecodeType = ListOf(ToneTypeEntries(texts_), c.DecodeType);
-  state_.EncodeType = ListOf(ToneTypeEntries(texts_), c.EncodeType);
-  state_.DecodeCtcss = ListOf(CtcssEntries(), CtcssIndex(c.DecodeCtcss));
-  state_.EncodeCtcss = ListOf(CtcssEntries(), CtcssIndex(c.EncodeCtcss));
-  state_.DecodeDcs = ListOf(DcsEntries(), DcsValue(c.DecodeDcs) & kDcsCodeMask);
-  state_.EncodeDcs = ListOf(DcsEntries(), DcsValue(c.EncodeDcs) & kDcsCodeMask);
+  state_.DecodeType = ChoiceListOf(ToneTypeEntries(texts_), c.DecodeType);
+  state_.EncodeType = ChoiceListOf(ToneTypeEntries(texts_), c.EncodeType);
+  state_.DecodeCtcss = ChoiceListOf(CtcssEntries(), CtcssIndex(c.DecodeCtcss));
+  state_.EncodeCtcss = ChoiceListOf(CtcssEntries(), CtcssIndex(c.EncodeCtcss));
+  state_.DecodeDcs = ChoiceListOf(DcsEntries(), DcsValue(c.DecodeDcs) & kDcsCodeMask);
+  state_.EncodeDcs = ChoiceListOf(DcsEntries(), DcsValue(c.EncodeDcs) & kDcsCodeMask);
   state_.DecodeInverted.Checked = (DcsValue(c.DecodeDcs) & kDcsInvertedBit) != 0;
   state_.EncodeInverted.Checked = (DcsValue(c.EncodeDcs) & kDcsInvertedBit) != 0;
 
-  state_.DtmfPttId = ListOf(KeyEntries(text_key::PttIdModes, texts_), c.DtmfPttId);
-  state_.FiveTonePttId = ListOf(KeyEntries(text_key::PttIdModes, texts_), c.FiveTonePttId);
-  state_.BusyLock =
-      ListOf({{texts_.LanguageText(text_key::BusyLockOff), 0}, {"Repeater", 1}, {"Busy", 2}}, c.BusyLock);
+  state_.DtmfPttId = ChoiceListOf(KeyEntries(text_key::PttIdModes, texts_), c.DtmfPttId);
+  state_.FiveTonePttId = ChoiceListOf(KeyEntries(text_key::PttIdModes, texts_), c.FiveTonePttId);
+  state_.BusyLock = ChoiceListOf(
+      {{texts_.LanguageText(text_key::BusyLockOff), 0}, {"Repeater", 1}, {"Busy", 2}}, c.BusyLock);
 
   std::vector<ListEntry> dtmfCodes;
   for (int i = 0; i < 16; ++i) dtmfCodes.push_back({"M" + std::to_string(i + 1), i});
   // The code lists keep the channel's codes even while hidden, so an OK that changes nothing
   // else leaves them as they were.
-  state_.DtmfCode = ListOf(std::move(dtmfCodes), c.DtmfCode);
+  state_.DtmfCode = ChoiceListOf(std::move(dtmfCodes), c.DtmfCode);
   state_.TwoToneCode.Entries = PresentCodeEntries(setup.Codes.TwoTone);
   state_.TwoToneCode.SelectValue(c.TwoToneCode);
   state_.FiveToneCode.Entries = PresentCodeEntries(setup.Codes.FiveTone);
@@ -236,7 +229,7 @@ void ChannelEditPresenter::ShowRecord(const ChannelEditSetup& setup) {
   state_.Scramble.Checked = c.Scramble != 0;
   state_.ScanAdd.Checked = c.ScanAdd != 0;
 
-  state_.SquelchMode = ListOf(KeyEntries(text_key::SquelchModes, texts_), c.SquelchMode);
+  state_.SquelchMode = ChoiceListOf(KeyEntries(text_key::SquelchModes, texts_), c.SquelchMode);
   ShowToneControls();
   ShowCodeLists();
   RebuildSquelchModes();
@@ -286,7 +279,7 @@ void ChannelEditPresenter::RebuildSquelchModes() {
     list.Entries.push_back(
         {texts_.LanguageText(text_key::SquelchModes[static_cast<std::size_t>(mode)]), mode});
   }
-  if (!list.SelectValue(remembered)) list.Selected = 0;
+  list.SelectValueOrFirst(remembered);
 }
 
 void ChannelEditPresenter::UpdateEnabling() {

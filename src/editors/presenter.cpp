@@ -1,5 +1,7 @@
 #include "editors/presenter.h"
 
+#include <utility>
+
 namespace hvt {
 
 int ChoiceList::SelectedValue(int fallback) const {
@@ -18,6 +20,16 @@ bool ChoiceList::SelectValue(int value) {
   if (index == kNone) return false;
   Selected = index;
   return true;
+}
+
+void ChoiceList::SelectValueOrFirst(int value) {
+  if (!SelectValue(value) && !Entries.empty()) Selected = 0;
+}
+
+ChoiceList ChoiceListOf(std::vector<ListEntry> entries, int value) {
+  ChoiceList list{.Entries = std::move(entries)};
+  list.SelectValueOrFirst(value);
+  return list;
 }
 
 }  // namespace hvt

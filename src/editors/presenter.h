@@ -68,9 +68,14 @@ struct ChoiceList {
   // Selects the first entry standing for `value`; without one the selection stays as it was and
   // the answer is false.
   bool SelectValue(int value);
+  // Selects the entry standing for `value`, or the first entry when none does.
+  void SelectValueOrFirst(int value);
 
   bool operator==(const ChoiceList&) const = default;
 };
+
+// A list of `entries` showing `value`, or its first entry when no entry stands for it.
+ChoiceList ChoiceListOf(std::vector<ListEntry> entries, int value);
 
 // What the view's buttons reach on every presenter.
 class DialogPresenter {

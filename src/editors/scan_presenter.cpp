@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "editors/channel_choices.h"
 #include "i18n/text_keys.h"
 
 namespace hvt {
@@ -29,13 +30,6 @@ constexpr std::array<std::array<int, 8>, 4> kRevertOffered = {{
     {0, 1, 2, 3, 4, 5, 6, 7},
 }};
 
-// Selects the entry standing for value; a value outside the list selects the first entry.
-ChoiceList ListOf(std::vector<ListEntry> entries, int value) {
-  ChoiceList list{.Entries = std::move(entries)};
-  if (!list.SelectValue(value) && !list.Entries.empty()) list.Selected = 0;
-  return list;
-}
-
 // What OK stores: the selection, or the first entry's value when nothing is selected, so the
 // record never takes a value the list does not offer.
 std::uint8_t Stored(const ChoiceList& list) {
@@ -51,13 +45,10 @@ std::vector<ListEntry> DelayEntries(int min) {
   return entries;
 }
 
-// The existing normal channels, ascending; the entry "1" alone when there is none. A value is
-// the channel number - 1, as the record keeps it.
+// The existing normal channels; a value is the channel number - 1, as the record keeps it.
 std::vector<ListEntry> ChannelEntries(const ChannelTable& channels) {
-  std::vector<ListEntry> entries;
-  for (const std::string& number : NormalChannelChoices(channels)) {
-    entries.push_back({number, std::stoi(number) - 1});
-  }
+  std::vector<ListEntry> entries = ChannelNumberChoices(channels, kNormalChannelCount).Entries;
+  for (ListEntry& entry : entries) --entry.Value;
   return entries;
 }
 
@@ -93,25 +84,25 @@ ScanPresenter::ScanPresenter(ScanSettings& scan, const ChannelTable& channels, c
 
   const std::string p1 = text(ScanPriorityLabel) + "1";
   const std::string p2 = text(ScanPriorityLabel) + "2";
-  state_.ScanType = ListOf({{text(ScanTypes[0]), 0}, {text(ScanTypes[1]), 1}}, working_.ScanType);
-  state_.PriorityMode = ListOf({{text(ScanTypes[0]), kPriorityNone},
-                                {p1, kPriority1},
-                                {p2, kPriority2},
-                                {p1 + " + " + p2, kPriorityBoth}},
-                               working_.PriorityMode);
+  state_.ScanType = ChoiceListOf({{text(ScanTypes[0]), 0}, {text(ScanTypes[1]), 1}}, working_.ScanType);
+  state_.PriorityMode = ChoiceListOf({{text(ScanTypes[0]), kPriorityNone},
+                                      {p1, kPriority1},
+                                      {p2, kPriority2},
+                                      {p1 + " + " + p2, kPriorityBoth}},
+                                     working_.PriorityMode);
 
   const std::vector<ListEntry> numbers = ChannelEntries(channels);
-  state_.Priority1Group1 = ListOf(numbers, working_.Priority1Group1);
-  state_.Priority1Group2 = ListOf(numbers, working_.Priority1Group2);
-  state_.Priority2Group1 = ListOf(numbers, working_.Priority2Group1);
-  state_.Priority2Group2 = ListOf(numbers, working_.Priority2Group2);
-  state_.Priority1Group3 = ListOf(numbers, working_.Priority1Group3);
-  state_.Priority2Group3 = ListOf(numbers, working_.Priority2Group3);
+  state_.Priority1Group1 = ChoiceListOf(numbers, working_.Priority1Group1);
+  state_.Priority1Group2 = ChoiceListOf(numbers, working_.Priority1Group2);
+  state_.Priority2Group1 = ChoiceListOf(numbers, working_.Priority2Group1);
+  state_.Priority2Group2 = ChoiceListOf(numbers, working_.Priority2Group2);
+  state_.Priority1Group3 = ChoiceListOf(numbers, working_.Priority1Group3);
+  state_.Priority2Group3 = ChoiceListOf(numbers, working_.Priority2Group3);
 
-  state_.ScanBackTimeA = ListOf(DelayEntries(kScanBackMin), working_.ScanBackTimeA);
-  state_.ScanBackTimeB = ListOf(DelayEntries(kScanBackMin), working_.ScanBackTimeB);
-  state_.RxResumeDelay = ListOf(DelayEntries(kResumeMin), working_.RxResumeDelay);
-  state_.TxResumeDelay = ListOf(DelayEntries(kResumeMin), working_.TxResumeDelay);
+  state_.ScanBackTimeA = ChoiceListOf(DelayEntries(kScanBackMin), working_.ScanBackTimeA);
+  state_.ScanBackTimeB = ChoiceListOf(DelayEntries(kScanBackMin), working_.ScanBackTimeB);
+  state_.RxResumeDelay = ChoiceListOf(DelayEntries(kResumeMin), working_.RxResumeDelay);
+  state_.TxResumeDelay = ChoiceListOf(DelayEntries(kResumeMin), working_.TxResumeDelay);
 
   state_.EntryTone.Checked = working_.ScanEntryTone == 1;
   RebuildRevertList();
@@ -141,7 +132,7 @@ void ScanPresenter::RebuildRevertList() {
   for (const int index : kRevertOffered[static_cast<std::size_t>(mode)]) {
     if (index >= 0) entries.push_back({revertTexts[static_cast<std::size_t>(index)], index});
   }
-  state_.RevertChannel = ListOf(std::move(entries), working_.RevertChannel);
+  state_.RevertChannel = ChoiceListOf(std::move(entries), working_.RevertChannel);
   working_.RevertChannel = Stored(state_.RevertChannel);
 }
 

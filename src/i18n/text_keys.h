@@ -220,6 +220,58 @@ inline constexpr std::int32_t AlertCycleOff = 2636;
 inline constexpr std::int32_t AlertAlarmGroup = 2640;
 inline constexpr std::int32_t AlertChannelGroup = 2641;
 
+// The option dialog. A list's label is OptionLabelFirst + its place in the dialog; a frame's title
+// OptionGroupFirst + its group.
+inline constexpr std::int32_t OptionTitle = 1701;
+inline constexpr std::int32_t OptionLabelFirst = 5100;
+inline constexpr std::int32_t OptionGroupFirst = 5401;
+inline constexpr std::int32_t OptionPasswordEnabled = 5200;
+inline constexpr std::int32_t OptionUnlocked = 1796;
+inline constexpr std::int32_t OptionLocked = 1797;
+inline constexpr std::int32_t OptionDisplayFrequency = 5300;
+inline constexpr std::int32_t OptionDisplayChannelNumber = 5301;
+inline constexpr std::int32_t OptionDisplayName = 5302;
+inline constexpr std::int32_t OptionOff = 5303;
+inline constexpr std::int32_t OptionOn = 5304;
+inline constexpr std::int32_t OptionMinutes = 5306;
+inline constexpr std::int32_t OptionSeconds = 5307;
+inline constexpr std::int32_t OptionScanTimeOperated = 5309;
+inline constexpr std::int32_t OptionScanCarrierOperated = 5310;
+inline constexpr std::int32_t OptionScanSearch = 5311;
+inline constexpr std::int32_t OptionPilot1750 = 5315;
+inline constexpr std::int32_t OptionPilot2100 = 5316;
+inline constexpr std::int32_t OptionPilot1000 = 5317;
+inline constexpr std::int32_t OptionPilot1450 = 5318;
+inline constexpr std::int32_t OptionSqlMomentary = 5319;
+inline constexpr std::int32_t OptionSqlToggle = 5320;
+inline constexpr std::int32_t OptionTailFrequency1 = 5321;
+inline constexpr std::int32_t OptionTailFrequency2 = 5322;
+inline constexpr std::int32_t OptionTailMode1 = 5323;
+inline constexpr std::int32_t OptionTailMode2 = 5324;
+inline constexpr std::int32_t OptionTailMode3 = 5325;
+inline constexpr std::int32_t OptionFrequencyMode = 5326;
+inline constexpr std::int32_t OptionMemoryMode = 5327;
+inline constexpr std::int32_t OptionTailTone = 5332;
+inline constexpr std::int32_t OptionPowerOff1 = 5333;
+inline constexpr std::int32_t OptionPowerOff2 = 5334;
+inline constexpr std::int32_t OptionPowerOff3 = 5335;
+inline constexpr std::int32_t OptionScreenNormal = 5340;
+inline constexpr std::int32_t OptionScreenReversed = 5341;
+inline constexpr std::int32_t OptionSpeakerInternal = 5342;
+inline constexpr std::int32_t OptionSpeakerExternal = 5343;
+inline constexpr std::int32_t OptionSpeakerBoth = 5344;
+inline constexpr std::int32_t OptionMainUpper = 5345;
+inline constexpr std::int32_t OptionMainLower = 5346;
+inline constexpr std::int32_t OptionAreaA = 5347;
+inline constexpr std::int32_t OptionAreaB = 5348;
+inline constexpr std::int32_t OptionKnobChannel = 5349;
+inline constexpr std::int32_t OptionKnobVolume = 5350;
+
+// The key dialog; a key-mode frame's title is KeyModeFrame, a blank and the mode's number.
+inline constexpr std::int32_t KeyDialogTitle = 5000;
+inline constexpr std::int32_t KeyShortcutFrame = 5007;
+inline constexpr std::int32_t KeyModeFrame = 5008;
+
 // Keys of section "OTHER".
 inline constexpr auto kLookedUpKeys = detail::JoinKeys(
     std::array{FontName,      FontSize,     OkButton,        CancelButton,    FrequencyOutOfRange,
@@ -257,7 +309,52 @@ inline constexpr auto kLookedUpKeys = detail::JoinKeys(
                AlertRxTime, AlertChannelMode, AlertChannel, AlertCycle, AlertLoneWorkerGroup,
                AlertLoneWorkerEnable, AlertPreAlertTime, AlertResponseTime, AlertIdTypeNone, AlertCycleOff,
                AlertAlarmGroup, AlertChannelGroup},
-    AlarmTypes, EmergencyChannelModes);
+    AlarmTypes, EmergencyChannelModes,
+    std::array{OptionTitle,
+               OptionPasswordEnabled,
+               OptionUnlocked,
+               OptionLocked,
+               OptionDisplayFrequency,
+               OptionDisplayChannelNumber,
+               OptionDisplayName,
+               OptionOff,
+               OptionOn,
+               OptionMinutes,
+               OptionSeconds,
+               OptionScanTimeOperated,
+               OptionScanCarrierOperated,
+               OptionScanSearch,
+               OptionPilot1750,
+               OptionPilot2100,
+               OptionPilot1000,
+               OptionPilot1450,
+               OptionSqlMomentary,
+               OptionSqlToggle,
+               OptionTailFrequency1,
+               OptionTailFrequency2,
+               OptionTailMode1,
+               OptionTailMode2,
+               OptionTailMode3,
+               OptionFrequencyMode,
+               OptionMemoryMode,
+               OptionTailTone,
+               OptionPowerOff1,
+               OptionPowerOff2,
+               OptionPowerOff3,
+               OptionScreenNormal,
+               OptionScreenReversed,
+               OptionSpeakerInternal,
+               OptionSpeakerExternal,
+               OptionSpeakerBoth,
+               OptionMainUpper,
+               OptionMainLower,
+               OptionAreaA,
+               OptionAreaB,
+               OptionKnobChannel,
+               OptionKnobVolume,
+               KeyDialogTitle,
+               KeyShortcutFrame,
+               KeyModeFrame});
 
 // Keys read directly from the other sections.
 inline constexpr std::array kLookedUpSectionKeys = {

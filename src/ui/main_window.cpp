@@ -21,8 +21,10 @@
 #include "ui/channel_dialog.h"
 #include "ui/commu_book_dialog.h"
 #include "ui/embedded_info_window.h"
+#include "ui/key_dialog.h"
 #include "ui/language_dialog.h"
 #include "ui/model_dialog.h"
+#include "ui/option_dialog.h"
 #include "ui/port_dialog.h"
 #include "ui/progress_window.h"
 #include "ui/scan_dialog.h"
@@ -319,6 +321,12 @@ void MainWindow::Run(Command command) {
       break;
     case Command::CommuBook:
       RunEditor(RunCommuBookDialog);
+      break;
+    case Command::Options:
+      RunEditor(RunOptionDialog);
+      break;
+    case Command::Keys:
+      RunEditor(RunKeyDialog);
       break;
     case Command::Scan:
       RunEditor(RunScanDialog);
