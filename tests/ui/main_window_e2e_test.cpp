@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QLineEdit>
@@ -309,6 +310,65 @@ TEST_F(MainWindowEndToEnd, ABookEntrySurvivesTheRadioAndAnExportImport) {
   });
   window_.Run(Command::CommuBook);
   EXPECT_TRUE(hasEntry()) << "after an export and an import";
+}
+
+// Each function editor opens from the main window, and what it changes survives a file and the
+// radio: options and keys travel to the radio; scan and alert settings live in the file only.
+TEST_F(MainWindowEndToEnd, FunctionEditorChangesSurviveSaveOpenAndTheRadio) {
+  struct Case {
+    Command Editor;
+    std::string List;
+    int Entry;
+    std::function<int(const Configuration&)> Field;
+    int Stored;
+  };
+  const Case cases[] = {
+      {Command::Options, Text(5110), 3, [](const Configuration& c) { return int{c.Options.KeyBeep}; }, 3},
+      {Command::Keys, Text(5008) + " 1 P1", 4,
+       [](const Configuration& c) { return int{c.Options.KeyFunction[0]}; }, 5},
+      {Command::Scan, Text(2402), 1, [](const Configuration& c) { return int{c.Scan.ScanType}; }, 1},
+      {Command::Alert, Text(2605), 9, [](const Configuration& c) { return int{c.Alert.AlarmTime}; }, 10},
+  };
+  for (const Case& c : cases) {
+    OnModalDialog([&c](QDialog& dialog) {
+      const auto closeOnFailure = qScopeGuard([&dialog] {
+        if (dialog.isVisible()) dialog.reject();
+      });
+      const auto boxes = dialog.findChildren<QComboBox*>();
+      const auto box = std::ranges::find_if(
+          boxes, [&c](const QComboBox* b) { return b->accessibleName().toStdString() == c.List; });
+      ASSERT_NE(box, boxes.end()) << c.List;
+      (*box)->setCurrentIndex(c.Entry);
+      emit(*box)->activated(c.Entry);
+      Press(dialog, QDialogButtonBox::Ok);
+    });
+    window_.Run(c.Editor);
+    EXPECT_EQ(c.Field(workspace_.Current()), c.Stored) << c.List;
+  }
+  const auto expectAll = [&](const char* when) {
+    for (const Case& c : cases) EXPECT_EQ(c.Field(workspace_.Current()), c.Stored) << c.List << " " << when;
+  };
+
+  const auto file = settings_ / "functions.dat";
+  prompter_.Files = {file};
+  window_.Run(Command::SaveAs);
+  prompter_.Answers = {PromptAnswer::Ok};  // the reset warning
+  window_.Run(Command::New);
+  window_.OpenAtStart(QString::fromStdString(file.string()));
+  expectAll("after reopening");
+
+  prompter_.Answers = {PromptAnswer::Ok};  // the write confirmation
+  RunRadioCommand(Command::Write);
+  EXPECT_EQ(LastMessage(), Text(text_key::WriteSucceeded));
+  prompter_.Answers = {PromptAnswer::Ok, PromptAnswer::Ok};  // the reset warning, the read confirmation
+  window_.Run(Command::New);
+  RunRadioCommand(Command::Read);
+  EXPECT_EQ(LastMessage(), Text(text_key::ReadSucceeded));
+  for (const Case& c : cases) {
+    if (c.Editor == Command::Options || c.Editor == Command::Keys) {
+      EXPECT_EQ(c.Field(workspace_.Current()), c.Stored) << c.List << " after a write and a read";
+    }
+  }
 }
 
 // Every caption follows the language last chosen.
