@@ -27,7 +27,8 @@ Row RowOf(const ChannelRecord& channel, const LanguageTexts& texts) {
   Row row{GridRowLabel(channel.ChannelNumber)};
   std::size_t next = 1;
   for (int column = 1; column < kGridColumnCount; ++column) {
-    if (GridColumnShown(static_cast<GridColumn>(column))) row[next++] = cells[static_cast<std::size_t>(column - 1)];
+    if (GridColumnShown(static_cast<GridColumn>(column)))
+      row[next++] = cells[static_cast<std::size_t>(column - 1)];
   }
   return row;
 }

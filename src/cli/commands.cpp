@@ -14,6 +14,8 @@ std::span<const Command> Commands() {
       ExportEpmCommand(),
       CommuBookExportCommand(),
       CommuBookImportCommand(),
+      ChannelsExportCommand(),
+      ChannelsImportCommand(),
       TemplateCommand(),
       ReadCommand(),
       WriteCommand(),

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/channel_exchange.h"
 #include "app/factory_template.h"
 #include "app/workspace.h"
 #include "cli/channel_listing.h"
@@ -156,6 +157,31 @@ int RunCommuBookImport(const ParsedCommand& command, CommandIo& io) {
   return SaveTo(workspace, command);
 }
 
+int RunChannelsExport(const ParsedCommand& command, CommandIo& io) {
+  Session session(io);
+  Workspace workspace(session.Context(), session.Prompter());
+  if (workspace.OpenFile(command.Arguments[0]) != FileCheck::Ok) return kExitFailure;
+  const CommandNameScope named(session.Prompter(), "csv-export");
+  return ExitCodeOf(
+      ExportChannels(workspace.Current(), command.Value("-o"), session.Context(), session.Prompter()));
+}
+
+int RunChannelsImport(const ParsedCommand& command, CommandIo& io) {
+  Session session(io);
+  Workspace workspace(session.Context(), session.Prompter());
+  if (workspace.OpenFile(command.Arguments[1]) != FileCheck::Ok) return kExitFailure;
+  {
+    const CommandNameScope named(session.Prompter(), "csv-import");
+    const BadRows badRows = command.Has("--skip-bad-rows") ? BadRows::Take : BadRows::Refuse;
+    if (const FileCommandResult imported =
+            ImportChannels(workspace.Current(), command.Arguments[0], command.Has("--replace"), badRows,
+                           session.Context(), session.Prompter());
+        imported != FileCommandResult::Done)
+      return ExitCodeOf(imported);
+  }
+  return SaveTo(workspace, command);
+}
+
 }  // namespace
 
 Command NewCommand() {
@@ -224,6 +250,27 @@ Command CommuBookImportCommand() {
           {kOutput},
           {{"BOOK.cb", "the communication book file"}, {"FILE.dat", "the configuration file"}},
           RunCommuBookImport};
+}
+
+Command ChannelsExportCommand() {
+  return {"csv-export",
+          "Write the channels 1-200 of a configuration as a CSV channel table (the columns other tools "
+          "exchange).",
+          {kOutput},
+          {{"FILE.dat", "the configuration file"}},
+          RunChannelsExport};
+}
+
+Command ChannelsImportCommand() {
+  return {
+      "csv-import",
+      "Take the channels of a CSV channel table into a configuration and write the result; a row that "
+      "cannot be taken is named with its line and reason, and then nothing is taken.",
+      {{"--replace", "", "delete the channels 1-200 first instead of replacing those of the same location"},
+       {"--skip-bad-rows", "", "take the other rows when some cannot be taken"},
+       kOutput},
+      {{"CH.csv", "the channel table"}, {"FILE.dat", "the configuration file"}},
+      RunChannelsImport};
 }
 
 }  // namespace hvt::cli

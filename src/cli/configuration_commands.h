@@ -12,5 +12,7 @@ Command TemplateCommand();
 Command ExportEpmCommand();
 Command CommuBookExportCommand();
 Command CommuBookImportCommand();
+Command ChannelsExportCommand();
+Command ChannelsImportCommand();
 
 }  // namespace hvt::cli

@@ -38,6 +38,10 @@ constexpr std::array kPairs = {
     TextPair{BuiltInText::SpecialChannelNeedsFrequency, "VFO can't be null!", "VFO信道不能为空！"},
     TextPair{BuiltInText::LastNormalChannel, "Leave at least one normal channel!",
              "请至少保留一个普通信道！"},
+    TextPair{BuiltInText::ChannelTableFileType, "Channel table", "信道表"},
+    TextPair{BuiltInText::RowsRefused, "These rows cannot be taken:", "以下行无法导入："},
+    TextPair{BuiltInText::TakeOtherRows, "Import the other rows?", "是否导入其余的行？"},
+    TextPair{BuiltInText::RowsAdjusted, "These rows were taken with a change:", "以下行导入时有改动："},
 };
 
 static_assert(

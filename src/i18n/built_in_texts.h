@@ -26,6 +26,10 @@ enum class BuiltInText {
   HelpButton,
   SpecialChannelNeedsFrequency,
   LastNormalChannel,
+  ChannelTableFileType,
+  RowsRefused,
+  TakeOtherRows,
+  RowsAdjusted,
 };
 
 // The Chinese text for Chinese, the English one for any other language.

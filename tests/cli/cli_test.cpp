@@ -246,6 +246,36 @@ TEST_F(CliFiles, CommunicationBookAndProductionExport) {
   EXPECT_EQ(std::count(epm.begin(), epm.end(), '\n'), 13915);
 }
 
+// A channel plan through a spreadsheet: exported, edited, imported; a bad row stops the import
+// unless the user takes the rest.
+TEST_F(CliFiles, ChannelTableExportAndImport) {
+  ASSERT_EQ(Cli({"new", "-o", At("a.dat")}).Exit, 0);
+  ASSERT_EQ(Cli({"csv-export", At("a.dat"), "-o", At("ch.csv")}).Exit, 0);
+  ASSERT_EQ(Cli({"csv-import", At("ch.csv"), At("a.dat"), "-o", At("same.dat")}).Exit, 0);
+  EXPECT_EQ(FileText(At("same.dat")), FileText(At("a.dat"))) << "an export imports back unchanged";
+
+  std::string table = FileText(At("ch.csv"));
+  table += "150,New,438.500000,,0,,88.5,88.5,023,NN,023,,FM,12.50,,High,,,,,\r\n";
+  table += "151,Bad,300.000000,,0,,88.5,88.5,023,NN,023,,FM,12.50,,High,,,,,\r\n";
+  WriteFileBytes(At("edited.csv"), table);
+  const Outcome refused = Cli({"csv-import", At("edited.csv"), At("a.dat"), "-o", At("b.dat")});
+  EXPECT_EQ(refused.Exit, 1);
+  EXPECT_NE(refused.Err.find("line 19: Frequency 300.000000 MHz is outside the radio's receive bands"),
+            std::string::npos)
+      << refused.Err;
+  EXPECT_FALSE(std::filesystem::exists(At("b.dat")));
+
+  ASSERT_EQ(
+      Cli({"csv-import", "--skip-bad-rows", "--replace", At("edited.csv"), At("a.dat"), "-o", At("b.dat")})
+          .Exit,
+      0);
+  Configuration imported;
+  ASSERT_EQ(ReadConfigurationFile(At("b.dat"), imported), FileCheck::Ok);
+  ASSERT_NE(imported.Channels.Find(150), nullptr);
+  EXPECT_EQ(imported.Channels.Find(150)->Name.Trimmed(), "NEW");
+  EXPECT_EQ(imported.Channels.Find(151), nullptr);
+}
+
 TEST_F(CliFiles, VirtualRadioKeepsWhatIsWrittenForTheNextRead) {
   ASSERT_EQ(Cli({"new", "--band", "0", "-o", At("restricted.dat")}).Exit, 0);
   const Outcome refused = Cli({"write", "--port", "virtual", "--yes", At("restricted.dat")});
