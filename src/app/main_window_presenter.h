@@ -22,6 +22,8 @@ enum class Command {
   Open,
   Save,
   SaveAs,
+  ImportChannels,
+  ExportChannels,
   Print,
   Exit,
   ModelInfo,

@@ -1,5 +1,6 @@
 #include "app/workspace.h"
 
+#include "app/channel_exchange.h"
 #include "files/commu_book_file.h"
 #include "files/epm_export.h"
 #include "files/snapshot.h"
@@ -191,6 +192,20 @@ bool Workspace::Save() {
 bool Workspace::SaveAs() {
   const auto path = prompter_.ChooseFileToSave(DataFileFilter(), fileName_);
   return path && SaveFile(*path) == FileCheck::Ok;
+}
+
+bool Workspace::ImportChannelTable() {
+  const auto path = prompter_.ChooseFileToOpen(ChannelTableFilter(context_));
+  return path &&
+         ImportChannels(current_, *path, false, BadRows::Ask, context_, prompter_) == FileCommandResult::Done;
+}
+
+void Workspace::ExportChannelTable() {
+  std::filesystem::path suggested = fileName_;
+  suggested.replace_extension(".csv");
+  if (const auto path = prompter_.ChooseFileToSave(ChannelTableFilter(context_), suggested)) {
+    static_cast<void>(ExportChannels(current_, *path, context_, prompter_));
+  }
 }
 
 }  // namespace hvt

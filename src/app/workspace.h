@@ -54,6 +54,10 @@ class Workspace {
   bool Open();
   bool Save();
   bool SaveAs();
+  // The channels 1-200 to and from a CSV channel table chosen in a file dialog; an import's rows
+  // replace the channels of their locations. True when the channels changed.
+  bool ImportChannelTable();
+  void ExportChannelTable();
 
   // Before the configuration is replaced by a read: offers to save unsaved changes; false when
   // the user cancels or the save did not happen.

@@ -91,6 +91,8 @@ inline constexpr std::int32_t MenuNew = 1001;
 inline constexpr std::int32_t MenuOpen = 1002;
 inline constexpr std::int32_t MenuSave = 1003;
 inline constexpr std::int32_t MenuSaveAs = 1004;
+inline constexpr std::int32_t MenuImportChannels = 1007;
+inline constexpr std::int32_t MenuExportChannels = 1008;
 inline constexpr std::int32_t MenuPrint = 1005;
 inline constexpr std::int32_t MenuExit = 1006;
 inline constexpr std::int32_t MenuEdit = 1010;
@@ -282,16 +284,24 @@ inline constexpr auto kLookedUpKeys = detail::JoinKeys(
     PowerLevels, PttIdModes, SquelchModes, ScanMembership,
     std::array{PortOpenFailed, RadioNotAnswering, ReadSucceeded, WriteSucceeded, ReadFailed, WriteFailed,
                InformationReadFailed, PasswordTitle, PasswordLabel},
-    std::array{MenuFile,         MenuNew,        MenuOpen,         MenuSave,         MenuSaveAs,
-               MenuPrint,        MenuExit,       MenuEdit,         MenuEditChannel,  MenuView,
-               MenuOptions,      MenuRadio,      MenuDtmf,         MenuTwoTone,      MenuFiveTone,
-               MenuToolBar,      MenuStatusBar,  MenuEmbeddedInfo, MenuSettings,     MenuPort,
-               MenuLanguage,     MenuInitialise, MenuProgram,      MenuRead,         MenuWrite,
-               MenuReadReset,    MenuWriteReset, MenuHelp,         MenuHelpContents, MenuAbout,
-               MenuAutoTest,     MenuModel,      MenuModelInfo,    MenuCommuBook,    MenuScan,
-               MenuAlert,        MenuKeys,       MenuTestData,     TreeOptions,      TreeKeys,
-               TreeScan,         TreeAlert,      TreeDtmf,         TreeFiveTone,     TreeCommuBook,
-               TreeEmbeddedInfo, TreeTestData,   TitleFileLabel,   ChannelListName,  NavigationName},
+    std::array{MenuFile,           MenuNew,          MenuOpen,
+               MenuSave,           MenuSaveAs,       MenuImportChannels,
+               MenuExportChannels, MenuPrint,        MenuExit,
+               MenuEdit,           MenuEditChannel,  MenuView,
+               MenuOptions,        MenuRadio,        MenuDtmf,
+               MenuTwoTone,        MenuFiveTone,     MenuToolBar,
+               MenuStatusBar,      MenuEmbeddedInfo, MenuSettings,
+               MenuPort,           MenuLanguage,     MenuInitialise,
+               MenuProgram,        MenuRead,         MenuWrite,
+               MenuReadReset,      MenuWriteReset,   MenuHelp,
+               MenuHelpContents,   MenuAbout,        MenuAutoTest,
+               MenuModel,          MenuModelInfo,    MenuCommuBook,
+               MenuScan,           MenuAlert,        MenuKeys,
+               MenuTestData,       TreeOptions,      TreeKeys,
+               TreeScan,           TreeAlert,        TreeDtmf,
+               TreeFiveTone,       TreeCommuBook,    TreeEmbeddedInfo,
+               TreeTestData,       TitleFileLabel,   ChannelListName,
+               NavigationName},
     std::array{PortDialogTitle, PortLabel, VirtualRadioPort, PortSaveFailed, LanguageFileRefused,
                ModelDialogTitle, ModelLabel, BandLabel},
     std::array{ChannelEditTitle, ChannelTxInhibit, ChannelScanAdd, ChannelTalkAround, ChannelCustomTone,

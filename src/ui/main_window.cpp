@@ -313,6 +313,13 @@ void MainWindow::Run(Command command) {
       workspace_.SaveAs();
       RenderCommands();
       break;
+    case Command::ImportChannels:
+      if (workspace_.ImportChannelTable()) RedrawGrid();
+      RenderCommands();
+      break;
+    case Command::ExportChannels:
+      workspace_.ExportChannelTable();
+      break;
     case Command::Exit:
       close();
       break;

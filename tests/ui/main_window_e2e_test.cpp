@@ -371,6 +371,44 @@ TEST_F(MainWindowEndToEnd, FunctionEditorChangesSurviveSaveOpenAndTheRadio) {
   }
 }
 
+// A channel plan from a spreadsheet into the radio and back out: the CSV exported after a write
+// and a read is the one exported before.
+TEST_F(MainWindowEndToEnd, ACsvChannelTableGoesToTheRadioAndComesBackTheSame) {
+  const auto table = settings_ / "plan.csv";
+  WriteFileBytes(table,
+                 "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,Mode\r\n"
+                 "30,Rep1,438.500000,-,7.6,Tone,88.5,88.5,FM\r\n"
+                 "31,bad,300.000000,,0,,,,FM\r\n"
+                 "32,Simplex,446.1,,0,TSQL,,123.0,NFM\r\n");
+  prompter_.Files = {table};
+  prompter_.Answers = {PromptAnswer::Yes};  // take the other rows
+  window_.Run(Command::ImportChannels);
+  ASSERT_EQ(prompter_.Messages.size(), 2u);
+  EXPECT_NE(prompter_.Messages[0].Text.find("line 3: Frequency 300.000000 MHz"), std::string::npos)
+      << prompter_.Messages[0].Text;
+  EXPECT_NE(prompter_.Messages[1].Text.find("line 4: name 'Simplex' becomes 'SIMPL'"), std::string::npos);
+  EXPECT_EQ(Cell(30, GridColumn::Tx), "430.90000");
+  EXPECT_EQ(Cell(32, GridColumn::Name), "SIMPL");
+  EXPECT_EQ(Cell(31, GridColumn::Rx), "");
+
+  const auto before = settings_ / "before.csv";
+  prompter_.Files = {before};
+  window_.Run(Command::ExportChannels);
+  prompter_.Answers = {PromptAnswer::Ok};  // the write confirmation
+  RunRadioCommand(Command::Write);
+  EXPECT_EQ(LastMessage(), Text(text_key::WriteSucceeded));
+  prompter_.Answers = {PromptAnswer::No, PromptAnswer::Ok, PromptAnswer::Ok};  // save? reset, read
+  window_.Run(Command::New);
+  EXPECT_EQ(Cell(30, GridColumn::Rx), "");
+  RunRadioCommand(Command::Read);
+  EXPECT_EQ(LastMessage(), Text(text_key::ReadSucceeded));
+  const auto after = settings_ / "after.csv";
+  prompter_.Files = {after};
+  window_.Run(Command::ExportChannels);
+  EXPECT_EQ(FileText(after), FileText(before));
+  EXPECT_NE(FileText(after).find("\r\n30,REP1,438.500000,-,7.600000,Tone,88.5,"), std::string::npos);
+}
+
 // Every caption follows the language last chosen.
 TEST_F(MainWindowEndToEnd, ALanguageSwitchReachesMenusToolbarTreeAndGrid) {
   for (const int language : {2, 1, 2}) {
