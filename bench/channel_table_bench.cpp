@@ -1,0 +1,64 @@
+// The CSV channel table with 200 channels: how long an export and an import take. Each must stay
+// well under 10 ms so that the menu commands feel instant.
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "files/channel_csv.h"
+#include "model/frequency.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+hvt::ChannelTable FullTable() {
+  hvt::ChannelTable table;
+  for (int n = 1; n <= hvt::kNormalChannelCount; ++n) {
+    hvt::ChannelRecord c = hvt::CreateChannel(n, hvt::FormatMHz(43'000'000 + n * 2'500));
+    c.OffsetDir = static_cast<std::int16_t>(n % 3);
+    c.TxFreq = hvt::FreqTextToRecord(c.OffsetDir == 0 ? "0" : "5");
+    c.EncodeType = static_cast<std::int16_t>(n % 3);
+    c.DecodeType = static_cast<std::int16_t>((n / 3) % 3);
+    c.EncodeCtcss = static_cast<std::int16_t>(n % 51);
+    c.DecodeCtcss = static_cast<std::int16_t>(n % 51);
+    c.Name = "CH" + std::to_string(n % 1000);
+    static_cast<void>(hvt::AddChannel(table, c));
+  }
+  return table;
+}
+
+// The median of `runs` runs of `work`, in milliseconds.
+template <class Work>
+double MedianMilliseconds(int runs, Work work) {
+  std::vector<double> times;
+  for (int i = 0; i < runs; ++i) {
+    const auto start = Clock::now();
+    work();
+    times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+  }
+  std::ranges::sort(times);
+  return times[times.size() / 2];
+}
+
+}  // namespace
+
+int main() {
+  const hvt::ChannelTable table = FullTable();
+  const hvt::BandLimits limits = hvt::LimitsOf(hvt::BandVariant::Full);
+  std::string csv;
+  const double exportMs = MedianMilliseconds(50, [&] { csv = hvt::ChannelsToCsv(table); });
+  std::size_t taken = 0;
+  const double importMs = MedianMilliseconds(50, [&] {
+    const hvt::ChannelCsvImport import = hvt::ChannelsFromCsv(csv, limits);
+    hvt::ChannelTable into;
+    hvt::ApplyChannelImport(into, import.Channels, true);
+    taken = import.Channels.size();
+  });
+  std::printf("CSV channel table, %zu channels, %zu bytes (median of 50 runs)\n", taken, csv.size());
+  std::printf("  export: %.3f ms\n", exportMs);
+  std::printf("  import: %.3f ms (parse, check against the bands, put into a table)\n", importMs);
+  return taken == hvt::kNormalChannelCount && exportMs < 10 && importMs < 10 ? 0 : 1;
+}
