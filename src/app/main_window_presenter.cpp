@@ -20,6 +20,8 @@ constexpr std::array kCommands = {
     CommandSpec{C::ImportChannels, text_key::MenuImportChannels, "", ""},
     CommandSpec{C::ExportChannels, text_key::MenuExportChannels, "", ""},
     CommandSpec{C::Print, text_key::MenuPrint, "", ""},
+    CommandSpec{C::Undo, text_key::MenuUndo, "Ctrl+Z", ""},
+    CommandSpec{C::Redo, text_key::MenuRedo, "Ctrl+Shift+Z; Ctrl+Y", ""},
     CommandSpec{C::Exit, text_key::MenuExit, "", ""},
     CommandSpec{C::ModelInfo, text_key::MenuModelInfo, "", ""},
     CommandSpec{C::EditChannel, text_key::MenuEditChannel, "", ""},
@@ -82,8 +84,8 @@ const std::vector<MenuSpec>& MenuBar() {
         C::Print, C::Separator, C::Exit}},
       {text_key::MenuModel, {C::ModelInfo}},
       {text_key::MenuEdit,
-       {C::EditChannel, C::Options, C::RadioView, C::Dtmf, C::TwoTone, C::FiveTone, C::Scan, C::Keys,
-        C::Alert, C::ToneTip, C::CommuBook, C::EmbeddedInfo, C::TestData}},
+       {C::Undo, C::Redo, C::Separator, C::EditChannel, C::Options, C::RadioView, C::Dtmf, C::TwoTone,
+        C::FiveTone, C::Scan, C::Keys, C::Alert, C::ToneTip, C::CommuBook, C::EmbeddedInfo, C::TestData}},
       {text_key::MenuSettings, {C::Port, C::Language, C::Initialise}},
       {text_key::MenuProgram, {C::Read, C::Write, C::ReadReset, C::WriteReset}},
       {text_key::MenuView, {C::ToolBar, C::StatusBar}},
@@ -106,7 +108,17 @@ std::string MainWindowPresenter::Title() const {
 
 std::string MainWindowPresenter::Caption(Command command) const {
   if (command == C::Separator) return {};
-  return context_.Texts().LanguageText(SpecOf(command).CaptionKey);
+  std::string caption = context_.Texts().LanguageText(SpecOf(command).CaptionKey);
+  const UndoHistory& history = workspace_.History();
+  const std::string_view step = command == C::Undo   ? history.UndoLabel()
+                                : command == C::Redo ? history.RedoLabel()
+                                                     : "";
+  if (!step.empty()) caption += " " + std::string(step);
+  return caption;
+}
+
+std::string MainWindowPresenter::StepName(Command command) const {
+  return StepLabel(context_.Texts().LanguageText(SpecOf(command).CaptionKey));
 }
 
 CommandState MainWindowPresenter::State(Command command) const {
@@ -127,6 +139,12 @@ CommandState MainWindowPresenter::State(Command command) const {
     case C::TestDataButton:
       state.Visible = factory_;
       state.Checked = testDataOn_;
+      break;
+    case C::Undo:
+      state.Enabled = workspace_.History().CanUndo();
+      break;
+    case C::Redo:
+      state.Enabled = workspace_.History().CanRedo();
       break;
     case C::ToolBar:
       state.Checked = toolBarShown_;
@@ -174,19 +192,22 @@ bool MainWindowPresenter::Copy(int row) {
 
 bool MainWindowPresenter::Cut(int row) {
   if (!ChannelGrid::IsChannelRow(row)) return false;
+  const Configuration before = workspace_.Current();
   workspace_.SetClipboardFilled(true);
   CutChannel(workspace_.Current().Channels, workspace_.Clipboard(), row);
   const bool cut = workspace_.Clipboard().InUse == 1;
+  workspace_.RecordStep(StepLabel(context_.Texts().LanguageText(text_key::CutChannelStep)), before);
   RedrawRow(row);
   return cut;
 }
 
 bool MainWindowPresenter::Paste(int row) {
   if (!ChannelGrid::IsChannelRow(row) || !workspace_.ClipboardFilled()) return false;
-  const ChannelTable before = workspace_.Current().Channels;
+  const Configuration before = workspace_.Current();
   PasteChannel(workspace_.Current().Channels, workspace_.Clipboard(), row);
+  workspace_.RecordStep(StepLabel(context_.Texts().LanguageText(text_key::PasteChannelStep)), before);
   RedrawRow(row);
-  return !(workspace_.Current().Channels == before);
+  return !(workspace_.Current().Channels == before.Channels);
 }
 
 bool MainWindowPresenter::MayClose() { return workspace_.OfferToSaveChanges(); }

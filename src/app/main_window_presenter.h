@@ -25,6 +25,8 @@ enum class Command {
   ImportChannels,
   ExportChannels,
   Print,
+  Undo,
+  Redo,
   Exit,
   ModelInfo,
   EditChannel,
@@ -58,7 +60,7 @@ enum class Command {
 struct CommandSpec {
   Command Id = Command::Separator;
   std::int32_t CaptionKey = 0;   // also its tooltip on the toolbar
-  std::string_view Shortcut;     // in Qt's portable form, "Ctrl+N"
+  std::string_view Shortcut;     // in Qt's portable form, "Ctrl+N"; several separated by "; "
   std::string_view ToolBarIcon;  // the icon theme's name; empty: not on the toolbar
   bool Checkable = false;
 };
@@ -105,10 +107,13 @@ class MainWindowPresenter {
   void RedrawRow(int row);
 
   // The clipboard keys on the grid's current row; each answers whether the configuration
-  // changed (row `row` has then been redrawn).
+  // changed (row `row` has then been redrawn, and the change can be undone).
   bool Copy(int row);
   bool Cut(int row);
   bool Paste(int row);
+
+  // A command's caption as the name of its undo step.
+  std::string StepName(Command command) const;
 
   // The toolbar's check button; on adds the test-data area to reads and writes.
   void SetTestData(bool on) { testDataOn_ = on; }

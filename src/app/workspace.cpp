@@ -35,6 +35,7 @@ std::filesystem::path Workspace::TemplatePath(std::string_view name) const {
 }
 
 void Workspace::NewConfiguration() {
+  history_.Clear();
   clipboardFilled_ = false;
   untitled_ = true;
   fileName_ = kUntitledFileName;
@@ -73,6 +74,7 @@ FileCheck Workspace::OpenFile(const std::filesystem::path& path) {
   }
   snapshot_ = opened;
   ApplySnapshotToCurrent();
+  history_.Clear();
   fileName_ = path;
   untitled_ = false;
   return FileCheck::Ok;
@@ -93,8 +95,10 @@ FileCheck Workspace::SaveFile(const std::filesystem::path& path) {
 }
 
 void Workspace::AcceptImage(const RadioImage& image, BandVariant band) {
+  const Configuration before = current_;
   context_.ApplyBandVariant(band);
   DecodeAll(image, current_);
+  RecordStep(StepLabel(context_.Texts().LanguageText(text_key::MenuRead)), before);
   fileName_ = kUntitledFileName;
   untitled_ = true;
   TakeCurrentSnapshot();

@@ -8,8 +8,10 @@
 #include <array>
 #include <filesystem>
 #include <string>
+#include <utility>
 
 #include "app/app_context.h"
+#include "app/undo_history.h"
 #include "files/configuration_file.h"
 #include "i18n/prompter.h"
 #include "model/auto_test_recording.h"
@@ -41,6 +43,15 @@ class Workspace {
   void SetBookFileName(const std::filesystem::path& name) { bookFileName_ = name; }
   bool Untitled() const { return untitled_; }
   bool IsModified() const;
+
+  // Steps that changed the configuration since the file was opened or made.
+  const UndoHistory& History() const { return history_; }
+  // Records the step `label` that turned `before` into the current configuration.
+  void RecordStep(std::string label, const Configuration& before) {
+    history_.Record(std::move(label), before, current_);
+  }
+  bool Undo() { return history_.Undo(current_); }
+  bool Redo() { return history_.Redo(current_); }
 
   ChannelRecord& Clipboard() { return clipboard_; }
   bool ClipboardFilled() const { return clipboardFilled_; }
@@ -102,6 +113,7 @@ class Workspace {
   Configuration snapshot_;
   std::filesystem::path fileName_{kUntitledFileName};
   std::filesystem::path bookFileName_{kUntitledBookFileName};
+  UndoHistory history_;
   bool untitled_ = true;
   ChannelRecord clipboard_;
   bool clipboardFilled_ = false;

@@ -102,7 +102,7 @@ void MainWindow::BuildActions() {
     action->setObjectName(QStringLiteral("command%1").arg(static_cast<int>(spec.Id)));
     action->setCheckable(spec.Checkable);
     if (!spec.Shortcut.empty()) {
-      action->setShortcut(QKeySequence(
+      action->setShortcuts(QKeySequence::listFromString(
           QString::fromLatin1(spec.Shortcut.data(), static_cast<qsizetype>(spec.Shortcut.size()))));
     }
     if (!spec.ToolBarIcon.empty()) {
@@ -210,7 +210,7 @@ void MainWindow::AddClipboardKey(const QKeySequence& keys, bool (MainWindowPrese
   auto* shortcut = new QShortcut(keys, grid_, nullptr, nullptr, Qt::WidgetShortcut);
   connect(shortcut, &QShortcut::activated, this, [this, operation] {
     const int row = CurrentChannelRow();
-    static_cast<void>((presenter_.*operation)(row));
+    if ((presenter_.*operation)(row)) RenderCommands();
     model_.RowRedrawn(row);
   });
 }
@@ -313,10 +313,15 @@ void MainWindow::Run(Command command) {
       workspace_.SaveAs();
       RenderCommands();
       break;
-    case Command::ImportChannels:
-      if (workspace_.ImportChannelTable()) RedrawGrid();
+    case Command::ImportChannels: {
+      const Configuration before = workspace_.Current();
+      if (workspace_.ImportChannelTable()) {
+        workspace_.RecordStep(presenter_.StepName(command), before);
+        RedrawGrid();
+      }
       RenderCommands();
       break;
+    }
     case Command::ExportChannels:
       workspace_.ExportChannelTable();
       break;
@@ -326,20 +331,26 @@ void MainWindow::Run(Command command) {
     case Command::EditChannel:
       EditChannel(CurrentChannelRow());
       break;
+    case Command::Undo:
+      if (workspace_.Undo()) RenderAfterStep();
+      break;
+    case Command::Redo:
+      if (workspace_.Redo()) RenderAfterStep();
+      break;
     case Command::CommuBook:
-      RunEditor(RunCommuBookDialog);
+      RunEditor(Command::CommuBook, RunCommuBookDialog);
       break;
     case Command::Options:
-      RunEditor(RunOptionDialog);
+      RunEditor(Command::Options, RunOptionDialog);
       break;
     case Command::Keys:
-      RunEditor(RunKeyDialog);
+      RunEditor(Command::Keys, RunKeyDialog);
       break;
     case Command::Scan:
-      RunEditor(RunScanDialog);
+      RunEditor(Command::Scan, RunScanDialog);
       break;
     case Command::Alert:
-      RunEditor(RunAlertDialog);
+      RunEditor(Command::Alert, RunAlertDialog);
       break;
     case Command::ModelInfo:
       if (RunModelDialog(this, context_, workspace_, prompter_)) RenderAll();
@@ -383,15 +394,26 @@ void MainWindow::Run(Command command) {
 }
 
 void MainWindow::EditChannel(int number) {
+  const Configuration before = workspace_.Current();
   if (number < 1 || !RunChannelDialog(this, context_, workspace_, prompter_, number)) return;
+  workspace_.RecordStep(presenter_.StepName(Command::EditChannel), before);
   presenter_.RedrawRow(number);
   model_.RowRedrawn(number);
   RenderCommands();
 }
 
-void MainWindow::RunEditor(const EditorDialog& dialog) {
+void MainWindow::RunEditor(Command command, const EditorDialog& dialog) {
+  const Configuration before = workspace_.Current();
+  if (!dialog(this, context_, workspace_, prompter_)) return;
+  workspace_.RecordStep(presenter_.StepName(command), before);
   // Only the channel dialog changes what the grid shows; the others change the title's state.
-  if (dialog(this, context_, workspace_, prompter_)) RenderCommands();
+  RenderCommands();
+}
+
+// An undo or redo may change any record, the channels included.
+void MainWindow::RenderAfterStep() {
+  RedrawGrid();
+  RenderCommands();
 }
 
 void MainWindow::OpenAtStart(const QString& file) {

@@ -68,7 +68,8 @@ class MainWindow final : public QMainWindow {
   int CurrentChannelRow() const;
   void EditChannel(int number);
   using EditorDialog = bool (*)(QWidget*, AppContext&, Workspace&, Prompter&);
-  void RunEditor(const EditorDialog& dialog);
+  void RunEditor(Command command, const EditorDialog& dialog);
+  void RenderAfterStep();
 
   void StartRadioOperation(OperationKind kind);
   void OnRadioProgress(int percent);

@@ -409,6 +409,39 @@ TEST_F(MainWindowEndToEnd, ACsvChannelTableGoesToTheRadioAndComesBackTheSame) {
   EXPECT_NE(FileText(after).find("\r\n30,REP1,438.500000,-,7.600000,Tone,88.5,"), std::string::npos);
 }
 
+// Ctrl+Z takes back a channel edit, Ctrl+Shift+Z and Ctrl+Y do it again; the menu names the step.
+TEST_F(MainWindowEndToEnd, UndoAndRedoOfAChannelEditFromTheKeyboard) {
+  window_.Grid().setCurrentIndex(window_.Grid().model()->index(0, 0));
+  OnModalDialog([this](QDialog& dialog) {
+    for (QLineEdit* edit : dialog.findChildren<QLineEdit*>()) {
+      if (edit->accessibleName().toStdString() == Text(text_key::GridRx)) {
+        edit->selectAll();
+        QTest::keyClicks(edit, "439.1");
+      }
+    }
+    Press(dialog, QDialogButtonBox::Ok);
+  });
+  window_.Run(Command::EditChannel);
+  ASSERT_EQ(Cell(1, GridColumn::Rx), "439.10000");
+  EXPECT_EQ(window_.Action(Command::Undo)->text().toStdString(), "&Undo Edit Channel");
+
+  const auto press = [this](const QKeySequence& keys) {
+    for (QAction* action : {window_.Action(Command::Undo), window_.Action(Command::Redo)}) {
+      if (action->shortcuts().contains(keys) && action->isEnabled()) action->trigger();
+    }
+  };
+  press(QKeySequence(QStringLiteral("Ctrl+Z")));
+  EXPECT_EQ(Cell(1, GridColumn::Rx), "446.00625");
+  EXPECT_FALSE(workspace_.IsModified());
+  EXPECT_FALSE(window_.Action(Command::Undo)->isEnabled());
+  press(QKeySequence(QStringLiteral("Ctrl+Y")));
+  EXPECT_EQ(Cell(1, GridColumn::Rx), "439.10000");
+  press(QKeySequence(QStringLiteral("Ctrl+Z")));
+  press(QKeySequence(QStringLiteral("Ctrl+Shift+Z")));
+  EXPECT_EQ(Cell(1, GridColumn::Rx), "439.10000");
+  EXPECT_TRUE(workspace_.IsModified());
+}
+
 // Every caption follows the language last chosen.
 TEST_F(MainWindowEndToEnd, ALanguageSwitchReachesMenusToolbarTreeAndGrid) {
   for (const int language : {2, 1, 2}) {

@@ -1,0 +1,113 @@
+#include "app/undo_history.h"
+
+#include <gtest/gtest.h>
+
+#include "app/main_window_presenter.h"
+#include "files/configuration_file.h"
+#include "support/scripted_prompter.h"
+#include "support/temp_folder.h"
+
+namespace hvt {
+namespace {
+
+Configuration WithKeyBeep(int beep) {
+  Configuration c;
+  c.Options.KeyBeep = static_cast<std::int16_t>(beep);
+  return c;
+}
+
+// A script of steps (beep value > 0), undos (-1) and redos (-2), with the value and the labels
+// expected after each.
+TEST(UndoHistory, UndoAndRedoWalkTheStepsAndANewStepEndsTheRedos) {
+  struct Case {
+    const char* What;
+    std::vector<int> Script;
+    int Beep;
+    std::string UndoLabel;
+    std::string RedoLabel;
+  };
+  const Case cases[] = {
+      {"two steps", {1, 2}, 2, "2", ""},
+      {"one undone", {1, 2, -1}, 1, "1", "2"},
+      {"all undone and more", {1, 2, -1, -1, -1}, 0, "", "1"},
+      {"undone and redone", {1, 2, -1, -1, -2, -2, -2}, 2, "2", ""},
+      {"a step after an undo", {1, 2, -1, 5}, 5, "5", ""},
+      {"a step that changes nothing", {1, 1}, 1, "1", ""},
+  };
+  for (const Case& c : cases) {
+    UndoHistory history;
+    Configuration current = WithKeyBeep(0);
+    for (const int action : c.Script) {
+      if (action == -1) {
+        history.Undo(current);
+      } else if (action == -2) {
+        history.Redo(current);
+      } else {
+        const Configuration before = current;
+        current = WithKeyBeep(action);
+        history.Record(std::to_string(action), before, current);
+      }
+    }
+    EXPECT_EQ(current.Options.KeyBeep, c.Beep) << c.What;
+    EXPECT_EQ(history.UndoLabel(), c.UndoLabel) << c.What;
+    EXPECT_EQ(history.RedoLabel(), c.RedoLabel) << c.What;
+  }
+}
+
+TEST(UndoHistory, KeepsTheNewestStepsOnly) {
+  UndoHistory history;
+  Configuration current = WithKeyBeep(0);
+  for (int i = 1; i <= static_cast<int>(UndoHistory::kDepth) + 5; ++i) {
+    const Configuration before = current;
+    current = WithKeyBeep(i);
+    history.Record("", before, current);
+  }
+  int undone = 0;
+  while (history.Undo(current)) ++undone;
+  EXPECT_EQ(undone, static_cast<int>(UndoHistory::kDepth));
+  EXPECT_EQ(current.Options.KeyBeep, 5);
+}
+
+TEST(UndoHistory, StepLabelsAreCaptionsWithoutAccelerators) {
+  EXPECT_EQ(StepLabel("&Edit Channel..."), "Edit Channel");
+  EXPECT_EQ(StepLabel("编辑信道(&E)..."), "编辑信道");
+  EXPECT_EQ(StepLabel("Cut Channel"), "Cut Channel");
+}
+
+class WorkspaceUndoTest : public testing::Test {
+ protected:
+  void TearDown() override { EXPECT_TRUE(prompter_.ScriptUsedUp()); }
+
+  TempFolder folder_;
+  ScriptedPrompter prompter_;
+  AppContext context_ = AppContext::Start({HVT_DATA_DIR, folder_.Path()}, "en_US");
+  Workspace workspace_{context_, prompter_};
+  MainWindowPresenter presenter_{context_, workspace_, false};
+};
+
+// Undo back to what was saved counts as unmodified again; opening a file starts a new history.
+TEST_F(WorkspaceUndoTest, UndoToTheSavedStateClearsTheModifiedMark) {
+  ASSERT_EQ(workspace_.SaveFile(folder_ / "saved.dat"), FileCheck::Ok);
+  EXPECT_FALSE(presenter_.State(Command::Undo).Enabled);
+
+  ASSERT_TRUE(presenter_.Cut(1));
+  EXPECT_TRUE(workspace_.IsModified());
+  EXPECT_TRUE(presenter_.State(Command::Undo).Enabled);
+  EXPECT_EQ(presenter_.Caption(Command::Undo), "&Undo Cut Channel");
+  ASSERT_TRUE(presenter_.Paste(150));
+  EXPECT_EQ(presenter_.Caption(Command::Undo), "&Undo Paste Channel");
+
+  ASSERT_TRUE(workspace_.Undo());
+  ASSERT_TRUE(workspace_.Undo());
+  EXPECT_FALSE(workspace_.IsModified()) << "back to the saved configuration";
+  EXPECT_EQ(presenter_.Caption(Command::Redo), "&Redo Cut Channel");
+  ASSERT_TRUE(workspace_.Redo());
+  EXPECT_EQ(workspace_.Current().Channels.Find(1), nullptr);
+  EXPECT_TRUE(workspace_.IsModified());
+
+  ASSERT_EQ(workspace_.OpenFile(folder_ / "saved.dat"), FileCheck::Ok);
+  EXPECT_FALSE(workspace_.History().CanUndo() || workspace_.History().CanRedo());
+}
+
+}  // namespace
+}  // namespace hvt
