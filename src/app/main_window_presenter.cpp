@@ -4,6 +4,7 @@
 #include <array>
 
 #include "i18n/text_keys.h"
+#include "model/channel_arrangement.h"
 #include "model/channel_table.h"
 
 namespace hvt {
@@ -25,6 +26,10 @@ constexpr std::array kCommands = {
     CommandSpec{C::Exit, text_key::MenuExit, "", ""},
     CommandSpec{C::ModelInfo, text_key::MenuModelInfo, "", ""},
     CommandSpec{C::EditChannel, text_key::MenuEditChannel, "", ""},
+    CommandSpec{C::SortByFrequency, text_key::MenuSortByFrequency, "", ""},
+    CommandSpec{C::SortByName, text_key::MenuSortByName, "", ""},
+    CommandSpec{C::InsertChannel, text_key::MenuInsertChannel, "", ""},
+    CommandSpec{C::RemoveGap, text_key::MenuRemoveGap, "", ""},
     CommandSpec{C::Options, text_key::MenuOptions, "", ""},
     CommandSpec{C::RadioView, text_key::MenuRadio, "", ""},
     CommandSpec{C::Dtmf, text_key::MenuDtmf, "", ""},
@@ -84,8 +89,10 @@ const std::vector<MenuSpec>& MenuBar() {
         C::Print, C::Separator, C::Exit}},
       {text_key::MenuModel, {C::ModelInfo}},
       {text_key::MenuEdit,
-       {C::Undo, C::Redo, C::Separator, C::EditChannel, C::Options, C::RadioView, C::Dtmf, C::TwoTone,
-        C::FiveTone, C::Scan, C::Keys, C::Alert, C::ToneTip, C::CommuBook, C::EmbeddedInfo, C::TestData}},
+       {C::Undo,          C::Redo,         C::Separator, C::EditChannel, C::SortByFrequency, C::SortByName,
+        C::InsertChannel, C::RemoveGap,    C::Separator, C::Options,     C::RadioView,       C::Dtmf,
+        C::TwoTone,       C::FiveTone,     C::Scan,      C::Keys,        C::Alert,           C::ToneTip,
+        C::CommuBook,     C::EmbeddedInfo, C::TestData}},
       {text_key::MenuSettings, {C::Port, C::Language, C::Initialise}},
       {text_key::MenuProgram, {C::Read, C::Write, C::ReadReset, C::WriteReset}},
       {text_key::MenuView, {C::ToolBar, C::StatusBar}},
@@ -208,6 +215,31 @@ bool MainWindowPresenter::Paste(int row) {
   workspace_.RecordStep(StepLabel(context_.Texts().LanguageText(text_key::PasteChannelStep)), before);
   RedrawRow(row);
   return !(workspace_.Current().Channels == before.Channels);
+}
+
+bool MainWindowPresenter::Arrange(Command command, int row) {
+  const Configuration before = workspace_.Current();
+  ChannelTable& table = workspace_.Current().Channels;
+  switch (command) {
+    case C::SortByFrequency:
+      SortChannels(table, ChannelOrder::ByFrequency);
+      break;
+    case C::SortByName:
+      SortChannels(table, ChannelOrder::ByName);
+      break;
+    case C::InsertChannel:
+      static_cast<void>(InsertEmptyChannel(table, row));
+      break;
+    case C::RemoveGap:
+      static_cast<void>(RemoveChannelGap(table, row));
+      break;
+    default:
+      return false;
+  }
+  if (workspace_.Current() == before) return false;
+  workspace_.RecordStep(StepName(command), before);
+  RedrawAll();
+  return true;
 }
 
 bool MainWindowPresenter::MayClose() { return workspace_.OfferToSaveChanges(); }

@@ -30,6 +30,10 @@ enum class Command {
   Exit,
   ModelInfo,
   EditChannel,
+  SortByFrequency,
+  SortByName,
+  InsertChannel,
+  RemoveGap,
   Options,
   RadioView,
   Dtmf,
@@ -111,6 +115,10 @@ class MainWindowPresenter {
   bool Copy(int row);
   bool Cut(int row);
   bool Paste(int row);
+
+  // Sorting, or opening or closing a gap at the grid's row `row`; true when the channels changed
+  // (the grid has then been redrawn, and the change can be undone).
+  bool Arrange(Command command, int row);
 
   // A command's caption as the name of its undo step.
   std::string StepName(Command command) const;

@@ -331,6 +331,15 @@ void MainWindow::Run(Command command) {
     case Command::EditChannel:
       EditChannel(CurrentChannelRow());
       break;
+    case Command::SortByFrequency:
+    case Command::SortByName:
+    case Command::InsertChannel:
+    case Command::RemoveGap:
+      if (presenter_.Arrange(command, CurrentChannelRow())) {
+        model_.RowsRedrawn();
+        RenderCommands();
+      }
+      break;
     case Command::Undo:
       if (workspace_.Undo()) RenderAfterStep();
       break;

@@ -109,5 +109,19 @@ TEST_F(WorkspaceUndoTest, UndoToTheSavedStateClearsTheModifiedMark) {
   EXPECT_FALSE(workspace_.History().CanUndo() || workspace_.History().CanRedo());
 }
 
+TEST_F(WorkspaceUndoTest, ArrangingTheChannelsIsOneStepAndAnArrangementThatChangesNothingIsNone) {
+  const Configuration before = workspace_.Current();
+  EXPECT_FALSE(presenter_.Arrange(Command::SortByName, 0)) << "the template is in name order already";
+  ASSERT_TRUE(presenter_.Arrange(Command::SortByFrequency, 0));
+  ASSERT_TRUE(presenter_.Arrange(Command::InsertChannel, 1));
+  EXPECT_EQ(presenter_.Grid().Row(1)[0], "") << "the grid shows the new gap";
+  EXPECT_FALSE(presenter_.Arrange(Command::RemoveGap, 2)) << "channel 2 is in use";
+  EXPECT_EQ(presenter_.Caption(Command::Undo), "&Undo Insert Empty Channel");
+  ASSERT_TRUE(workspace_.Undo());
+  ASSERT_TRUE(workspace_.Undo());
+  EXPECT_TRUE(workspace_.Current() == before);
+  EXPECT_FALSE(workspace_.History().CanUndo());
+}
+
 }  // namespace
 }  // namespace hvt
