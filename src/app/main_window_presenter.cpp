@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "app/channel_cell_editing.h"
 #include "i18n/text_keys.h"
 #include "model/channel_arrangement.h"
 #include "model/channel_table.h"
@@ -239,6 +240,25 @@ bool MainWindowPresenter::Arrange(Command command, int row) {
   if (workspace_.Current() == before) return false;
   workspace_.RecordStep(StepName(command), before);
   RedrawAll();
+  return true;
+}
+
+bool MainWindowPresenter::CellEditable(int row, GridColumn column) const {
+  return hvt::CellEditable(workspace_.Current(), row, column);
+}
+
+ChoiceList MainWindowPresenter::CellChoices(int row, GridColumn column) const {
+  return CellEditOf(column) == CellEdit::Choice
+             ? hvt::CellChoices(workspace_.Current(), row, column, context_)
+             : ChoiceList{};
+}
+
+bool MainWindowPresenter::EditCell(int row, GridColumn column, std::string_view text, int choice,
+                                   Prompter& prompter) {
+  const Configuration before = workspace_.Current();
+  if (!EditChannelCell(workspace_.Current(), row, column, text, choice, context_, prompter)) return false;
+  workspace_.RecordStep(StepName(C::EditChannel), before);
+  RedrawRow(row);
   return true;
 }
 

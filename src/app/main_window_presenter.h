@@ -13,6 +13,7 @@
 #include "app/app_context.h"
 #include "app/channel_grid.h"
 #include "app/workspace.h"
+#include "editors/presenter.h"
 
 namespace hvt {
 
@@ -119,6 +120,13 @@ class MainWindowPresenter {
   // Sorting, or opening or closing a gap at the grid's row `row`; true when the channels changed
   // (the grid has then been redrawn, and the change can be undone).
   bool Arrange(Command command, int row);
+
+  // The grid's common columns edited in place, with the channel dialog's rules. EditCell takes
+  // a text for a text column and an index for a list column; true when the channel changed (the
+  // row has then been redrawn, and the change can be undone).
+  bool CellEditable(int row, GridColumn column) const;
+  ChoiceList CellChoices(int row, GridColumn column) const;
+  bool EditCell(int row, GridColumn column, std::string_view text, int choice, Prompter& prompter);
 
   // A command's caption as the name of its undo step.
   std::string StepName(Command command) const;

@@ -1,6 +1,10 @@
 #include "ui/channel_cell_delegate.h"
 
+#include <QComboBox>
 #include <QPainter>
+
+#include "ui/channel_table_model.h"
+#include "ui/view_helpers.h"
 
 namespace hvt {
 
@@ -39,6 +43,38 @@ void ChannelCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& o
   painter->setPen(option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
   painter->drawStaticText(topLeft, *cached);
   painter->restore();
+}
+
+ChoiceList ChannelCellDelegate::ChoicesOf(const QModelIndex& index) const {
+  if (!choices_) return {};
+  return choices_(ChannelTableModel::ChannelRowOf(index.row()),
+                  ChannelTableModel::GridColumnOf(index.column()));
+}
+
+QWidget* ChannelCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                                           const QModelIndex& index) const {
+  const ChoiceList choices = ChoicesOf(index);
+  if (choices.Entries.empty()) return QStyledItemDelegate::createEditor(parent, option, index);
+  auto* box = new QComboBox(parent);
+  box->setAccessibleName(index.model()->headerData(index.column(), Qt::Horizontal).toString());
+  return box;
+}
+
+void ChannelCellDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
+  if (auto* box = qobject_cast<QComboBox*>(editor)) {
+    RenderChoices(*box, ChoicesOf(index));
+    return;
+  }
+  QStyledItemDelegate::setEditorData(editor, index);
+}
+
+void ChannelCellDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
+                                       const QModelIndex& index) const {
+  if (const auto* box = qobject_cast<QComboBox*>(editor)) {
+    model->setData(index, box->currentIndex(), Qt::EditRole);
+    return;
+  }
+  QStyledItemDelegate::setModelData(editor, model, index);
 }
 
 }  // namespace hvt

@@ -7,17 +7,33 @@
 #include <QHash>
 #include <QStaticText>
 #include <QStyledItemDelegate>
+#include <functional>
+
+#include "app/channel_grid.h"
+#include "editors/presenter.h"
 
 namespace hvt {
 
+// A cell being edited shows a text box, or a list for a column that offers choices.
 class ChannelCellDelegate final : public QStyledItemDelegate {
  public:
   using QStyledItemDelegate::QStyledItemDelegate;
 
+  // The entries a cell offers (by channel row and grid column); none for a text cell.
+  using CellChoices = std::function<ChoiceList(int row, GridColumn column)>;
+  void SetChoices(CellChoices choices) { choices_ = std::move(choices); }
+
   void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                        const QModelIndex& index) const override;
+  void setEditorData(QWidget* editor, const QModelIndex& index) const override;
+  void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
 
  private:
+  ChoiceList ChoicesOf(const QModelIndex& index) const;
+
   mutable QHash<QString, QStaticText> texts_;
+  CellChoices choices_;
 };
 
 }  // namespace hvt

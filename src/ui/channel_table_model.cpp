@@ -38,7 +38,8 @@ QVariant ChannelTableModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
   const int row = ChannelRowOf(index.row());
   switch (role) {
-    case Qt::DisplayRole: {
+    case Qt::DisplayRole:
+    case Qt::EditRole: {
       const std::string& text = grid_.Row(row)[static_cast<std::size_t>(index.column())];
       return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     }
@@ -64,6 +65,19 @@ QVariant ChannelTableModel::headerData(int section, Qt::Orientation orientation,
   if (role == Qt::ForegroundRole) return QBrush(kHeaderText);
   if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
   return {};
+}
+
+Qt::ItemFlags ChannelTableModel::flags(const QModelIndex& index) const {
+  Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+  if (index.isValid() && editable_ && editable_(ChannelRowOf(index.row()), GridColumnOf(index.column()))) {
+    flags |= Qt::ItemIsEditable;
+  }
+  return flags;
+}
+
+bool ChannelTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+  if (!index.isValid() || role != Qt::EditRole || !edited_) return false;
+  return edited_(ChannelRowOf(index.row()), GridColumnOf(index.column()), value);
 }
 
 }  // namespace hvt

@@ -4,6 +4,7 @@
 // view which rows changed, so one row redraws alone.
 
 #include <QAbstractTableModel>
+#include <functional>
 
 #include "app/channel_grid.h"
 #include "i18n/language_texts.h"
@@ -17,6 +18,15 @@ class ChannelTableModel final : public QAbstractTableModel {
   ChannelTableModel(const ChannelGrid& grid, const LanguageTexts* texts, QObject* parent = nullptr);
 
   void SetTexts(const LanguageTexts* texts) { texts_ = texts; }
+
+  // In-place editing: which cells take an edit, and what an edit does with a text or a chosen
+  // index; both by channel row and grid column. Without them the grid is read-only.
+  using EditableCell = std::function<bool(int row, GridColumn column)>;
+  using CellEdited = std::function<bool(int row, GridColumn column, const QVariant& value)>;
+  void SetEditing(EditableCell editable, CellEdited edited) {
+    editable_ = std::move(editable);
+    edited_ = std::move(edited);
+  }
   // After the presenter redrew everything (also the headers, after a language switch).
   void RowsRedrawn();
   void RowRedrawn(int row);
@@ -25,6 +35,10 @@ class ChannelTableModel final : public QAbstractTableModel {
   int columnCount(const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role) const override;
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+  bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+
+  static GridColumn GridColumnOf(int modelColumn) { return static_cast<GridColumn>(modelColumn + 1); }
 
   // Model row r is channel row r + 1; model column c is grid column c + 1.
   static int ChannelRowOf(int modelRow) { return modelRow + 1; }
@@ -33,6 +47,8 @@ class ChannelTableModel final : public QAbstractTableModel {
  private:
   const ChannelGrid& grid_;
   const LanguageTexts* texts_;
+  EditableCell editable_;
+  CellEdited edited_;
 };
 
 }  // namespace hvt

@@ -13,6 +13,7 @@
 #include <QStyle>
 #include <QTime>
 
+#include "app/channel_cell_editing.h"
 #include "app/window_placement.h"
 #include "i18n/text_keys.h"
 #include "ui/about_box.h"
@@ -170,9 +171,23 @@ void MainWindow::BuildCentre() {
   grid_ = new QTableView(splitter_);
   grid_->setObjectName(QStringLiteral("channelGrid"));
   grid_->setModel(&model_);
-  grid_->setItemDelegate(new ChannelCellDelegate(grid_));
+  auto* cells = new ChannelCellDelegate(grid_);
+  cells->SetChoices([this](int row, GridColumn column) { return presenter_.CellChoices(row, column); });
+  grid_->setItemDelegate(cells);
+  model_.SetEditing([this](int row, GridColumn column) { return presenter_.CellEditable(row, column); },
+                    [this](int row, GridColumn column, const QVariant& value) {
+                      const bool choice = CellEditOf(column) == CellEdit::Choice;
+                      const std::string text =
+                          choice ? std::string() : value.toString().trimmed().toStdString();
+                      if (!presenter_.EditCell(row, column, text, choice ? value.toInt() : -1, prompter_))
+                        return false;
+                      model_.RowRedrawn(row);
+                      RenderCommands();
+                      return true;
+                    });
   grid_->setSelectionMode(QAbstractItemView::SingleSelection);
-  grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  // Typing or F2 edits the cell in place; Enter and a double-click open the channel dialog.
+  grid_->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
   grid_->setWordWrap(false);
   grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   grid_->verticalHeader()->setDefaultAlignment(Qt::AlignCenter);

@@ -442,6 +442,51 @@ TEST_F(MainWindowEndToEnd, UndoAndRedoOfAChannelEditFromTheKeyboard) {
   EXPECT_TRUE(workspace_.IsModified());
 }
 
+// Typing on a cell edits it in place with the dialog's rules; a list column offers the dialog's
+// list; a refused value shows why and leaves the cell.
+TEST_F(MainWindowEndToEnd, CellsEditInPlaceWithTheChannelDialogsRules) {
+  QTableView& grid = window_.Grid();
+  const auto cell = [&grid](int row, GridColumn column) {
+    return grid.model()->index(row - 1, static_cast<int>(column) - 1);
+  };
+  window_.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
+  grid.setFocus();
+  grid.setCurrentIndex(cell(1, GridColumn::Rx));
+  QTest::keyClick(&grid, '4');
+  auto* box = qobject_cast<QLineEdit*>(grid.indexWidget(cell(1, GridColumn::Rx)));
+  ASSERT_NE(box, nullptr) << "typing opened the cell";
+  QTest::keyClicks(box, "46.1");
+  EXPECT_EQ(box->text(), "446.1") << "the first key is the first character";
+  QTest::keyClick(box, Qt::Key_Return);
+  QCoreApplication::processEvents();  // the cell commits on the event loop
+  EXPECT_EQ(Cell(1, GridColumn::Rx), "446.10000");
+  EXPECT_EQ(Cell(1, GridColumn::Tx), "446.10000") << "a simplex channel stays simplex";
+  EXPECT_EQ(window_.Action(Command::Undo)->text().toStdString(), "&Undo Edit Channel");
+
+  grid.setCurrentIndex(cell(1, GridColumn::Power));
+  grid.edit(cell(1, GridColumn::Power));
+  auto* list = qobject_cast<QComboBox*>(grid.indexWidget(cell(1, GridColumn::Power)));
+  ASSERT_NE(list, nullptr);
+  ASSERT_EQ(list->count(), 3);
+  list->setCurrentIndex(2);
+  QTest::keyClick(list, Qt::Key_Return);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(Cell(1, GridColumn::Power), Text(text_key::PowerLevels[2]));
+
+  grid.setCurrentIndex(cell(1, GridColumn::Rx));
+  QTest::keyClick(&grid, '3');
+  box = qobject_cast<QLineEdit*>(grid.indexWidget(cell(1, GridColumn::Rx)));
+  ASSERT_NE(box, nullptr);
+  QTest::keyClicks(box, "00");
+  QTest::keyClick(box, Qt::Key_Return);
+  QCoreApplication::processEvents();  // the cell commits on the event loop
+  EXPECT_EQ(LastMessage(), Text(text_key::FrequencyOutOfRange));
+  EXPECT_EQ(Cell(1, GridColumn::Rx), "446.10000");
+  EXPECT_FALSE(grid.model()->flags(cell(150, GridColumn::Name)).testFlag(Qt::ItemIsEditable))
+      << "a channel that does not exist takes a frequency first";
+}
+
 // Every caption follows the language last chosen.
 TEST_F(MainWindowEndToEnd, ALanguageSwitchReachesMenusToolbarTreeAndGrid) {
   for (const int language : {2, 1, 2}) {
