@@ -31,6 +31,7 @@ constexpr std::array kCommands = {
     CommandSpec{C::SortByName, text_key::MenuSortByName, "", ""},
     CommandSpec{C::InsertChannel, text_key::MenuInsertChannel, "", ""},
     CommandSpec{C::RemoveGap, text_key::MenuRemoveGap, "", ""},
+    CommandSpec{C::DeleteChannels, text_key::MenuDeleteChannels, "Del", ""},
     CommandSpec{C::Options, text_key::MenuOptions, "", ""},
     CommandSpec{C::RadioView, text_key::MenuRadio, "", ""},
     CommandSpec{C::Dtmf, text_key::MenuDtmf, "", ""},
@@ -259,6 +260,45 @@ bool MainWindowPresenter::EditCell(int row, GridColumn column, std::string_view 
   if (!EditChannelCell(workspace_.Current(), row, column, text, choice, context_, prompter)) return false;
   workspace_.RecordStep(StepName(C::EditChannel), before);
   RedrawRow(row);
+  return true;
+}
+
+bool MainWindowPresenter::DeleteChannels(const std::vector<int>& rows, Prompter& prompter) {
+  const Configuration before = workspace_.Current();
+  ChannelTable& table = workspace_.Current().Channels;
+  ChannelTable after = table;
+  for (const int row : rows) {
+    if (IsNormalChannel(row)) DeleteChannel(after, row);
+  }
+  if (after == table) return false;
+  const bool normalLeft = std::ranges::any_of(
+      after.Channels(), [](const ChannelRecord& c) { return IsNormalChannel(c.ChannelNumber); });
+  if (!normalLeft) {
+    prompter.Tell(context_.Texts().BuiltIn(BuiltInText::LastNormalChannel));
+    return false;
+  }
+  table = after;
+  workspace_.Current().Options.MemoryChannelA =
+      static_cast<std::int16_t>(RepairChannelRef(table, workspace_.Current().Options.MemoryChannelA));
+  workspace_.Current().Options.MemoryChannelB =
+      static_cast<std::int16_t>(RepairChannelRef(table, workspace_.Current().Options.MemoryChannelB));
+  workspace_.RecordStep(StepName(C::DeleteChannels), before);
+  RedrawAll();
+  return true;
+}
+
+bool MainWindowPresenter::EditCells(const std::vector<int>& rows, GridColumn column, int choice,
+                                    Prompter& prompter) {
+  if (CellEditOf(column) != CellEdit::Choice) return false;
+  const Configuration before = workspace_.Current();
+  for (const int row : rows) {
+    if (hvt::CellEditable(workspace_.Current(), row, column)) {
+      static_cast<void>(EditChannelCell(workspace_.Current(), row, column, {}, choice, context_, prompter));
+    }
+  }
+  if (workspace_.Current() == before) return false;
+  workspace_.RecordStep(StepName(C::EditChannel), before);
+  RedrawAll();
   return true;
 }
 

@@ -35,6 +35,7 @@ enum class Command {
   SortByName,
   InsertChannel,
   RemoveGap,
+  DeleteChannels,
   Options,
   RadioView,
   Dtmf,
@@ -127,6 +128,11 @@ class MainWindowPresenter {
   bool CellEditable(int row, GridColumn column) const;
   ChoiceList CellChoices(int row, GridColumn column) const;
   bool EditCell(int row, GridColumn column, std::string_view text, int choice, Prompter& prompter);
+
+  // Several rows at once, each one undo step: deleting their channels (never the special ones,
+  // never every normal channel), and choosing the same entry of a list column for all of them.
+  bool DeleteChannels(const std::vector<int>& rows, Prompter& prompter);
+  bool EditCells(const std::vector<int>& rows, GridColumn column, int choice, Prompter& prompter);
 
   // A command's caption as the name of its undo step.
   std::string StepName(Command command) const;

@@ -100,6 +100,7 @@ inline constexpr std::int32_t MenuSortByFrequency = 1016;
 inline constexpr std::int32_t MenuSortByName = 1017;
 inline constexpr std::int32_t MenuInsertChannel = 1018;
 inline constexpr std::int32_t MenuRemoveGap = 1019;
+inline constexpr std::int32_t MenuDeleteChannels = 1009;
 inline constexpr std::int32_t MenuExportChannels = 1008;
 inline constexpr std::int32_t MenuPrint = 1005;
 inline constexpr std::int32_t MenuExit = 1006;

@@ -177,6 +177,14 @@ void MainWindow::BuildCentre() {
   model_.SetEditing([this](int row, GridColumn column) { return presenter_.CellEditable(row, column); },
                     [this](int row, GridColumn column, const QVariant& value) {
                       const bool choice = CellEditOf(column) == CellEdit::Choice;
+                      // A choice made in one of several selected rows goes to all of them.
+                      const std::vector<int> rows = SelectedChannelRows();
+                      if (choice && rows.size() > 1 && std::ranges::find(rows, row) != rows.end()) {
+                        if (!presenter_.EditCells(rows, column, value.toInt(), prompter_)) return false;
+                        model_.RowsRedrawn();
+                        RenderCommands();
+                        return true;
+                      }
                       const std::string text =
                           choice ? std::string() : value.toString().trimmed().toStdString();
                       if (!presenter_.EditCell(row, column, text, choice ? value.toInt() : -1, prompter_))
@@ -185,7 +193,7 @@ void MainWindow::BuildCentre() {
                       RenderCommands();
                       return true;
                     });
-  grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+  grid_->setSelectionMode(QAbstractItemView::ExtendedSelection);
   // Typing or F2 edits the cell in place; Enter and a double-click open the channel dialog.
   grid_->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
   grid_->setWordWrap(false);
@@ -288,6 +296,17 @@ void MainWindow::RedrawGrid() {
   model_.RowsRedrawn();
 }
 
+std::vector<int> MainWindow::SelectedChannelRows() const {
+  std::vector<int> rows;
+  for (const QModelIndex& index : grid_->selectionModel()->selectedIndexes()) {
+    rows.push_back(ChannelTableModel::ChannelRowOf(index.row()));
+  }
+  if (rows.empty() && CurrentChannelRow() > 0) rows.push_back(CurrentChannelRow());
+  std::ranges::sort(rows);
+  rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+  return rows;
+}
+
 int MainWindow::CurrentChannelRow() const {
   const QModelIndex current = grid_->currentIndex();
   return current.isValid() ? ChannelTableModel::ChannelRowOf(current.row()) : 0;
@@ -351,6 +370,12 @@ void MainWindow::Run(Command command) {
     case Command::InsertChannel:
     case Command::RemoveGap:
       if (presenter_.Arrange(command, CurrentChannelRow())) {
+        model_.RowsRedrawn();
+        RenderCommands();
+      }
+      break;
+    case Command::DeleteChannels:
+      if (presenter_.DeleteChannels(SelectedChannelRows(), prompter_)) {
         model_.RowsRedrawn();
         RenderCommands();
       }

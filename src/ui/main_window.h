@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <vector>
 
 #include "app/main_window_presenter.h"
 #include "app/radio_session.h"
@@ -66,6 +67,8 @@ class MainWindow final : public QMainWindow {
   void OnGridActivated(const QModelIndex& index);
   void AddClipboardKey(const QKeySequence& keys, bool (MainWindowPresenter::*operation)(int));
   int CurrentChannelRow() const;
+  // The channel rows with a selected cell, ascending; the current row when nothing is selected.
+  std::vector<int> SelectedChannelRows() const;
   void EditChannel(int number);
   using EditorDialog = bool (*)(QWidget*, AppContext&, Workspace&, Prompter&);
   void RunEditor(Command command, const EditorDialog& dialog);

@@ -123,5 +123,25 @@ TEST_F(WorkspaceUndoTest, ArrangingTheChannelsIsOneStepAndAnArrangementThatChang
   EXPECT_FALSE(workspace_.History().CanUndo());
 }
 
+TEST_F(WorkspaceUndoTest, SeveralRowsChangeInOneStep) {
+  const Configuration before = workspace_.Current();
+  ASSERT_TRUE(presenter_.EditCells({1, 2, 3, 150}, GridColumn::Power, 2, prompter_));
+  for (const int number : {1, 2, 3}) EXPECT_EQ(workspace_.Current().Channels.Find(number)->Power, 2) << number;
+  EXPECT_EQ(workspace_.Current().Channels.Find(150), nullptr) << "a channel that does not exist stays so";
+  ASSERT_TRUE(presenter_.DeleteChannels({2, 3, 201}, prompter_));
+  EXPECT_EQ(workspace_.Current().Channels.Find(2), nullptr);
+  EXPECT_NE(workspace_.Current().Channels.Find(201), nullptr) << "the special channels are not deleted";
+  EXPECT_EQ(presenter_.Caption(Command::Undo), "&Undo Delete Channels");
+  ASSERT_TRUE(workspace_.Undo());
+  ASSERT_TRUE(workspace_.Undo());
+  EXPECT_TRUE(workspace_.Current() == before) << "two steps, not one per row";
+
+  std::vector<int> all;
+  for (int number = 1; number <= 200; ++number) all.push_back(number);
+  EXPECT_FALSE(presenter_.DeleteChannels(all, prompter_));
+  EXPECT_EQ(prompter_.Texts(), std::vector<std::string>{"Leave at least one normal channel!"});
+  EXPECT_TRUE(workspace_.Current() == before);
+}
+
 }  // namespace
 }  // namespace hvt

@@ -487,6 +487,34 @@ TEST_F(MainWindowEndToEnd, CellsEditInPlaceWithTheChannelDialogsRules) {
       << "a channel that does not exist takes a frequency first";
 }
 
+// A choice made in one of several selected rows goes to all of them; Delete removes them; each is
+// one undo step.
+TEST_F(MainWindowEndToEnd, SeveralSelectedRowsChangeTogether) {
+  QTableView& grid = window_.Grid();
+  const auto cell = [&grid](int row, GridColumn column) {
+    return grid.model()->index(row - 1, static_cast<int>(column) - 1);
+  };
+  grid.setCurrentIndex(cell(1, GridColumn::Power));
+  grid.selectionModel()->select(QItemSelection(cell(1, GridColumn::Power), cell(3, GridColumn::Power)),
+                                QItemSelectionModel::ClearAndSelect);
+  grid.edit(cell(1, GridColumn::Power));
+  auto* list = qobject_cast<QComboBox*>(grid.indexWidget(cell(1, GridColumn::Power)));
+  ASSERT_NE(list, nullptr);
+  list->setCurrentIndex(2);
+  QTest::keyClick(list, Qt::Key_Return);
+  QCoreApplication::processEvents();
+  for (const int row : {1, 2, 3})
+    EXPECT_EQ(Cell(row, GridColumn::Power), Text(text_key::PowerLevels[2])) << row;
+  EXPECT_NE(Cell(4, GridColumn::Power), Text(text_key::PowerLevels[2]));
+
+  window_.Run(Command::DeleteChannels);
+  for (const int row : {1, 2, 3}) EXPECT_EQ(Cell(row, GridColumn::Rx), "") << row;
+  window_.Run(Command::Undo);
+  EXPECT_EQ(Cell(2, GridColumn::Power), Text(text_key::PowerLevels[2]));
+  window_.Run(Command::Undo);
+  EXPECT_FALSE(workspace_.IsModified());
+}
+
 // Every caption follows the language last chosen.
 TEST_F(MainWindowEndToEnd, ALanguageSwitchReachesMenusToolbarTreeAndGrid) {
   for (const int language : {2, 1, 2}) {
