@@ -4,6 +4,7 @@
 #include <array>
 
 #include "app/channel_cell_editing.h"
+#include "files/channel_csv.h"
 #include "i18n/text_keys.h"
 #include "model/channel_arrangement.h"
 #include "model/channel_table.h"
@@ -298,6 +299,47 @@ bool MainWindowPresenter::EditCells(const std::vector<int>& rows, GridColumn col
   }
   if (workspace_.Current() == before) return false;
   workspace_.RecordStep(StepName(C::EditChannel), before);
+  RedrawAll();
+  return true;
+}
+
+std::string MainWindowPresenter::ChannelsAsTable(const std::vector<int>& rows) const {
+  ChannelTable chosen;
+  for (const int row : rows) {
+    if (const ChannelRecord* channel = workspace_.Current().Channels.Find(row)) {
+      static_cast<void>(AddChannel(chosen, *channel));
+    }
+  }
+  return ChannelsToCsv(chosen);
+}
+
+bool MainWindowPresenter::PasteTable(std::string_view text, int row, Prompter& prompter) {
+  if (!IsNormalChannel(row)) return false;
+  ChannelCsvImport table = ChannelsFromCsv(text, context_.Limits());
+  if (table.FileProblem || table.Channels.empty()) return false;
+  const int first = std::ranges::min(table.Channels, {}, &ChannelRecord::ChannelNumber).ChannelNumber;
+  std::vector<ChannelRecord> placed;
+  int beyond = 0;
+  for (ChannelRecord channel : table.Channels) {
+    const int number = channel.ChannelNumber - first + row;
+    if (!IsNormalChannel(number)) {
+      ++beyond;
+      continue;
+    }
+    channel.ChannelNumber = static_cast<std::int16_t>(number);
+    placed.push_back(channel);
+  }
+  const Configuration before = workspace_.Current();
+  ApplyChannelImport(workspace_.Current().Channels, placed, false);
+  if (!table.Refused.empty() || beyond > 0) {
+    std::string told(context_.Texts().BuiltIn(BuiltInText::RowsRefused));
+    for (const CsvRowNote& note : table.Refused)
+      told += "\nline " + std::to_string(note.Line) + ": " + note.Text;
+    if (beyond > 0) told += "\n" + std::to_string(beyond) + " beyond channel 200";
+    prompter.Tell(told);
+  }
+  if (workspace_.Current() == before) return false;
+  workspace_.RecordStep(StepLabel(context_.Texts().LanguageText(text_key::PasteChannelStep)), before);
   RedrawAll();
   return true;
 }

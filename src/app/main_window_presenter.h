@@ -134,6 +134,12 @@ class MainWindowPresenter {
   bool DeleteChannels(const std::vector<int>& rows, Prompter& prompter);
   bool EditCells(const std::vector<int>& rows, GridColumn column, int choice, Prompter& prompter);
 
+  // The system clipboard's form of the channels: the CSV channel table, which spreadsheets and
+  // another window of the program read alike. A pasted table places its first channel at `row`
+  // and the others at the same distances; one undo step.
+  std::string ChannelsAsTable(const std::vector<int>& rows) const;
+  bool PasteTable(std::string_view text, int row, Prompter& prompter);
+
   // A command's caption as the name of its undo step.
   std::string StepName(Command command) const;
 

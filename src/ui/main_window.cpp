@@ -1,11 +1,14 @@
 #include "ui/main_window.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDate>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QIcon>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QScreen>
 #include <QSettings>
 #include <QShortcut>
@@ -233,9 +236,46 @@ void MainWindow::AddClipboardKey(const QKeySequence& keys, bool (MainWindowPrese
   auto* shortcut = new QShortcut(keys, grid_, nullptr, nullptr, Qt::WidgetShortcut);
   connect(shortcut, &QShortcut::activated, this, [this, operation] {
     const int row = CurrentChannelRow();
-    if ((presenter_.*operation)(row)) RenderCommands();
-    model_.RowRedrawn(row);
+    const bool paste = operation == &MainWindowPresenter::Paste;
+    if (paste && PasteFromSystemClipboard(row)) return;
+    const std::vector<int> rows = SelectedChannelRows();
+    if (!paste) PutOnSystemClipboard(rows);
+    // Several rows cut: the table is on the clipboard, the channels go in one step.
+    const bool changed = operation == &MainWindowPresenter::Cut && rows.size() > 1
+                             ? presenter_.DeleteChannels(rows, prompter_)
+                             : (presenter_.*operation)(row);
+    if (changed) RenderCommands();
+    if (rows.size() > 1) {
+      model_.RowsRedrawn();
+    } else {
+      model_.RowRedrawn(row);
+    }
   });
+}
+
+void MainWindow::PutOnSystemClipboard(const std::vector<int>& rows) {
+  const std::string table = presenter_.ChannelsAsTable(rows);
+  auto* content = new QMimeData;
+  content->setText(QString::fromStdString(table));
+  content->setData(QString::fromLatin1(kChannelTableMimeType), QByteArray::fromStdString(table));
+  QGuiApplication::clipboard()->setMimeData(content);
+  copiedTable_ = table;
+  copiedRows_ = rows.size();
+}
+
+// A table from a spreadsheet, another window, or several rows copied here is pasted as a table;
+// one row copied here goes through the channel clipboard as before.
+bool MainWindow::PasteFromSystemClipboard(int row) {
+  const QMimeData* content = QGuiApplication::clipboard()->mimeData();
+  if (content == nullptr) return false;
+  const std::string text = content->hasFormat(QString::fromLatin1(kChannelTableMimeType))
+                               ? content->data(QString::fromLatin1(kChannelTableMimeType)).toStdString()
+                               : content->text().toStdString();
+  if (text.empty() || (text == copiedTable_ && copiedRows_ <= 1)) return false;
+  if (!presenter_.PasteTable(text, row, prompter_)) return false;
+  model_.RowsRedrawn();
+  RenderCommands();
+  return true;
 }
 
 void MainWindow::RenderAll() {

@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <string>
 #include <vector>
 
 #include "app/main_window_presenter.h"
@@ -22,6 +23,9 @@
 #include "ui/channel_table_model.h"
 
 namespace hvt {
+
+// The system clipboard's format for channels: a CSV channel table.
+inline constexpr const char* kChannelTableMimeType = "application/x-hvt7300-channels";
 
 class ProgressWindow;
 
@@ -69,6 +73,8 @@ class MainWindow final : public QMainWindow {
   int CurrentChannelRow() const;
   // The channel rows with a selected cell, ascending; the current row when nothing is selected.
   std::vector<int> SelectedChannelRows() const;
+  void PutOnSystemClipboard(const std::vector<int>& rows);
+  bool PasteFromSystemClipboard(int row);
   void EditChannel(int number);
   using EditorDialog = bool (*)(QWidget*, AppContext&, Workspace&, Prompter&);
   void RunEditor(Command command, const EditorDialog& dialog);
@@ -96,6 +102,9 @@ class MainWindow final : public QMainWindow {
   QLabel* statusTime_ = nullptr;
   QTimer clock_;
   QPointer<ProgressWindow> progress_;
+  // What this window last put on the system clipboard, to tell it from what others put there.
+  std::string copiedTable_;
+  std::size_t copiedRows_ = 0;
 };
 
 }  // namespace hvt

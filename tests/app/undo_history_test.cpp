@@ -143,5 +143,17 @@ TEST_F(WorkspaceUndoTest, SeveralRowsChangeInOneStep) {
   EXPECT_TRUE(workspace_.Current() == before);
 }
 
+TEST_F(WorkspaceUndoTest, APastedTableKeepsTheDistancesBetweenItsChannels) {
+  const std::string table = presenter_.ChannelsAsTable({1, 3});
+  ASSERT_TRUE(presenter_.PasteTable(table, 198, prompter_));
+  EXPECT_EQ(workspace_.Current().Channels.Find(198)->RxFreq, workspace_.Current().Channels.Find(1)->RxFreq);
+  EXPECT_EQ(workspace_.Current().Channels.Find(199), nullptr) << "channel 2 was not copied";
+  EXPECT_EQ(workspace_.Current().Channels.Find(200)->RxFreq, workspace_.Current().Channels.Find(3)->RxFreq);
+
+  ASSERT_TRUE(presenter_.PasteTable(table, 199, prompter_));
+  EXPECT_EQ(prompter_.Texts(), std::vector<std::string>{"These rows cannot be taken:\n1 beyond channel 200"});
+  EXPECT_FALSE(presenter_.PasteTable("just some text", 5, prompter_)) << "no table, nothing pasted";
+}
+
 }  // namespace
 }  // namespace hvt

@@ -5,9 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -513,6 +515,45 @@ TEST_F(MainWindowEndToEnd, SeveralSelectedRowsChangeTogether) {
   EXPECT_EQ(Cell(2, GridColumn::Power), Text(text_key::PowerLevels[2]));
   window_.Run(Command::Undo);
   EXPECT_FALSE(workspace_.IsModified());
+}
+
+// Channels copied go to the system clipboard as a CSV table: several rows paste at another place,
+// and a table from a spreadsheet pastes the same way; one row keeps the channel clipboard.
+TEST_F(MainWindowEndToEnd, ChannelsTravelThroughTheSystemClipboardAsATable) {
+  QTableView& grid = window_.Grid();
+  const auto cell = [&grid](int row) { return grid.model()->index(row - 1, 0); };
+  // As a click does: the cell becomes current and the only one selected.
+  const auto click = [&grid, &cell](int row) {
+    grid.selectionModel()->setCurrentIndex(cell(row), QItemSelectionModel::ClearAndSelect);
+  };
+  window_.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
+  grid.setFocus();
+  grid.setCurrentIndex(cell(1));
+  grid.selectionModel()->select(QItemSelection(cell(1), cell(2)), QItemSelectionModel::ClearAndSelect);
+  QTest::keyClick(&grid, Qt::Key_C, Qt::ControlModifier);
+  const QString copied = QGuiApplication::clipboard()->text();
+  EXPECT_TRUE(copied.startsWith(QLatin1String("Location,Name,Frequency,"))) << copied.toStdString();
+  EXPECT_EQ(copied.count(QLatin1Char('\n')), 3);
+
+  click(50);
+  QTest::keyClick(&grid, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(Cell(50, GridColumn::Rx), Cell(1, GridColumn::Rx));
+  EXPECT_EQ(Cell(51, GridColumn::Name), Cell(2, GridColumn::Name));
+
+  QGuiApplication::clipboard()->setText(QStringLiteral("Location,Frequency,Name\n7,438.5,sheet\n"));
+  click(60);
+  QTest::keyClick(&grid, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(Cell(60, GridColumn::Rx), "438.50000");
+  EXPECT_EQ(Cell(60, GridColumn::Name), "SHEET");
+
+  click(3);
+  QTest::keyClick(&grid, Qt::Key_C, Qt::ControlModifier);
+  click(70);
+  QTest::keyClick(&grid, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(Cell(70, GridColumn::Rx), Cell(3, GridColumn::Rx));
+  window_.Run(Command::Undo);
+  EXPECT_EQ(Cell(70, GridColumn::Rx), "");
 }
 
 // Every caption follows the language last chosen.
