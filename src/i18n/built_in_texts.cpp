@@ -42,6 +42,8 @@ constexpr std::array kPairs = {
     TextPair{BuiltInText::RowsRefused, "These rows cannot be taken:", "以下行无法导入："},
     TextPair{BuiltInText::TakeOtherRows, "Import the other rows?", "是否导入其余的行？"},
     TextPair{BuiltInText::RowsAdjusted, "These rows were taken with a change:", "以下行导入时有改动："},
+    TextPair{BuiltInText::ResetSpecialCall, "Reset Special Call of this channel,OK or Not?",
+             "清除此编号的特殊呼叫吗？"},
 };
 
 static_assert(

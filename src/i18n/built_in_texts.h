@@ -30,6 +30,7 @@ enum class BuiltInText {
   RowsRefused,
   TakeOtherRows,
   RowsAdjusted,
+  ResetSpecialCall,
 };
 
 // The Chinese text for Chinese, the English one for any other language.

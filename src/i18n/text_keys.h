@@ -161,6 +161,101 @@ inline constexpr std::string_view kOption = "OPTION";
 inline constexpr std::string_view SaveChangesQuestion = "9001";  // section MSG
 inline constexpr std::string_view IdTooShort = "900C";           // section MSG
 
+// The 5-tone editor and its special-call window, section OPTION.
+namespace five_tone {
+inline constexpr std::int32_t InfoFrame = 3005;  // section OTHER, like the list's "off" text
+inline constexpr std::int32_t Off = 1755;
+inline constexpr std::string_view Title = "60052";
+inline constexpr std::string_view NumberHeader = "60053";
+inline constexpr std::array<std::string_view, 3> Responses = {"60057", "60058", "60059"};
+inline constexpr std::string_view ToneSet = "60061";
+inline constexpr std::string_view SpecialCall = "60062";
+inline constexpr std::string_view EntryNumber = "60063";
+inline constexpr std::string_view CallType = "60064";
+inline constexpr std::string_view DecodeResponse = "60070";
+inline constexpr std::string_view ToneLength = "60071";
+inline constexpr std::string_view OwnId = "60072";
+inline constexpr std::string_view DataMessage = "60073";
+inline constexpr std::string_view CalledId = "60076";
+inline constexpr std::string_view Message = "60077";
+inline constexpr std::string_view Code = "60079";
+inline constexpr std::string_view ToneSetHeader = "60080";
+inline constexpr std::string_view IntervalA = "60081";
+inline constexpr std::string_view MessagePrefix = "60084";
+inline constexpr std::string_view Frequency = "60085";
+inline constexpr std::string_view DefaultToneLength = "60086";
+inline constexpr std::string_view GroupTone = "60087";
+inline constexpr std::string_view RepeatTone = "60088";
+inline constexpr std::string_view InfoNumber = "60095";
+inline constexpr std::string_view InfoFunction = "60096";
+inline constexpr std::string_view InfoCode = "60097";
+// By InfoCode::Function 0-6; 3 kill, 4 stun, 5 wake.
+inline constexpr std::array<std::string_view, 7> Functions = {"60098", "60075", "60074", "60069",
+                                                              "60093", "60082", "60099"};
+inline constexpr std::string_view KillNeedsWake = "60300";
+inline constexpr std::string_view KillCodeShared = "60301";
+inline constexpr std::string_view PttIdBegin = "60302";
+inline constexpr std::string_view PttIdEnd = "60303";
+inline constexpr std::string_view ToneLengthHeader = "60305";
+inline constexpr std::string_view Name = "60306";
+inline constexpr std::string_view TenthsTime = "60307";
+inline constexpr std::string_view IntervalB = "60308";
+inline constexpr std::string_view OptionalValue = "60309";
+inline constexpr std::string_view FirstDigitDelay = "60310";
+inline constexpr std::string_view PauseTime = "60311";
+inline constexpr std::string_view SideTone = "60312";
+inline constexpr std::string_view Separator = "60313";
+inline constexpr std::string_view PauseCode = "60314";
+
+inline constexpr std::array kAll = {Title,
+                                    NumberHeader,
+                                    Responses[0],
+                                    Responses[1],
+                                    Responses[2],
+                                    ToneSet,
+                                    SpecialCall,
+                                    EntryNumber,
+                                    CallType,
+                                    DecodeResponse,
+                                    ToneLength,
+                                    OwnId,
+                                    DataMessage,
+                                    CalledId,
+                                    Message,
+                                    Code,
+                                    ToneSetHeader,
+                                    IntervalA,
+                                    MessagePrefix,
+                                    Frequency,
+                                    DefaultToneLength,
+                                    GroupTone,
+                                    RepeatTone,
+                                    InfoNumber,
+                                    InfoFunction,
+                                    InfoCode,
+                                    Functions[0],
+                                    Functions[1],
+                                    Functions[2],
+                                    Functions[3],
+                                    Functions[4],
+                                    Functions[5],
+                                    Functions[6],
+                                    KillNeedsWake,
+                                    KillCodeShared,
+                                    PttIdBegin,
+                                    PttIdEnd,
+                                    ToneLengthHeader,
+                                    Name,
+                                    TenthsTime,
+                                    IntervalB,
+                                    OptionalValue,
+                                    FirstDigitDelay,
+                                    PauseTime,
+                                    SideTone,
+                                    Separator,
+                                    PauseCode};
+}  // namespace five_tone
+
 namespace detail {
 
 template <std::size_t... Sizes>
@@ -373,7 +468,8 @@ inline constexpr auto kLookedUpKeys = detail::JoinKeys(
                OptionKnobVolume,
                KeyDialogTitle,
                KeyShortcutFrame,
-               KeyModeFrame});
+               KeyModeFrame},
+    std::array{five_tone::InfoFrame});
 
 // Keys read directly from the other sections.
 inline constexpr std::array kLookedUpSectionKeys = {

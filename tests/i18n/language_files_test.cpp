@@ -31,6 +31,9 @@ TEST_P(LanguageFiles, HoldEveryKeyTheProgramLooksUp) {
   for (const text_key::SectionKey& key : text_key::kLookedUpSectionKeys) {
     EXPECT_FALSE(texts.SectionText(key.Section, key.Key).empty()) << key.Section << "/" << key.Key;
   }
+  for (const std::string_view key : text_key::five_tone::kAll) {
+    EXPECT_FALSE(texts.SectionText(text_key::kOption, key).empty()) << "OPTION/" << key;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLanguages, LanguageFiles, testing::Values(kEnglish, kChinese));
