@@ -145,8 +145,8 @@ FiveTonePresenter::FiveTonePresenter(Configuration& configuration, const Languag
   state_.ListLabels = {
       SectionText(keys::ToneSet),       SectionText(keys::DecodeResponse),  SectionText(keys::ToneLength),
       SectionText(keys::IntervalA),     SectionText(keys::TenthsTime),      SectionText(keys::IntervalB),
-      SectionText(keys::OptionalValue), SectionText(keys::FirstDigitDelay), SectionText(keys::PauseTime),
-      SectionText(keys::PauseCode),
+      SectionText(keys::OptionalValue), SectionText(keys::FirstDigitDelay), SectionText(keys::PauseCode),
+      SectionText(keys::PauseTime),
   };
   state_.SideToneLabel = SectionText(keys::SideTone);
   state_.CodeLabel = SectionText(keys::Code);

@@ -32,10 +32,10 @@ enum class FiveToneList {
   IntervalB,
   OptionalValue,
   FirstDigitDelay,
-  PauseTime,
   PauseCode,
+  PauseTime,
 };
-inline constexpr std::size_t kFiveToneListCount = static_cast<std::size_t>(FiveToneList::PauseCode) + 1;
+inline constexpr std::size_t kFiveToneListCount = static_cast<std::size_t>(FiveToneList::PauseTime) + 1;
 
 // Who the special-call window makes a code for.
 enum class SpecialTarget { ListEntry, PttIdBegin, PttIdEnd };

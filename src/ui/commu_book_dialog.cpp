@@ -84,14 +84,7 @@ class CellDelegate final : public QStyledItemDelegate {
     auto* box = new QLineEdit(parent);
     box->setAlignment(Qt::AlignCenter);
     box->setAccessibleName(model_.headerData(index.column(), Qt::Horizontal, Qt::DisplayRole).toString());
-    connect(box, &QLineEdit::textEdited, box, [this, box](const QString& typed) {
-      const QString kept = ToQString(presenter_.EditText(typed.toStdString()));
-      if (kept != typed) {
-        const int cursor = box->cursorPosition() - static_cast<int>(typed.size() - kept.size());
-        box->setText(kept);
-        box->setCursorPosition(std::max(0, cursor));
-      }
-    });
+    FilterTyping(*box, [this](std::string_view typed) { return presenter_.EditText(typed); });
     return box;
   }
 

@@ -24,6 +24,7 @@
 #include "ui/channel_cell_delegate.h"
 #include "ui/channel_dialog.h"
 #include "ui/commu_book_dialog.h"
+#include "ui/five_tone_dialog.h"
 #include "ui/embedded_info_window.h"
 #include "ui/key_dialog.h"
 #include "ui/language_dialog.h"
@@ -440,6 +441,9 @@ void MainWindow::Run(Command command) {
       break;
     case Command::Alert:
       RunEditor(Command::Alert, RunAlertDialog);
+      break;
+    case Command::FiveTone:
+      RunEditor(Command::FiveTone, RunFiveToneDialog);
       break;
     case Command::ModelInfo:
       if (RunModelDialog(this, context_, workspace_, prompter_)) RenderAll();

@@ -2,6 +2,9 @@
 
 #include <QPushButton>
 #include <QStringList>
+#include <algorithm>
+#include <string>
+#include <utility>
 
 namespace hvt {
 
@@ -37,6 +40,18 @@ void RenderChoices(QComboBox& box, const ChoiceList& list) {
   box.setCurrentIndex(list.HasSelection() ? list.Selected : -1);
   box.setEnabled(list.Enabled);
   box.setVisible(list.Visible);
+}
+
+void FilterTyping(QLineEdit& box, std::function<std::string(std::string_view)> keep) {
+  QObject::connect(&box, &QLineEdit::textEdited, &box, [&box, keep = std::move(keep)](const QString& typed) {
+    const QByteArray utf8 = typed.toUtf8();
+    const QString kept =
+        ToQString(keep(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size()))));
+    if (kept == typed) return;
+    const int cursor = box.cursorPosition() - static_cast<int>(typed.size() - kept.size());
+    box.setText(kept);
+    box.setCursorPosition(std::max(0, cursor));
+  });
 }
 
 }  // namespace hvt

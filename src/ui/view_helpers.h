@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QLineEdit>
 #include <QString>
 #include <functional>
 #include <string_view>
@@ -29,5 +30,9 @@ void ConnectOkCancel(QDialog& dialog, QDialogButtonBox& buttons, DialogPresenter
 // Entries, selection and flags; the entries are replaced only when they changed, so an open
 // drop-down survives a render. The caller blocks the box's signals.
 void RenderChoices(QComboBox& box, const ChoiceList& list);
+
+// Every edit of `box` goes through `keep`, which answers what the box accepts of the typed text;
+// the box then shows that, with the cursor where the user left it.
+void FilterTyping(QLineEdit& box, std::function<std::string(std::string_view)> keep);
 
 }  // namespace hvt

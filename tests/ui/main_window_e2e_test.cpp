@@ -252,7 +252,9 @@ TEST_F(MainWindowEndToEnd, AnEditedChannelSurvivesSaveOpenAndAWriteReadRoundTrip
 
 // A book entry typed in the editor reaches the radio and comes back (the radio's book is sorted
 // by code, so the entry is looked for by its code); exported, it imports into a new configuration.
-TEST_F(MainWindowEndToEnd, ABookEntrySurvivesTheRadioAndAnExportImport) {
+// The signalling lists travel to the radio: a book entry and a 5-tone code typed in their grids
+// come back from a write and a read; the book also survives an export and an import.
+TEST_F(MainWindowEndToEnd, ABookEntryAndAFiveToneCodeSurviveTheRadioAndTheBookAnExportImport) {
   const auto typeEntry = [](QDialog& dialog, int row, const char* code, const char* name) {
     auto* grid = dialog.findChild<QTableView*>();
     for (const auto& [column, text] : {std::pair{1, code}, std::pair{2, name}}) {
@@ -280,6 +282,30 @@ TEST_F(MainWindowEndToEnd, ABookEntrySurvivesTheRadioAndAnExportImport) {
   EXPECT_TRUE(hasEntry());
   EXPECT_TRUE(workspace_.IsModified());
 
+  OnModalDialog([&](QDialog& dialog) {
+    const auto closeOnFailure = qScopeGuard([&dialog] {
+      if (dialog.isVisible()) dialog.reject();
+    });
+    for (QLineEdit* box : dialog.findChildren<QLineEdit*>()) {
+      if (box->accessibleName() == QLatin1String("Own ID")) QTest::keyClicks(box, "54321");
+    }
+    auto* grid = dialog.findChild<QTableView*>();
+    const QModelIndex cell = grid->model()->index(7, 2);
+    grid->setCurrentIndex(cell);
+    grid->edit(cell);
+    auto* box = qobject_cast<QLineEdit*>(grid->indexWidget(cell));
+    ASSERT_NE(box, nullptr);
+    QTest::keyClicks(box, "11223");
+    Press(dialog, QDialogButtonBox::Ok);
+  });
+  window_.Run(Command::FiveTone);
+  const auto hasFiveToneCode = [this] {
+    const FiveToneSettings& fiveTone = workspace_.Current().FiveTone;
+    return fiveTone.OwnId.Trimmed() == "54321" && fiveTone.Codes[7].EmptyFlag == 0 &&
+           fiveTone.Codes[7].Code.Trimmed() == "1E2E3";
+  };
+  EXPECT_TRUE(hasFiveToneCode());
+
   prompter_.Answers = {PromptAnswer::Ok};  // the write confirmation
   RunRadioCommand(Command::Write);
   EXPECT_EQ(LastMessage(), Text(text_key::WriteSucceeded));
@@ -290,6 +316,7 @@ TEST_F(MainWindowEndToEnd, ABookEntrySurvivesTheRadioAndAnExportImport) {
   RunRadioCommand(Command::Read);
   EXPECT_EQ(LastMessage(), Text(text_key::ReadSucceeded));
   EXPECT_TRUE(hasEntry()) << "after a write and a read";
+  EXPECT_TRUE(hasFiveToneCode()) << "after a write and a read";
 
   const auto file = settings_ / "depot.cb";
   prompter_.Files = {file};
