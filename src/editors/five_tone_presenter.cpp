@@ -152,6 +152,7 @@ FiveTonePresenter::FiveTonePresenter(Configuration& configuration, const Languag
   state_.CodeLabel = SectionText(keys::Code);
   state_.ToneLengthLabel = SectionText(keys::ToneLengthHeader);
   state_.SpecialCallText = SectionText(keys::SpecialCall);
+  state_.DataMessageText = SectionText(keys::DataMessage);
   state_.InfoNumberLabel = SectionText(keys::InfoNumber);
   state_.InfoFunctionLabel = SectionText(keys::InfoFunction);
   state_.InfoResponseLabel = SectionText(keys::DecodeResponse);

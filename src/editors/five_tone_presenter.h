@@ -73,6 +73,7 @@ class FiveTonePresenter final : public DialogPresenter {
     std::string CodeLabel;
     std::string ToneLengthLabel;
     std::string SpecialCallText;
+    std::string DataMessageText;  // the longest type a row shows
     std::string InfoNumberLabel;
     std::string InfoFunctionLabel;
     std::string InfoResponseLabel;

@@ -339,14 +339,14 @@ class FiveToneDialog final : public QDialog {
     };
     grid_->setColumnWidth(Column::kNumberColumn, widthFor(Column::kNumberColumn, QStringLiteral("00")));
     grid_->setColumnWidth(Column::kTypeColumn,
-                          widthFor(Column::kTypeColumn, ToQString(presenter_.State().SpecialCallText)));
+                          widthFor(Column::kTypeColumn, ToQString(presenter_.State().DataMessageText)));
     grid_->setColumnWidth(Column::kCodeColumn, widthFor(Column::kCodeColumn, QString(28, '0')));
     grid_->setColumnWidth(
         Column::kToneSetColumn,
         widthFor(Column::kToneSetColumn, QStringLiteral("EURO SIGNAL")) + metrics.averageCharWidth() * 3);
     grid_->setColumnWidth(Column::kToneLengthColumn,
                           widthFor(Column::kToneLengthColumn, QStringLiteral("000")));
-    grid_->horizontalHeader()->setStretchLastSection(true);
+    grid_->horizontalHeader()->setSectionResizeMode(Column::kCodeColumn, QHeaderView::Stretch);
     int width = 2 * grid_->frameWidth() + grid_->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     for (int column = 0; column < Column::kNameColumn; ++column) width += grid_->columnWidth(column);
     grid_->setMinimumSize(width, grid_->horizontalHeader()->sizeHint().height() +
