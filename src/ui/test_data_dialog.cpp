@@ -51,10 +51,10 @@ class TestDataDialog final : public QDialog {
       labels_[static_cast<std::size_t>(i)] = label;
       fields_[static_cast<std::size_t>(i)] = field;
     }
-    buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    load_ = buttons_->addButton(QString(), QDialogButtonBox::ActionRole);
-    save_ = buttons_->addButton(QString(), QDialogButtonBox::ActionRole);
+    load_ = new QPushButton(this);
+    save_ = new QPushButton(this);
     for (QPushButton* button : {load_, save_}) button->setAutoDefault(false);
+    buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(load_, &QPushButton::clicked, this, [this] {
       presenter_.Load();
       Render();
@@ -67,7 +67,13 @@ class TestDataDialog final : public QDialog {
     auto* layout = new QVBoxLayout(this);
     columns->setSpacing(3 * layout->spacing());
     layout->addLayout(columns);
-    layout->addWidget(buttons_);
+    layout->addSpacing(layout->spacing());
+    auto* buttonRow = new QHBoxLayout;
+    buttonRow->addWidget(load_);
+    buttonRow->addWidget(save_);
+    buttonRow->addStretch();
+    buttonRow->addWidget(buttons_);
+    layout->addLayout(buttonRow);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     ConnectOkCancel(*this, *buttons_, presenter_, [this] { Render(); });
     Render();
