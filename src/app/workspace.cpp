@@ -4,6 +4,7 @@
 #include "files/commu_book_file.h"
 #include "files/epm_export.h"
 #include "files/snapshot.h"
+#include "files/test_data_file.h"
 #include "i18n/text_keys.h"
 #include "model/codec_chain.h"
 #include "model/new_configuration.h"
@@ -129,19 +130,38 @@ FileCommandResult Workspace::ImportBook(const std::filesystem::path& path, Commu
   return FileCommandResult::Done;
 }
 
+FileCommandResult Workspace::LoadTestData(const std::filesystem::path& path, TestModeData& values) {
+  const TestDataFileOutcome loaded = LoadTestDataFile(path, values);
+  if (loaded != TestDataFileResult::Loaded) {
+    TellFileError(loaded.Detail);
+    return FileCommandResult::FileFailed;
+  }
+  testDataFileName_ = path;
+  return FileCommandResult::Done;
+}
+
+FileCommandResult Workspace::SaveTestData(const TestModeData& values, const std::filesystem::path& path) {
+  const FileWriteResult saved = SaveTestDataFile(path, values);
+  if (!saved.Ok()) {
+    TellFileError(saved.Detail());
+    return FileCommandResult::FileFailed;
+  }
+  testDataFileName_ = path;
+  return FileCommandResult::Done;
+}
+
 FileCommandResult Workspace::ExportProductionFile(const std::array<bool, kAutoTestGroupCount>& groups,
                                                   const std::filesystem::path& path) {
   const EpmExportResult result = ExportEpm(current_, groups, context_.Texts(), path);
-  // The encoder speaks first, as it does while the image is filled.
   if (result.EncoderFailure) {
-    prompter_.Tell(EncodeFailureLine(*result.EncoderFailure) +
-                   " (the file holds the image as far as it was filled)");
+    prompter_.Tell(EncodeFailureLine(*result.EncoderFailure));
+    return FileCommandResult::EncoderFailed;
   }
   if (!result.Written) {
     prompter_.Tell(std::string(kEpmWriteError) + "\n" + result.Detail);
     return FileCommandResult::FileFailed;
   }
-  return result.EncoderFailure ? FileCommandResult::EncoderFailed : FileCommandResult::Done;
+  return FileCommandResult::Done;
 }
 
 std::string Workspace::DataFileFilter() const {

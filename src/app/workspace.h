@@ -17,6 +17,7 @@
 #include "model/auto_test_recording.h"
 #include "model/configuration.h"
 #include "model/radio_image.h"
+#include "model/test_mode_data.h"
 
 namespace hvt {
 
@@ -27,7 +28,7 @@ inline constexpr std::string_view kUntitledBookFileName = "new.cb";
 enum class FileCommandResult {
   Done,
   FileFailed,     // the file could not be read or written
-  EncoderFailed,  // an encoder refused a record; the file was written all the same
+  EncoderFailed,  // an encoder refused a record; nothing was written
 };
 
 class Workspace {
@@ -89,9 +90,19 @@ class Workspace {
   FileCommandResult ExportBook(const CommuBook& book, const std::filesystem::path& path);
   FileCommandResult ImportBook(const std::filesystem::path& path, CommuBook& book);
   // The production file (.EPM) of the current configuration, with the blocks of `groups` marked.
-  // An encoder failure is shown, and the file still holds the image as far as it was filled.
+  // An encoder failure is shown and nothing is written; a file already at `path` stays as it was.
   FileCommandResult ExportProductionFile(const std::array<bool, kAutoTestGroupCount>& groups,
                                          const std::filesystem::path& path);
+
+  // The factory's calibration values and the test data file last loaded or saved, kept for the
+  // whole run: they belong to no configuration file.
+  TestModeData& TestValues() { return testValues_; }
+  const TestModeData& TestValues() const { return testValues_; }
+  const std::filesystem::path& TestDataFileName() const { return testDataFileName_; }
+  // A .ted file to and from an editor's copy of the values; on success the path becomes the test
+  // data file name. A file that cannot be read or written is shown and changes nothing.
+  FileCommandResult LoadTestData(const std::filesystem::path& path, TestModeData& values);
+  FileCommandResult SaveTestData(const TestModeData& values, const std::filesystem::path& path);
 
   // After a successful read: the records decoded from the image over the current ones, the band
   // the radio reported, untitled and counted as saved.
@@ -118,6 +129,8 @@ class Workspace {
   ChannelRecord clipboard_;
   bool clipboardFilled_ = false;
   RadioImage image_;
+  TestModeData testValues_;
+  std::filesystem::path testDataFileName_;
 };
 
 }  // namespace hvt

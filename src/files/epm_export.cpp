@@ -52,6 +52,7 @@ EpmExportResult ExportEpm(Configuration& records, const std::array<bool, kAutoTe
   ClearImage(image, &recording);
   EpmExportResult result;
   result.EncoderFailure = EncodeAll(records, image, &recording);
+  if (result.EncoderFailure) return result;
   const FileWriteResult written = WriteFileAtomically(path, Utf8ToGbk(EpmText(recording, image, texts)));
   result.Written = written.Ok();
   result.Detail = written.Detail();

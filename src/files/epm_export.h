@@ -21,13 +21,14 @@ inline constexpr std::string_view kEpmWriteError = "错误！文件无法操作�
 std::string EpmText(const AutoTestRecording& recording, const RadioImage& image, const LanguageTexts& texts);
 
 struct EpmExportResult {
-  std::optional<EncodeFailure> EncoderFailure;  // the file is written all the same
+  std::optional<EncodeFailure> EncoderFailure;  // nothing is written then
   bool Written = false;
   std::string Detail;  // the path and the reason when not written
 };
 
 // Encodes into a fresh image with the groups recorded and writes the file (atomically) in GBK,
-// the code page of the factory's tools.
+// the code page of the factory's tools. When an encoder refuses a record nothing is written: a
+// partial image would be programmed into radios by the factory's equipment.
 EpmExportResult ExportEpm(Configuration& records, const std::array<bool, kAutoTestGroupCount>& groups,
                           const LanguageTexts& texts, const std::filesystem::path& path);
 

@@ -31,6 +31,30 @@ enum class BuiltInText {
   TakeOtherRows,
   RowsAdjusted,
   ResetSpecialCall,
+  // The factory tools: test data and automatic test.
+  TestDataTitle,
+  TestDataLoad,
+  TestDataSave,
+  TestDataFileType,
+  TestFrequencyAdjust,
+  TestLowPower,
+  TestMiddlePower,
+  TestHighPower,
+  TestSql,
+  TestNarrowOffset,
+  TestMiddleOffset,
+  TestWideOffset,
+  TestWideCtcss,
+  TestMiddleCtcss,
+  TestNarrowCtcss,
+  TestWideDcs,
+  TestMiddleDcs,
+  TestNarrowDcs,
+  TestRxRssi,
+  TestModeOffset,  // follows "MODE n "
+  AutoTestTitle,
+  AutoTestGroups,
+  AutoTestExport,
 };
 
 // The Chinese text for Chinese, the English one for any other language.

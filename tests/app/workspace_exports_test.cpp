@@ -6,6 +6,7 @@
 #include "files/commu_book_file.h"
 #include "files/epm_export.h"
 #include "files/file_io.h"
+#include "support/file_bytes.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_folder.h"
 
@@ -88,23 +89,27 @@ TEST_F(WorkspaceExportsTest, ProductionFileReportsEncoderAndWriteFailures) {
   EXPECT_EQ(workspace_.ExportProductionFile(kGroups, good), FileCommandResult::Done);
   EXPECT_TRUE(prompter_.Messages.empty());
   EXPECT_TRUE(std::filesystem::file_size(good) > RadioImage::kSize);
+  const auto goodBytes = FileBytes(good);
 
-  // A power the image cannot hold: the encoder's message, and the file written all the same.
+  // A power the image cannot hold: the encoder's message, and the file at the path kept.
   workspace_.Current().Channels.Entries[0].Power = 40;
-  const auto partial = folder_ / "partial.EPM";
-  EXPECT_EQ(workspace_.ExportProductionFile(kGroups, partial), FileCommandResult::EncoderFailed);
+  EXPECT_EQ(workspace_.ExportProductionFile(kGroups, good), FileCommandResult::EncoderFailed);
   ASSERT_EQ(prompter_.Messages.size(), 1u);
   EXPECT_EQ(Text(0).rfind("SetCommDataByFrequencyError: ", 0), 0u) << Text(0);
-  EXPECT_TRUE(std::filesystem::exists(partial));
+  EXPECT_EQ(Text(0).find("file"), std::string::npos) << "no word of a file that was not written";
+  EXPECT_EQ(FileBytes(good), goodBytes);
+  const auto fresh = folder_ / "fresh.EPM";
+  EXPECT_EQ(workspace_.ExportProductionFile(kGroups, fresh), FileCommandResult::EncoderFailed);
+  EXPECT_FALSE(std::filesystem::exists(fresh));
 
-  // Both at once: the encoder speaks first, the write failure decides the result.
+  // A file that cannot be written.
+  workspace_.Current().Channels.Entries[0].Power = 0;
   prompter_.Messages.clear();
   const auto unwritable = folder_ / "no such folder" / "x.EPM";
   EXPECT_EQ(workspace_.ExportProductionFile(kGroups, unwritable), FileCommandResult::FileFailed);
-  ASSERT_EQ(prompter_.Messages.size(), 2u);
-  EXPECT_EQ(Text(0).rfind("SetCommDataByFrequencyError", 0), 0u);
-  EXPECT_EQ(Text(1).rfind(std::string(kEpmWriteError) + "\n", 0), 0u) << Text(1);
-  EXPECT_NE(Text(1).find(unwritable.string()), std::string::npos);
+  ASSERT_EQ(prompter_.Messages.size(), 1u);
+  EXPECT_EQ(Text(0).rfind(std::string(kEpmWriteError) + "\n", 0), 0u) << Text(0);
+  EXPECT_NE(Text(0).find(unwritable.string()), std::string::npos);
 }
 
 }  // namespace

@@ -79,14 +79,17 @@ TEST_F(EpmExportTest, NoGroupStillCarriesTheWholeImage) {
   EXPECT_EQ(lines[1 + 810 + 6400], "68") << "channel 201 at 446 MHz";
 }
 
-TEST_F(EpmExportTest, EncoderFailureStillWritesTheFileAndAWriteFailureIsReported) {
+TEST_F(EpmExportTest, EncoderFailureWritesNothingAndAWriteFailureIsReported) {
+  WriteFileBytes(path_, "an older export");
   records_.Channels.Entries[1].BusyLock = 999;  // channel 9 cannot be encoded
   EpmExportResult result = ExportEpm(records_, {true}, texts_, path_);
   ASSERT_TRUE(result.EncoderFailure.has_value());
   EXPECT_EQ(result.EncoderFailure->Tag, "SetCommDataByFrequencyError");
   EXPECT_EQ(result.EncoderFailure->Detail, "channel 9: BusyLock 999 does not fit 8 bits (0-255)");
-  EXPECT_TRUE(result.Written);
+  EXPECT_FALSE(result.Written);
+  EXPECT_EQ(FileText(path_), "an older export") << "a partial image must not reach the factory";
 
+  records_.Channels.Entries[1].BusyLock = 0;
   result = ExportEpm(records_, {true}, texts_, path_.parent_path() / "no-such-folder" / "x.EPM");
   EXPECT_FALSE(result.Written);
   EXPECT_EQ(result.Detail,
