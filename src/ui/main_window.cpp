@@ -21,11 +21,12 @@
 #include "i18n/text_keys.h"
 #include "ui/about_box.h"
 #include "ui/alert_dialog.h"
+#include "ui/auto_test_dialog.h"
 #include "ui/channel_cell_delegate.h"
 #include "ui/channel_dialog.h"
 #include "ui/commu_book_dialog.h"
-#include "ui/five_tone_dialog.h"
 #include "ui/embedded_info_window.h"
+#include "ui/five_tone_dialog.h"
 #include "ui/key_dialog.h"
 #include "ui/language_dialog.h"
 #include "ui/model_dialog.h"
@@ -33,6 +34,7 @@
 #include "ui/port_dialog.h"
 #include "ui/progress_window.h"
 #include "ui/scan_dialog.h"
+#include "ui/test_data_dialog.h"
 #include "ui/view_helpers.h"
 
 namespace hvt {
@@ -444,6 +446,12 @@ void MainWindow::Run(Command command) {
       break;
     case Command::FiveTone:
       RunEditor(Command::FiveTone, RunFiveToneDialog);
+      break;
+    case Command::TestData:
+      RunTestDataDialog(this, context_, workspace_, prompter_);
+      break;
+    case Command::AutoTest:
+      RunAutoTestDialog(this, context_, workspace_, prompter_);
       break;
     case Command::ModelInfo:
       if (RunModelDialog(this, context_, workspace_, prompter_)) RenderAll();
