@@ -1,8 +1,11 @@
 #include "app/channel_cell_editing.h"
 
+#include <vector>
+
 #include "i18n/text_keys.h"
 #include "model/frequency.h"
 #include "model/frequency_checks.h"
+#include "model/tones.h"
 
 namespace hvt {
 
@@ -62,6 +65,84 @@ void MoveTransmitWithReceive(ChannelEditPresenter& presenter, std::string_view r
   presenter.EditTransmit(FormatMHz(tx));
 }
 
+constexpr int kToneNone = 0;
+constexpr int kToneCtcss = 1;
+constexpr int kToneDcs = 2;
+// A tone cell's list packs the tone type with its code: type * kToneTypeStride + code.
+constexpr int kToneTypeStride = 0x1000;
+
+bool IsToneColumn(GridColumn column) { return column == GridColumn::Decode || column == GridColumn::Encode; }
+
+// None, every standard CTCSS tone, then every DCS code normal and inverted: the same list for
+// every channel, so one choice means the same tone on all selected rows.
+std::vector<ListEntry> ToneEntries(const LanguageTexts& texts) {
+  std::vector<ListEntry> entries = {{texts.LanguageText(text_key::NoSignalling), kToneNone}};
+  for (int index = 0; index < kStandardCtcssCount; ++index) {
+    entries.push_back({CtcssText(index, 0), kToneCtcss * kToneTypeStride + index});
+  }
+  for (const int inverted : {0, kDcsInvertedBit}) {
+    for (int code = 0; code < kDcsValueCount; ++code) {
+      entries.push_back({DcsText(code | inverted), kToneDcs * kToneTypeStride + (code | inverted)});
+    }
+  }
+  return entries;
+}
+
+struct ToneFields {
+  std::int16_t ChannelRecord::*Type;
+  std::int16_t ChannelRecord::*Ctcss;
+  std::int16_t ChannelRecord::*Dcs;
+  ChannelList TypeList;
+  ChannelList CtcssList;
+  ChannelList DcsList;
+  ChannelCheck Inverted;
+};
+
+ToneFields ToneFieldsOf(GridColumn column) {
+  if (column == GridColumn::Decode) {
+    return {&ChannelRecord::DecodeType,  &ChannelRecord::DecodeCtcss, &ChannelRecord::DecodeDcs,
+            ChannelList::DecodeType,     ChannelList::DecodeCtcss,    ChannelList::DecodeDcs,
+            ChannelCheck::DecodeInverted};
+  }
+  return {&ChannelRecord::EncodeType,  &ChannelRecord::EncodeCtcss, &ChannelRecord::EncodeDcs,
+          ChannelList::EncodeType,     ChannelList::EncodeCtcss,    ChannelList::EncodeDcs,
+          ChannelCheck::EncodeInverted};
+}
+
+int ToneValue(const ChannelRecord& channel, GridColumn column) {
+  const ToneFields fields = ToneFieldsOf(column);
+  switch (channel.*fields.Type) {
+    case kToneCtcss:
+      return kToneCtcss * kToneTypeStride + CtcssIndex(channel.*fields.Ctcss);
+    case kToneDcs:
+      return kToneDcs * kToneTypeStride + DcsValue(channel.*fields.Dcs);
+    default:
+      return kToneNone;
+  }
+}
+
+// The user-defined tone has no place in the shared list; it stays the dialog's.
+bool HasCustomTone(const ChannelRecord& channel, GridColumn column) {
+  const ToneFields fields = ToneFieldsOf(column);
+  return channel.*fields.Type == kToneCtcss && CtcssIndex(channel.*fields.Ctcss) == kCustomCtcssIndex;
+}
+
+void ChooseTone(ChannelEditPresenter& presenter, GridColumn column, int value) {
+  const ToneFields fields = ToneFieldsOf(column);
+  const int type = value / kToneTypeStride;
+  const int code = value % kToneTypeStride;
+  const auto select = [&presenter](ChannelList list, int stored) {
+    const int index = presenter.State().List(list).IndexOf(stored);
+    if (index != ChoiceList::kNone) presenter.SelectEntry(list, index);
+  };
+  select(fields.TypeList, type);
+  if (type == kToneCtcss) select(fields.CtcssList, code);
+  if (type == kToneDcs) {
+    select(fields.DcsList, code & kDcsCodeMask);
+    presenter.SetCheck(fields.Inverted, (code & kDcsInvertedBit) != 0);
+  }
+}
+
 }  // namespace
 
 ChannelEditEnvironment::ChannelEditEnvironment(const AppContext& context, const Configuration& configuration)
@@ -80,6 +161,8 @@ CellEdit CellEditOf(GridColumn column) {
     case GridColumn::Bandwidth:
     case GridColumn::Scan:
     case GridColumn::Power:
+    case GridColumn::Decode:
+    case GridColumn::Encode:
       return CellEdit::Choice;
     default:
       return CellEdit::None;
@@ -89,7 +172,9 @@ CellEdit CellEditOf(GridColumn column) {
 bool CellEditable(const Configuration& configuration, int number, GridColumn column) {
   if (CellEditOf(column) == CellEdit::None || number < 1 || number > kChannelCount) return false;
   if (column == GridColumn::Scan && !IsNormalChannel(number)) return false;
-  return column == GridColumn::Rx || ChannelExists(configuration.Channels, number);
+  if (column == GridColumn::Rx) return true;
+  const ChannelRecord* channel = configuration.Channels.Find(number);
+  return channel != nullptr && !(IsToneColumn(column) && HasCustomTone(*channel, column));
 }
 
 ChoiceList CellChoices(const Configuration& configuration, int number, GridColumn column,
@@ -102,6 +187,7 @@ ChoiceList CellChoices(const Configuration& configuration, int number, GridColum
                          {texts.LanguageText(text_key::ScanMembership[1]), 1}},
                         channel->ScanAdd);
   }
+  if (IsToneColumn(column)) return ChoiceListOf(ToneEntries(context.Texts()), ToneValue(*channel, column));
   // The dialog's own lists, so the grid offers exactly what the dialog offers.
   Configuration copy = configuration;
   const ChannelEditEnvironment environment(context, copy);
@@ -155,6 +241,13 @@ bool EditChannelCell(Configuration& configuration, int number, GridColumn column
     case GridColumn::Scan:
       presenter.SetCheck(ChannelCheck::ScanAdd, choice == 1);
       break;
+    case GridColumn::Decode:
+    case GridColumn::Encode: {
+      const std::vector<ListEntry> tones = ToneEntries(context.Texts());
+      if (choice < 0 || choice >= static_cast<int>(tones.size())) return false;
+      ChooseTone(presenter, column, tones[static_cast<std::size_t>(choice)].Value);
+      break;
+    }
     default:
       return false;
   }

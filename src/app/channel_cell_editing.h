@@ -34,12 +34,12 @@ class ChannelEditEnvironment {
 
 enum class CellEdit { None, Text, Choice };
 
-// Receive, transmit and name take a text; bandwidth, scan and power a choice; the rest only
-// the dialog.
+// Receive, transmit and name take a text; bandwidth, scan, power and the decode and encode tones
+// a choice; the rest only the dialog.
 CellEdit CellEditOf(GridColumn column);
 
 // Whether channel `number`'s cell in `column` takes an edit: a channel that does not exist takes
-// only a receive frequency.
+// only a receive frequency, and a user-defined CTCSS tone is changed in the dialog only.
 bool CellEditable(const Configuration& configuration, int number, GridColumn column);
 
 // The entries a choice column offers, the channel's value selected.

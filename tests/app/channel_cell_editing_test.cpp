@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/workspace.h"
 #include "i18n/text_keys.h"
 #include "model/frequency.h"
+#include "model/tones.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_folder.h"
 
@@ -86,10 +89,46 @@ TEST_F(ChannelCellEditingTest, ChoiceCellsOfferTheDialogsListsAndAnEmptyReceiveD
       Edit(1, GridColumn::Bandwidth, "", CellChoices(Current(), 1, GridColumn::Bandwidth, context_).Selected))
       << "the same choice changes nothing";
   EXPECT_FALSE(CellEditable(Current(), 201, GridColumn::Scan));
-  EXPECT_FALSE(CellEditable(Current(), 1, GridColumn::Decode));
+  EXPECT_FALSE(CellEditable(Current(), 1, GridColumn::OptSignal));
 
   EXPECT_TRUE(Edit(3, GridColumn::Rx, ""));
   EXPECT_EQ(Current().Channels.Find(3), nullptr);
+}
+
+// One list serves every channel's decode and encode cells, so a choice means the same tone on
+// every selected row; a user-defined tone stays with the dialog.
+TEST_F(ChannelCellEditingTest, ToneCellsTakeAnyToneFromOneSharedList) {
+  const auto choose = [&](int number, GridColumn column, const std::string& tone) {
+    const ChoiceList tones = CellChoices(Current(), number, column, context_);
+    const auto entry = std::ranges::find(tones.Entries, tone, &ListEntry::Text);
+    EXPECT_NE(entry, tones.Entries.end()) << tone;
+    return Edit(number, column, "", static_cast<int>(entry - tones.Entries.begin()));
+  };
+  struct Case {
+    GridColumn Column;
+    std::string Tone;
+  };
+  const Case cases[] = {
+      {GridColumn::Decode, "88.5"},
+      {GridColumn::Decode, "D023I"},
+      {GridColumn::Encode, "D754N"},
+      {GridColumn::Encode, "254.1"},
+      {GridColumn::Decode, context_.Texts().LanguageText(text_key::NoSignalling)},
+  };
+  for (const Case& c : cases) {
+    EXPECT_TRUE(choose(1, c.Column, c.Tone)) << c.Tone;
+    EXPECT_EQ(Cell(1, c.Column), c.Tone);
+    EXPECT_EQ(CellChoices(Current(), 2, c.Column, context_).Entries,
+              CellChoices(Current(), 1, c.Column, context_).Entries);
+  }
+  EXPECT_FALSE(choose(1, GridColumn::Encode, "254.1")) << "the same tone changes nothing";
+
+  ChannelRecord& custom = *Current().Channels.Find(2);
+  custom.DecodeType = 1;
+  custom.DecodeCtcss = kCustomCtcssIndex;
+  EXPECT_FALSE(CellEditable(Current(), 2, GridColumn::Decode));
+  EXPECT_TRUE(CellEditable(Current(), 2, GridColumn::Encode));
+  EXPECT_TRUE(prompter_.Messages.empty());
 }
 
 }  // namespace
