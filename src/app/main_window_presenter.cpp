@@ -32,6 +32,9 @@ constexpr std::array kCommands = {
     CommandSpec{C::SortByName, text_key::MenuSortByName, "", ""},
     CommandSpec{C::InsertChannel, text_key::MenuInsertChannel, "", ""},
     CommandSpec{C::RemoveGap, text_key::MenuRemoveGap, "", ""},
+    CommandSpec{C::MoveUp, text_key::MenuMoveUp, "Alt+Up", ""},
+    CommandSpec{C::MoveDown, text_key::MenuMoveDown, "Alt+Down", ""},
+    CommandSpec{C::MoveTo, text_key::MenuMoveTo, "", ""},
     CommandSpec{C::DeleteChannels, text_key::MenuDeleteChannels, "Del", ""},
     CommandSpec{C::Options, text_key::MenuOptions, "", ""},
     CommandSpec{C::RadioView, text_key::MenuRadio, "", ""},
@@ -92,11 +95,11 @@ const std::vector<MenuSpec>& MenuBar() {
         C::Print, C::Separator, C::Exit}},
       {text_key::MenuModel, {C::ModelInfo}},
       {text_key::MenuEdit,
-       {C::Undo,         C::Redo,          C::Separator, C::EditChannel,    C::SortByFrequency,
-        C::SortByName,   C::InsertChannel, C::RemoveGap, C::DeleteChannels, C::Separator,
-        C::Options,      C::RadioView,     C::Dtmf,      C::TwoTone,        C::FiveTone,
-        C::Scan,         C::Keys,          C::Alert,     C::ToneTip,        C::CommuBook,
-        C::EmbeddedInfo, C::TestData}},
+       {C::Undo,       C::Redo,           C::Separator, C::EditChannel,  C::SortByFrequency,
+        C::SortByName, C::InsertChannel,  C::RemoveGap, C::MoveUp,       C::MoveDown,
+        C::MoveTo,     C::DeleteChannels, C::Separator, C::Options,      C::RadioView,
+        C::Dtmf,       C::TwoTone,        C::FiveTone,  C::Scan,         C::Keys,
+        C::Alert,      C::ToneTip,        C::CommuBook, C::EmbeddedInfo, C::TestData}},
       {text_key::MenuSettings, {C::Port, C::Language, C::Initialise}},
       {text_key::MenuProgram, {C::Read, C::Write, C::ReadReset, C::WriteReset}},
       {text_key::MenuView, {C::ToolBar, C::StatusBar}},
@@ -224,22 +227,48 @@ bool MainWindowPresenter::Paste(int row) {
 bool MainWindowPresenter::Arrange(Command command, int row) {
   const Configuration before = workspace_.Current();
   ChannelTable& table = workspace_.Current().Channels;
+  ChannelMoves moves;
   switch (command) {
     case C::SortByFrequency:
-      SortChannels(table, ChannelOrder::ByFrequency);
+      moves = SortChannels(table, ChannelOrder::ByFrequency);
       break;
     case C::SortByName:
-      SortChannels(table, ChannelOrder::ByName);
+      moves = SortChannels(table, ChannelOrder::ByName);
       break;
     case C::InsertChannel:
-      static_cast<void>(InsertEmptyChannel(table, row));
+      moves = InsertEmptyChannel(table, row);
       break;
     case C::RemoveGap:
-      static_cast<void>(RemoveChannelGap(table, row));
+      moves = RemoveChannelGap(table, row);
       break;
     default:
       return false;
   }
+  return FinishMoves(command, moves, before);
+}
+
+bool MainWindowPresenter::MoveChannels(const std::vector<int>& rows, int step) {
+  const Configuration before = workspace_.Current();
+  const ChannelMoves moves = hvt::MoveChannels(workspace_.Current().Channels, rows, step);
+  return FinishMoves(step < 0 ? C::MoveUp : C::MoveDown, moves, before);
+}
+
+bool MainWindowPresenter::MoveChannelsTo(const std::vector<int>& rows, int target) {
+  const auto first = std::ranges::find_if(rows, [](int row) { return IsNormalChannel(row); });
+  if (first == rows.end() || !IsNormalChannel(target)) return false;
+  int lowest = *first;
+  for (const int row : rows) {
+    if (IsNormalChannel(row)) lowest = std::min(lowest, row);
+  }
+  const Configuration before = workspace_.Current();
+  const ChannelMoves moves = hvt::MoveChannels(workspace_.Current().Channels, rows, target - lowest);
+  return FinishMoves(C::MoveTo, moves, before);
+}
+
+bool MainWindowPresenter::FinishMoves(Command command, const ChannelMoves& moves,
+                                      const Configuration& before) {
+  if (!moves) return false;
+  FollowChannelMoves(workspace_.Current(), moves);
   if (workspace_.Current() == before) return false;
   workspace_.RecordStep(StepName(command), before);
   RedrawAll();

@@ -14,6 +14,7 @@
 #include "app/channel_grid.h"
 #include "app/workspace.h"
 #include "editors/presenter.h"
+#include "model/channel_arrangement.h"
 
 namespace hvt {
 
@@ -35,6 +36,9 @@ enum class Command {
   SortByName,
   InsertChannel,
   RemoveGap,
+  MoveUp,
+  MoveDown,
+  MoveTo,
   DeleteChannels,
   Options,
   RadioView,
@@ -122,6 +126,12 @@ class MainWindowPresenter {
   // (the grid has then been redrawn, and the change can be undone).
   bool Arrange(Command command, int row);
 
+  // The channels on `rows` move as one block by `step` numbers, or so that the first lands on
+  // `target`; the channels they pass fill the places they left, and the settings naming a moved
+  // channel follow it. True when the channels changed (redrawn; one undo step).
+  bool MoveChannels(const std::vector<int>& rows, int step);
+  bool MoveChannelsTo(const std::vector<int>& rows, int target);
+
   // The grid's common columns edited in place, with the channel dialog's rules. EditCell takes
   // a text for a text column and an index for a list column; true when the channel changed (the
   // row has then been redrawn, and the change can be undone).
@@ -153,6 +163,8 @@ class MainWindowPresenter {
   bool MayClose();
 
  private:
+  bool FinishMoves(Command command, const ChannelMoves& moves, const Configuration& before);
+
   AppContext& context_;
   Workspace& workspace_;
   bool factory_;

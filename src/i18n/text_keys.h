@@ -100,6 +100,10 @@ inline constexpr std::int32_t MenuSortByFrequency = 1016;
 inline constexpr std::int32_t MenuSortByName = 1017;
 inline constexpr std::int32_t MenuInsertChannel = 1018;
 inline constexpr std::int32_t MenuRemoveGap = 1019;
+inline constexpr std::int32_t MenuMoveUp = 1070;
+inline constexpr std::int32_t MenuMoveDown = 1071;
+inline constexpr std::int32_t MenuMoveTo = 1072;
+inline constexpr std::int32_t MoveToLabel = 1073;
 inline constexpr std::int32_t MenuDeleteChannels = 1009;
 inline constexpr std::int32_t MenuExportChannels = 1008;
 inline constexpr std::int32_t MenuPrint = 1005;
@@ -469,7 +473,7 @@ inline constexpr auto kLookedUpKeys = detail::JoinKeys(
                KeyDialogTitle,
                KeyShortcutFrame,
                KeyModeFrame},
-    std::array{five_tone::InfoFrame});
+    std::array{five_tone::InfoFrame, MenuMoveUp, MenuMoveDown, MenuMoveTo, MoveToLabel});
 
 // Keys read directly from the other sections.
 inline constexpr std::array kLookedUpSectionKeys = {

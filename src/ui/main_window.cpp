@@ -7,6 +7,8 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QIcon>
+#include <QInputDialog>
+#include <QItemSelection>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
@@ -339,6 +341,30 @@ void MainWindow::RedrawGrid() {
   model_.RowsRedrawn();
 }
 
+// By `step` numbers, or to `target` when the step is 0; the selection goes along with the channels.
+void MainWindow::MoveSelectedChannels(int step, int target) {
+  const std::vector<int> rows = SelectedChannelRows();
+  if (rows.empty()) return;
+  const int current = CurrentChannelRow();
+  if (step == 0) step = target - rows.front();
+  const bool moved =
+      target != 0 ? presenter_.MoveChannelsTo(rows, target) : presenter_.MoveChannels(rows, step);
+  if (!moved) return;
+  model_.RowsRedrawn();
+  RenderCommands();
+  QItemSelection selection;
+  for (const int row : rows) {
+    if (!IsNormalChannel(row)) continue;
+    const int modelRow = ChannelTableModel::ModelRowOf(row + step);
+    selection.select(model_.index(modelRow, 0), model_.index(modelRow, model_.columnCount() - 1));
+  }
+  const QModelIndex currentIndex = grid_->currentIndex();
+  grid_->selectionModel()->setCurrentIndex(model_.index(ChannelTableModel::ModelRowOf(current + step),
+                                                        currentIndex.isValid() ? currentIndex.column() : 0),
+                                           QItemSelectionModel::NoUpdate);
+  grid_->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+}
+
 std::vector<int> MainWindow::SelectedChannelRows() const {
   std::vector<int> rows;
   for (const QModelIndex& index : grid_->selectionModel()->selectedIndexes()) {
@@ -417,6 +443,20 @@ void MainWindow::Run(Command command) {
         RenderCommands();
       }
       break;
+    case Command::MoveUp:
+    case Command::MoveDown:
+      MoveSelectedChannels(command == Command::MoveUp ? -1 : 1, 0);
+      break;
+    case Command::MoveTo: {
+      const QString caption =
+          QString(ToQString(context_.Texts().LanguageText(text_key::MenuMoveTo))).remove('&');
+      bool chosen = false;
+      const int target =
+          QInputDialog::getInt(this, caption, ToQString(context_.Texts().LanguageText(text_key::MoveToLabel)),
+                               std::max(CurrentChannelRow(), 1), 1, kNormalChannelCount, 1, &chosen);
+      if (chosen) MoveSelectedChannels(0, target);
+      break;
+    }
     case Command::DeleteChannels:
       if (presenter_.DeleteChannels(SelectedChannelRows(), prompter_)) {
         model_.RowsRedrawn();

@@ -73,6 +73,7 @@ class MainWindow final : public QMainWindow {
   int CurrentChannelRow() const;
   // The channel rows with a selected cell, ascending; the current row when nothing is selected.
   std::vector<int> SelectedChannelRows() const;
+  void MoveSelectedChannels(int step, int target);
   void PutOnSystemClipboard(const std::vector<int>& rows);
   bool PasteFromSystemClipboard(int row);
   void EditChannel(int number);

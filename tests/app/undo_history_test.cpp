@@ -123,6 +123,22 @@ TEST_F(WorkspaceUndoTest, ArrangingTheChannelsIsOneStepAndAnArrangementThatChang
   EXPECT_FALSE(workspace_.History().CanUndo());
 }
 
+TEST_F(WorkspaceUndoTest, MovingSelectedChannelsIsOneStepAndTheMemoryChannelGoesAlong) {
+  const std::string second = presenter_.Grid().Row(2)[0];
+  workspace_.Current().Options.MemoryChannelA = 1;  // channel 2
+  const Configuration pointed = workspace_.Current();
+  ASSERT_TRUE(presenter_.MoveChannelsTo({2}, 10));
+  EXPECT_EQ(presenter_.Grid().Row(10)[0], second);
+  EXPECT_EQ(workspace_.Current().Options.MemoryChannelA, 9);
+  EXPECT_EQ(presenter_.Caption(Command::Undo), "&Undo Move Channels To");
+  EXPECT_FALSE(presenter_.MoveChannels({1}, -1)) << "channel 1 cannot move up";
+  ASSERT_TRUE(presenter_.MoveChannels({10}, -1));
+  EXPECT_EQ(presenter_.Caption(Command::Undo), "&Undo Move Channels Up");
+  ASSERT_TRUE(workspace_.Undo());
+  ASSERT_TRUE(workspace_.Undo());
+  EXPECT_TRUE(workspace_.Current() == pointed);
+}
+
 TEST_F(WorkspaceUndoTest, SeveralRowsChangeInOneStep) {
   const Configuration before = workspace_.Current();
   ASSERT_TRUE(presenter_.EditCells({1, 2, 3, 150}, GridColumn::Power, 2, prompter_));

@@ -536,6 +536,17 @@ TEST_F(MainWindowEndToEnd, SeveralSelectedRowsChangeTogether) {
     EXPECT_EQ(Cell(row, GridColumn::Power), Text(text_key::PowerLevels[2])) << row;
   EXPECT_NE(Cell(4, GridColumn::Power), Text(text_key::PowerLevels[2]));
 
+  const std::string fourth = Cell(4, GridColumn::Rx);
+  window_.Run(Command::MoveDown);
+  EXPECT_EQ(Cell(1, GridColumn::Rx), fourth) << "the channel passed fills the place left";
+  for (const int row : {2, 3, 4}) {
+    EXPECT_EQ(Cell(row, GridColumn::Power), Text(text_key::PowerLevels[2])) << row;
+    EXPECT_TRUE(grid.selectionModel()->isRowSelected(row - 1)) << "the selection goes along: " << row;
+  }
+  window_.Run(Command::Undo);
+  grid.selectionModel()->select(QItemSelection(cell(1, GridColumn::Power), cell(3, GridColumn::Power)),
+                                QItemSelectionModel::ClearAndSelect);
+
   window_.Run(Command::DeleteChannels);
   for (const int row : {1, 2, 3}) EXPECT_EQ(Cell(row, GridColumn::Rx), "") << row;
   window_.Run(Command::Undo);
