@@ -260,6 +260,28 @@ inline constexpr std::array kAll = {Title,
                                     PauseCode};
 }  // namespace five_tone
 
+// The 2-tone editor, section OPTION.
+namespace two_tone {
+inline constexpr std::string_view Title = "60051";
+inline constexpr std::string_view SettingsTab = "60043";
+inline constexpr std::string_view ListTab = "60044";
+inline constexpr std::string_view FirstToneTime = "60045";
+inline constexpr std::string_view SecondToneTime = "60046";
+inline constexpr std::string_view LongToneTime = "60047";
+inline constexpr std::string_view Interval = "60048";
+inline constexpr std::string_view TonePair = "60049";
+inline constexpr std::string_view DecodeResponse = "60050";
+inline constexpr std::string_view NumberHeader = "60053";
+inline constexpr std::string_view FirstTone = "60054";
+inline constexpr std::string_view SecondTone = "60055";
+inline constexpr std::string_view ToneLabel = "60056";  // followed by A, B, C or D
+inline constexpr std::string_view Name = "60304";
+
+inline constexpr std::array kAll = {
+    Title,    SettingsTab,    ListTab,      FirstToneTime, SecondToneTime, LongToneTime, Interval,
+    TonePair, DecodeResponse, NumberHeader, FirstTone,     SecondTone,     ToneLabel,    Name};
+}  // namespace two_tone
+
 namespace detail {
 
 template <std::size_t... Sizes>

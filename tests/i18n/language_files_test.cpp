@@ -34,6 +34,9 @@ TEST_P(LanguageFiles, HoldEveryKeyTheProgramLooksUp) {
   for (const std::string_view key : text_key::five_tone::kAll) {
     EXPECT_FALSE(texts.SectionText(text_key::kOption, key).empty()) << "OPTION/" << key;
   }
+  for (const std::string_view key : text_key::two_tone::kAll) {
+    EXPECT_FALSE(texts.SectionText(text_key::kOption, key).empty()) << "OPTION/" << key;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLanguages, LanguageFiles, testing::Values(kEnglish, kChinese));
