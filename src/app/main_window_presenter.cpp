@@ -67,7 +67,7 @@ constexpr std::array kToolBar = {C::Separator, C::New,   C::Open,      C::Save, 
                                  C::Port,      C::Write, C::Separator, C::About, C::TestDataButton};
 
 // Commands whose windows are not built yet: shown, but they cannot be chosen.
-constexpr std::array kNotYetAvailable = {C::Dtmf, C::TwoTone};
+constexpr std::array kNotYetAvailable = {C::Dtmf};
 
 // Entries of the menus that have nothing behind them.
 constexpr std::array kAlwaysHidden = {C::Print,     C::RadioView,  C::ToneTip,

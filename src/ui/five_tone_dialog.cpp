@@ -1,6 +1,5 @@
 #include "ui/five_tone_dialog.h"
 
-#include <QAbstractTableModel>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
@@ -14,16 +13,17 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <array>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "editors/five_tone_presenter.h"
 #include "editors/special_call_presenter.h"
+#include "ui/presenter_table.h"
 #include "ui/special_call_dialog.h"
 #include "ui/view_helpers.h"
 
@@ -32,108 +32,6 @@ namespace hvt {
 namespace {
 
 using Column = FiveTonePresenter::Column;
-
-// The 100 list entries as the presenter shows them.
-class CodeListModel final : public QAbstractTableModel {
- public:
-  explicit CodeListModel(FiveTonePresenter& presenter) : presenter_(presenter) {}
-
-  int rowCount(const QModelIndex& parent = {}) const override {
-    return parent.isValid() ? 0 : kFiveToneCodeCount;
-  }
-  int columnCount(const QModelIndex& parent = {}) const override {
-    return parent.isValid() ? 0 : FiveTonePresenter::kColumnCount;
-  }
-
-  QVariant data(const QModelIndex& index, int role) const override {
-    if (!index.isValid()) return {};
-    if (role == Qt::DisplayRole || role == Qt::EditRole) {
-      return ToQString(presenter_.CellText(index.row(), index.column()));
-    }
-    if (role == Qt::TextAlignmentRole && index.column() != Column::kCodeColumn) {
-      return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
-    }
-    return {};
-  }
-
-  QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-    const auto& headers = presenter_.State().Headers;
-    return section >= 0 && section < static_cast<int>(headers.size())
-               ? ToQString(headers[static_cast<std::size_t>(section)])
-               : QVariant();
-  }
-
-  Qt::ItemFlags flags(const QModelIndex& index) const override {
-    Qt::ItemFlags flags = QAbstractTableModel::flags(index);
-    if (presenter_.CanEditCell(index.row(), index.column())) flags |= Qt::ItemIsEditable;
-    return flags;
-  }
-
-  void RowChanged(int row) {
-    emit dataChanged(index(row, 0), index(row, FiveTonePresenter::kColumnCount - 1));
-  }
-  void AllChanged() {
-    emit dataChanged(index(0, 0), index(kFiveToneCodeCount - 1, FiveTonePresenter::kColumnCount - 1));
-  }
-
- private:
-  FiveTonePresenter& presenter_;
-};
-
-// Code and name cells take a filtered box, tone set and tone length cells a list.
-class CodeCellDelegate final : public QStyledItemDelegate {
- public:
-  CodeCellDelegate(FiveTonePresenter& presenter, CodeListModel& model, std::function<void()> committed,
-                   QObject* parent)
-      : QStyledItemDelegate(parent), presenter_(presenter), model_(model), committed_(std::move(committed)) {}
-
-  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
-                        const QModelIndex& index) const override {
-    const int column = index.column();
-    if (!presenter_.CanEditCell(index.row(), column)) return nullptr;
-    QWidget* editor = nullptr;
-    if (column == Column::kCodeColumn || column == Column::kNameColumn) {
-      auto* box = new QLineEdit(parent);
-      FilterTyping(
-          *box, [this, column](std::string_view typed) { return presenter_.FilterCellText(column, typed); });
-      editor = box;
-    } else {
-      editor = new QComboBox(parent);
-    }
-    editor->setAccessibleName(model_.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString());
-    return editor;
-  }
-
-  void setEditorData(QWidget* editor, const QModelIndex& index) const override {
-    if (auto* box = qobject_cast<QLineEdit*>(editor)) {
-      box->setText(ToQString(presenter_.CellText(index.row(), index.column())));
-      box->selectAll();
-    } else if (auto* list = qobject_cast<QComboBox*>(editor)) {
-      RenderChoices(*list, presenter_.CellChoices(index.row(), index.column()));
-    }
-  }
-
-  void setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const override {
-    if (auto* box = qobject_cast<QLineEdit*>(editor)) {
-      presenter_.SetCellText(index.row(), index.column(), box->text().toStdString());
-    } else if (auto* list = qobject_cast<QComboBox*>(editor)) {
-      const ChoiceList choices = presenter_.CellChoices(index.row(), index.column());
-      const int chosen = list->currentIndex();
-      if (chosen >= 0 && chosen < static_cast<int>(choices.Entries.size())) {
-        presenter_.SetCellChoice(index.row(), index.column(),
-                                 choices.Entries[static_cast<std::size_t>(chosen)].Value);
-      }
-    }
-    model_.RowChanged(index.row());
-    committed_();
-  }
-
- private:
-  FiveTonePresenter& presenter_;
-  CodeListModel& model_;
-  std::function<void()> committed_;
-};
 
 struct ListRow {
   FiveToneList List;
@@ -155,7 +53,18 @@ struct PttIdWidgets {
 class FiveToneDialog final : public QDialog {
  public:
   FiveToneDialog(QWidget* parent, FiveTonePresenter& presenter, Prompter& prompter)
-      : QDialog(parent), presenter_(presenter), prompter_(prompter), model_(presenter) {
+      : QDialog(parent),
+        presenter_(presenter),
+        prompter_(prompter),
+        model_({.Rows = kFiveToneCodeCount,
+                .Columns = FiveTonePresenter::kColumnCount,
+                .Text = [&presenter](int row, int column) { return presenter.CellText(row, column); },
+                .Editable = [&presenter](int row, int column) { return presenter.CanEditCell(row, column); },
+                .Header =
+                    [&presenter](int column) {
+                      return presenter.State().Headers[static_cast<std::size_t>(column)];
+                    },
+                .LeftAligned = [](int column) { return column == Column::kCodeColumn; }}) {
     auto* top = new QHBoxLayout;
     top->addWidget(BuildGeneral());
     auto* pttColumn = new QVBoxLayout;
@@ -323,8 +232,19 @@ class FiveToneDialog final : public QDialog {
   QTableView* BuildGrid() {
     grid_ = new QTableView(this);
     grid_->setModel(&model_);
-    delegate_ = new CodeCellDelegate(
-        presenter_, model_, [this] { Render(); }, grid_);
+    delegate_ = new PresenterCellDelegate(
+        {.Filter = [this](int column,
+                          std::string_view typed) { return presenter_.FilterCellText(column, typed); },
+         .Choices = [this](int row, int column) -> std::optional<ChoiceList> {
+           if (column != Column::kToneSetColumn && column != Column::kToneLengthColumn) return std::nullopt;
+           return presenter_.CellChoices(row, column);
+         },
+         .SetText = [this](int row, int column,
+                           std::string_view text) { presenter_.SetCellText(row, column, text); },
+         .SetChoice = [this](int row, int column,
+                             int value) { presenter_.SetCellChoice(row, column, value); },
+         .Committed = [this] { Render(); }},
+        model_, grid_);
     grid_->setItemDelegate(delegate_);
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
     grid_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
@@ -379,13 +299,7 @@ class FiveToneDialog final : public QDialog {
     Render();
   }
 
-  // An open cell is committed and closed so it cannot commit again later over what OK stored.
-  void EndGridEdit() {
-    QWidget* editor = grid_->indexWidget(grid_->currentIndex());
-    if (editor == nullptr) return;
-    emit delegate_->commitData(editor);
-    emit delegate_->closeEditor(editor, QAbstractItemDelegate::NoHint);
-  }
+  void EndGridEdit() { EndCellEdit(*grid_); }
 
   void EndEdits() {
     EndGridEdit();
@@ -464,7 +378,7 @@ class FiveToneDialog final : public QDialog {
 
   FiveTonePresenter& presenter_;
   Prompter& prompter_;
-  CodeListModel model_;
+  PresenterTableModel model_;
   QLabel* ownIdLabel_ = nullptr;
   QLineEdit* ownId_ = nullptr;
   bool ownIdEdited_ = false;
@@ -483,7 +397,7 @@ class FiveToneDialog final : public QDialog {
   QLabel* infoNameLabel_ = nullptr;
   QLineEdit* infoName_ = nullptr;
   QTableView* grid_ = nullptr;
-  CodeCellDelegate* delegate_ = nullptr;
+  PresenterCellDelegate* delegate_ = nullptr;
   QPushButton* listSpecial_ = nullptr;
   QPlainTextEdit* description_ = nullptr;
   QDialogButtonBox* buttons_ = nullptr;

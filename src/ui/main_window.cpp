@@ -37,6 +37,7 @@
 #include "ui/progress_window.h"
 #include "ui/scan_dialog.h"
 #include "ui/test_data_dialog.h"
+#include "ui/two_tone_dialog.h"
 #include "ui/view_helpers.h"
 
 namespace hvt {
@@ -486,6 +487,9 @@ void MainWindow::Run(Command command) {
       break;
     case Command::FiveTone:
       RunEditor(Command::FiveTone, RunFiveToneDialog);
+      break;
+    case Command::TwoTone:
+      RunEditor(Command::TwoTone, RunTwoToneDialog);
       break;
     case Command::TestData:
       RunTestDataDialog(this, context_, workspace_, prompter_);
