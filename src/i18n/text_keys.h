@@ -260,6 +260,38 @@ inline constexpr std::array kAll = {Title,
                                     PauseCode};
 }  // namespace five_tone
 
+// The DTMF editor and its special-call window; section OTHER unless a string key (OPTION).
+namespace dtmf {
+inline constexpr std::int32_t CodesFrame = 1601;
+inline constexpr std::int32_t PttIdFrame = 1602;
+inline constexpr std::int32_t RemoteFrame = 1603;
+inline constexpr std::int32_t Separator = 1604;
+inline constexpr std::int32_t GroupCode = 1605;
+inline constexpr std::int32_t DecodeResponse = 1606;
+inline constexpr std::int32_t FirstDigitDelay = 1607;
+inline constexpr std::int32_t PreSendDelay = 1608;
+inline constexpr std::int32_t ResetTime = 1609;
+inline constexpr std::int32_t PostSendDelay = 1610;
+inline constexpr std::int32_t PauseTime = 1611;
+inline constexpr std::int32_t SettingsFrame = 1612;
+inline constexpr std::int32_t IdDisplay = 1613;
+inline constexpr std::array<std::int32_t, 3> Responses = {1650, 1651, 1653};
+inline constexpr std::array<std::int32_t, 2> OffOn = {1654, 1655};
+inline constexpr std::int32_t Ani = 1740;
+inline constexpr std::int32_t SendTime = 1741;
+inline constexpr std::int32_t PttIdMode = 1743;
+inline constexpr std::int32_t AniOn = 1756;
+inline constexpr std::int32_t Milliseconds = 1780;
+inline constexpr std::int32_t KillEqualsStun = 3001;
+inline constexpr std::int32_t OwnId = 3002;
+inline constexpr std::int32_t SpecialCall = 3003;
+inline constexpr std::array kAll = {
+    CodesFrame,   PttIdFrame,   RemoteFrame,    Separator, GroupCode,     DecodeResponse, FirstDigitDelay,
+    PreSendDelay, ResetTime,    PostSendDelay,  PauseTime, SettingsFrame, IdDisplay,      Responses[0],
+    Responses[1], Responses[2], OffOn[0],       OffOn[1],  Ani,           SendTime,       PttIdMode,
+    AniOn,        Milliseconds, KillEqualsStun, OwnId,     SpecialCall};
+}  // namespace dtmf
+
 // The 2-tone editor, section OPTION.
 namespace two_tone {
 inline constexpr std::string_view Title = "60051";
@@ -495,7 +527,7 @@ inline constexpr auto kLookedUpKeys = detail::JoinKeys(
                KeyDialogTitle,
                KeyShortcutFrame,
                KeyModeFrame},
-    std::array{five_tone::InfoFrame, MenuMoveUp, MenuMoveDown, MenuMoveTo, MoveToLabel});
+    std::array{five_tone::InfoFrame, MenuMoveUp, MenuMoveDown, MenuMoveTo, MoveToLabel}, dtmf::kAll);
 
 // Keys read directly from the other sections.
 inline constexpr std::array kLookedUpSectionKeys = {
