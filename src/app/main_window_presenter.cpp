@@ -66,9 +66,6 @@ constexpr std::array kCommands = {
 constexpr std::array kToolBar = {C::Separator, C::New,   C::Open,      C::Save,  C::Separator,     C::Read,
                                  C::Port,      C::Write, C::Separator, C::About, C::TestDataButton};
 
-// Commands whose windows are not built yet: shown, but they cannot be chosen.
-constexpr std::array kNotYetAvailable = {C::Dtmf};
-
 // Entries of the menus that have nothing behind them.
 constexpr std::array kAlwaysHidden = {C::Print,     C::RadioView,  C::ToneTip,
                                       C::ReadReset, C::WriteReset, C::HelpContents};
@@ -137,7 +134,6 @@ std::string MainWindowPresenter::StepName(Command command) const {
 
 CommandState MainWindowPresenter::State(Command command) const {
   CommandState state;
-  state.Enabled = !Contains(kNotYetAvailable, command);
   state.Visible = !Contains(kAlwaysHidden, command);
   switch (command) {
     case C::TwoTone:

@@ -27,6 +27,7 @@
 #include "ui/channel_cell_delegate.h"
 #include "ui/channel_dialog.h"
 #include "ui/commu_book_dialog.h"
+#include "ui/dtmf_dialog.h"
 #include "ui/embedded_info_window.h"
 #include "ui/five_tone_dialog.h"
 #include "ui/key_dialog.h"
@@ -487,6 +488,9 @@ void MainWindow::Run(Command command) {
       break;
     case Command::FiveTone:
       RunEditor(Command::FiveTone, RunFiveToneDialog);
+      break;
+    case Command::Dtmf:
+      RunEditor(Command::Dtmf, RunDtmfDialog);
       break;
     case Command::TwoTone:
       RunEditor(Command::TwoTone, RunTwoToneDialog);
