@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "i18n/text_keys.h"
+
 namespace hvt {
 
 ProgressPresenter::ProgressPresenter(OperationKind kind, const LanguageTexts& texts) {
@@ -9,6 +11,7 @@ ProgressPresenter::ProgressPresenter(OperationKind kind, const LanguageTexts& te
   state_.Title =
       texts.BuiltIn(kind == OperationKind::Write ? BuiltInText::WriteTitle : BuiltInText::ReadTitle);
   state_.Caption = texts.BuiltIn(BuiltInText::ProgressLabel);
+  state_.CancelText = texts.LanguageText(text_key::CancelButton);
 }
 
 void ProgressPresenter::SetPercent(int percent) {

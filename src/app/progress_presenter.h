@@ -16,6 +16,8 @@ struct ProgressViewState {
   std::string Caption;
   int Percent = 0;  // 0-100
   std::string PercentText = "0%";
+  std::string CancelText;
+  bool Cancelling = false;  // the user asked the transfer to stop; it ends after the packet in flight
 };
 
 class ProgressPresenter {
@@ -28,6 +30,7 @@ class ProgressPresenter {
 
   // Values outside 0-100 are shown as the nearest end, never as a bar or text out of range.
   void SetPercent(int percent);
+  void Cancel() { state_.Cancelling = true; }
 
  private:
   ViewState state_;

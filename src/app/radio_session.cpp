@@ -14,11 +14,19 @@ bool RadioSession::StartRead() {
   return operation_.StartRead(testDataOn_);
 }
 
-bool RadioSession::StartWrite() {
+bool RadioSession::StartWrite(bool confirmed) {
   if (operation_.IsRunning()) return false;
   lastResult_.reset();
   const std::optional<TestDataArea> testData = testDataOn_ ? std::optional(testData_) : std::nullopt;
-  return operation_.StartWrite(WriteJobFor(workspace_.Current(), context_.Band(), testData));
+  WriteJob job = WriteJobFor(workspace_.Current(), context_.Band(), testData);
+  job.Confirmed = confirmed;
+  return operation_.StartWrite(job);
+}
+
+bool RadioSession::OfferWriteAgain(Prompter& prompter) const {
+  if (!lastResult_ || lastResult_->Kind != OperationKind::Write || !lastResult_->Cancelled) return false;
+  return prompter.Ask(context_.Texts().BuiltIn(BuiltInText::WriteCancelled), PromptButtons::YesNo,
+                      PromptIcon::Warning) == PromptAnswer::Yes;
 }
 
 bool RadioSession::StartInformationRead() {

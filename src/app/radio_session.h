@@ -23,9 +23,14 @@ class RadioSession final : private RadioOperationObserver {
   // Each returns whether the operation started; its end comes through the port's and the
   // timer's events. Read first offers to save unsaved changes.
   bool StartRead();
-  bool StartWrite();
+  // `confirmed`: the user has just agreed to write (again), so the confirmation is not asked.
+  bool StartWrite(bool confirmed = false);
   bool StartInformationRead();
   bool IsRunning() const { return operation_.IsRunning(); }
+  // Stops the running operation after the packet in flight (see RadioOperation::Cancel).
+  void Cancel() { operation_.Cancel(); }
+  // After a cancelled write: tells what the radio holds now and asks whether to write again.
+  bool OfferWriteAgain(Prompter& prompter) const;
 
   // Reads and writes carry the test-data area too while this is on.
   void SetTestDataOn(bool on) { testDataOn_ = on; }

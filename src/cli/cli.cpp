@@ -31,7 +31,8 @@ void PrintUsage(std::ostream& out) {
       << "  0  success\n"
       << "  1  failure (the message says why)\n"
       << "  2  usage error\n"
-      << "  3  an encoder refused the configuration\n";
+      << "  3  an encoder refused the configuration\n"
+      << "  130  cancelled with Ctrl+C (a transfer stops after the packet in flight)\n";
 }
 
 void PrintCommandHelp(const Command& command, std::ostream& out) {

@@ -60,6 +60,7 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
 inline constexpr int kExitEncoderFailure = 3;
+inline constexpr int kExitCancelled = 130;  // as a shell reports Ctrl+C
 
 std::span<const Command> Commands();
 

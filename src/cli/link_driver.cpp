@@ -2,6 +2,7 @@
 
 #include <QEventLoop>
 #include <QString>
+#include <QTimer>
 
 #include "app/virtual_radio_memory.h"
 #include "qt/qt_reply_timer.h"
@@ -68,8 +69,12 @@ class SerialDriver final : public LinkDriver {
   bool OpenFailed() const override { return recording_.OpenFailed(); }
   ReplyTimer& Timer() override { return timer_; }
 
+  // Looks at `running` on every Wake and every 50 ms, so a stop asked by a signal is seen soon.
   void RunWhile(const std::function<bool()>& running) override {
     QEventLoop loop;
+    QTimer look;
+    QObject::connect(&look, &QTimer::timeout, &loop, &QEventLoop::quit);
+    look.start(50);
     loop_ = &loop;
     while (running()) loop.exec();
     loop_ = nullptr;

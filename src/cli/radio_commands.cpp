@@ -10,6 +10,7 @@
 #include "cli/link_driver.h"
 #include "cli/output_target.h"
 #include "cli/session.h"
+#include "cli/stop_signals.h"
 #include "files/file_io.h"
 #include "model/codec_chain.h"
 #include "qt/serial_ports.h"
@@ -72,9 +73,18 @@ class RadioRun {
     return true;
   }
 
-  // Runs a started operation to its end; true when it succeeded.
+  // Runs a started operation to its end; true when it succeeded. Ctrl+C cancels it.
   bool Finish(bool started) {
-    if (started) driver_->RunWhile([this] { return radio_.IsRunning(); });
+    if (started) {
+      const StopSignals stop;
+      driver_->RunWhile([this] {
+        if (StopSignals::Requested() && !cancelRequested_) {
+          cancelRequested_ = true;
+          radio_.Cancel();
+        }
+        return radio_.IsRunning();
+      });
+    }
     session_.Prompter().EndProgressLine();
     if (!driver_->Finish()) Fail("the virtual radio's memory could not be kept");
     const bool succeeded = started && radio_.LastResult() && radio_.LastResult()->Success;
@@ -84,11 +94,18 @@ class RadioRun {
       Fail("the port " + portName_ + " could not be opened");
     } else if (!started) {
       Fail("nothing was transferred");
+    } else if (Cancelled() && radio_.LastResult()->Kind == OperationKind::Write) {
+      Fail("cancelled: the radio now holds a partly written configuration; write it again", kExitCancelled);
+    } else if (Cancelled()) {
+      Fail("cancelled: nothing was kept", kExitCancelled);
     } else if (passwordRefused_) {
       Fail("wrong password: the radio did not accept it");
     }
     return succeeded;
   }
+
+  // The exit code of an operation that did not succeed.
+  int FailureExit() const { return Cancelled() ? kExitCancelled : kExitFailure; }
 
   // False with the exit code set when no port was given and none was used before, or the port
   // cannot be used.
@@ -120,8 +137,11 @@ class RadioRun {
   Workspace workspace_;
   std::string portName_;
   std::unique_ptr<LinkDriver> driver_;
+  bool Cancelled() const { return radio_.LastResult() && radio_.LastResult()->Cancelled; }
+
   RadioSession radio_;
   bool passwordRefused_ = false;
+  bool cancelRequested_ = false;
 };
 
 // The configuration (and the test-mode area) of a successful read go to a recovery file in the
@@ -169,7 +189,7 @@ int RunRead(const ParsedCommand& command, CommandIo& io) {
     if (const auto problem = OutputTargetProblem(*target)) return run.Fail(*problem + "; nothing was read");
   }
   run.Radio().SetTestDataOn(testDataPath.has_value());
-  if (!run.Finish(run.Radio().StartRead())) return kExitFailure;
+  if (!run.Finish(run.Radio().StartRead())) return run.FailureExit();
 
   // The small area first, the configuration second; if the configuration fails, the area file is
   // put back as it was, so the two files never come from different reads.
@@ -222,14 +242,14 @@ int RunWrite(const ParsedCommand& command, CommandIo& io) {
     std::copy(area->begin(), area->end(), run.Radio().TestData().begin());
     run.Radio().SetTestDataOn(true);
   }
-  return run.Finish(run.Radio().StartWrite()) ? kExitOk : kExitFailure;
+  return run.Finish(run.Radio().StartWrite()) ? kExitOk : run.FailureExit();
 }
 
 int RunInfo(const ParsedCommand& command, CommandIo& io) {
   RadioRun run(command, io, "info");
   int exitCode = kExitOk;
   if (!run.CheckPort(exitCode) || !run.ApplyRetries(command, exitCode)) return exitCode;
-  if (!run.Finish(run.Radio().StartInformationRead()) || !run.Radio().Information()) return kExitFailure;
+  if (!run.Finish(run.Radio().StartInformationRead()) || !run.Radio().Information()) return run.FailureExit();
   const EmbeddedInfo& info = *run.Radio().Information();
   const std::pair<const char*, const std::string*> lines[] = {
       {"Model", &info.Model},

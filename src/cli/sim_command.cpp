@@ -2,13 +2,13 @@
 
 #include <atomic>
 #include <chrono>
-#include <csignal>
 #include <cstdio>
 #include <optional>
 #include <string>
 
 #include "app/workspace.h"
 #include "cli/session.h"
+#include "cli/stop_signals.h"
 #include "files/file_io.h"
 #include "model/codec_chain.h"
 #include "radio/pty_server.h"
@@ -17,35 +17,6 @@
 namespace hvt::cli {
 
 namespace {
-
-std::atomic<bool> gStopRequested = false;
-static_assert(std::atomic<bool>::is_always_lock_free, "set from a signal handler");
-
-extern "C" void RequestStop(int) { gStopRequested = true; }
-
-// SIGINT and SIGTERM end the serving while this lives. No SA_RESTART: the wait in progress
-// returns at once.
-class StopSignals {
- public:
-  StopSignals() {
-    gStopRequested = false;
-    struct sigaction action {};
-    action.sa_handler = RequestStop;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, &oldInt_);
-    sigaction(SIGTERM, &action, &oldTerm_);
-  }
-  ~StopSignals() {
-    sigaction(SIGINT, &oldInt_, nullptr);
-    sigaction(SIGTERM, &oldTerm_, nullptr);
-  }
-  StopSignals(const StopSignals&) = delete;
-  StopSignals& operator=(const StopSignals&) = delete;
-
- private:
-  struct sigaction oldInt_ {};
-  struct sigaction oldTerm_ {};
-};
 
 // "12.345 " since `start`, so pacing and time-outs can be read off the log.
 std::string Elapsed(std::chrono::steady_clock::time_point start) {
@@ -123,7 +94,7 @@ int RunSim(const ParsedCommand& command, CommandIo& io) {
          << (settings.Paced ? ", paced at 9600 baud" : "") << "; stop with Ctrl+C" << std::endl;
 
   const StopSignals signals;
-  if (!server.Serve(gStopRequested, error)) return session.Fail("sim", error);
+  if (!server.Serve(StopSignals::Requested(), error)) return session.Fail("sim", error);
   io.Err << "stopped after " << radio.RepliesGiven() << " replies" << std::endl;
   return kExitOk;
 }

@@ -31,6 +31,8 @@ enum class BuiltInText {
   TakeOtherRows,
   RowsAdjusted,
   ResetSpecialCall,
+  ReadCancelled,
+  WriteCancelled,
   // The factory tools: test data and automatic test.
   TestDataTitle,
   TestDataLoad,

@@ -53,6 +53,7 @@ bool PacketEngine::SendPacket(std::span<const std::uint8_t> packet, std::size_t 
   saved_.assign(packet.begin(), packet.end());
   expectedLength_ = expectedLength;
   resendCount_ = 0;
+  lastTry_ = false;
   return Send();
 }
 
@@ -142,7 +143,7 @@ void PacketEngine::Handle(EventKind kind, std::span<const std::uint8_t> bytes) {
       break;
   }
   timer_.Stop();
-  if (resendCount_ < kMaxResends) {
+  if (resendCount_ < kMaxResends && !lastTry_) {
     ++resendCount_;
     if (!Send()) client_->OnSendFailed();
     return;

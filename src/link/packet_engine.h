@@ -69,6 +69,10 @@ class PacketEngine final : public LinkPortListener, public ReplyTimerListener {
   // A reply was accepted, or a dialog is about to open: the wait ends, later input is ignored.
   void StopWaiting();
 
+  // The packet awaiting its reply is not sent again: its time-out reports it unanswered at once.
+  // Used when the user cancels, so that a silent radio costs one reply wait, not three.
+  void NoMoreResends() { lastTry_ = true; }
+
   // After the third unanswered send: closes the port and asks Retry or Cancel. True for Retry;
   // the next SendPacket reopens the port.
   bool AskRetry();
@@ -108,6 +112,7 @@ class PacketEngine final : public LinkPortListener, public ReplyTimerListener {
   std::vector<std::uint8_t> saved_;  // source of every resend; its size is the echo length
   std::size_t expectedLength_ = 0;
   int resendCount_ = 0;
+  bool lastTry_ = false;
   bool awaiting_ = false;
 
   std::array<std::uint8_t, kHandshakeBufferSize> handshake_{};

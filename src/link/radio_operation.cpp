@@ -42,7 +42,8 @@ bool RadioOperation::StartRead(bool withTestData) {
 }
 
 bool RadioOperation::StartWrite(const WriteJob& job) {
-  if (!Begin(OperationKind::Write, job.TestData.has_value()) || !Confirm(BuiltInText::WriteConfirmation))
+  if (!Begin(OperationKind::Write, job.TestData.has_value()) ||
+      (!job.Confirmed && !Confirm(BuiltInText::WriteConfirmation)))
     return false;
   if (const auto failure = job.Encode(result_.Data.Image)) {
     std::string message(failure->Tag);
@@ -68,6 +69,7 @@ bool RadioOperation::Begin(OperationKind kind, bool withTestData) {
   if (running_ || !engine_.OpenLinkPort()) return false;
   result_.Kind = kind;
   result_.Success = false;
+  result_.Cancelled = false;
   result_.WithTestData = withTestData;
   result_.Data = {};
   progress_.Reset();
@@ -98,16 +100,22 @@ void RadioOperation::CountBlock() {
   if (percent && observer_ != nullptr) observer_->OnProgress(*percent);
 }
 
-void RadioOperation::EndOperation(bool success) {
+void RadioOperation::Cancel() {
+  if (running_) protocol_.Cancel();
+}
+
+void RadioOperation::EndOperation(OperationOutcome outcome) {
   engine_.Finish();
+  const bool success = outcome == OperationOutcome::Succeeded;
   result_.Success = success;
+  result_.Cancelled = outcome == OperationOutcome::Cancelled;
   if (observer_ != nullptr) observer_->OnFinished(result_);
 
-  struct Outcome {
+  struct Messages {
     std::optional<std::int32_t> Succeeded;
     std::int32_t Failed;
   };
-  const Outcome outcome = [&]() -> Outcome {
+  const Messages messages = [&]() -> Messages {
     switch (result_.Kind) {
       case OperationKind::Read:
         return {text_key::ReadSucceeded, text_key::ReadFailed};
@@ -118,9 +126,14 @@ void RadioOperation::EndOperation(bool success) {
     }
     return {std::nullopt, text_key::ReadFailed};
   }();
-  const std::optional<std::int32_t> message = success ? outcome.Succeeded : outcome.Failed;
-  if (message) prompter_.Tell(texts_.LanguageText(*message));
   running_ = false;
+  // The owner of a cancelled write says what the radio holds now and offers to write again.
+  if (result_.Cancelled) {
+    if (result_.Kind == OperationKind::Read) prompter_.Tell(texts_.BuiltIn(BuiltInText::ReadCancelled));
+    return;
+  }
+  const std::optional<std::int32_t> message = success ? messages.Succeeded : messages.Failed;
+  if (message) prompter_.Tell(texts_.LanguageText(*message));
 }
 
 }  // namespace hvt

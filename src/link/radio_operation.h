@@ -43,6 +43,7 @@ namespace hvt {
 struct OperationResult {
   OperationKind Kind = OperationKind::Read;
   bool Success = false;
+  bool Cancelled = false;  // the user stopped it; a cancelled write changed part of the radio
   bool WithTestData = false;
   // Read: the image as received (after a failure: whatever arrived), the test-data area when
   // WithTestData. Write: the image and area as sent. Information read: Data.Information.
@@ -69,6 +70,8 @@ struct WriteJob {
   BandVariant Band = BandVariant::Full;
   // The test-data area to send as well; none when test data is off.
   std::optional<TestDataArea> TestData;
+  // The user has agreed already (writing again after a cancelled write): no confirmation.
+  bool Confirmed = false;
 };
 
 // The write of a whole configuration through the encode chain.
@@ -110,6 +113,10 @@ class RadioOperation final : private ExchangeOwner {
 
   bool IsRunning() const { return running_; }
 
+  // Stops the running operation after the packet in flight; it then ends as cancelled, or as it
+  // would have when it ends before the stop takes effect.
+  void Cancel();
+
  private:
   bool Begin(OperationKind kind, bool withTestData);
   bool Confirm(BuiltInText question);
@@ -117,7 +124,7 @@ class RadioOperation final : private ExchangeOwner {
 
   void ProgressRestarts() override;
   void CountBlock() override;
-  void EndOperation(bool success) override;
+  void EndOperation(OperationOutcome outcome) override;
 
   Prompter& prompter_;
   const LanguageTexts& texts_;

@@ -36,6 +36,11 @@
 // A packet that cannot be sent at all (the port is gone) ends the operation as failed, except
 // the end packet, for the same reason.
 //
+// The user may cancel while a reply is awaited. The packet in flight is never cut: its reply is
+// awaited (without further resends), then only the end packet goes out, so the radio leaves
+// programming mode; a radio that stayed silent gets nothing more. The operation then ends as
+// cancelled. A read cancelled this way keeps nothing; a write has changed part of the radio.
+//
 // The dialogs (identity messages, password, Retry/Cancel) are synchronous Prompter calls made with
 // the wait stopped; the states PasswordQuestion and RetryQuestion hold while they are open, so
 // input that arrives meanwhile matches no row and is ignored.
@@ -117,6 +122,11 @@ const RadioProtocol::Transition RadioProtocol::kTransitions[] = {
   {Bit(State::Ending),                  Event::Unanswered,       kAny,         State::Idle,                    &RadioProtocol::EndSucceeded},
   {kAwaitingData,                       Event::SendFailed,       kAny,         State::Idle,                    &RadioProtocol::EndFailed},
   {Bit(State::Ending),                  Event::SendFailed,       kAny,         State::Idle,                    &RadioProtocol::EndSucceeded},
+  {kAwaitingData,                       Event::CancelAnswered,   kAny,         State::Cancelling,              &RadioProtocol::SendLastEnd},
+  {kAwaitingData,                       Event::CancelUnanswered, kAny,         State::Idle,                    &RadioProtocol::EndCancelled},
+  {Bit(State::Cancelling),              Event::Ack,              kAny,         State::Idle,                    &RadioProtocol::EndCancelled},
+  {Bit(State::Cancelling),              Event::Unanswered,       kAny,         State::Idle,                    &RadioProtocol::EndCancelled},
+  {Bit(State::Cancelling),              Event::SendFailed,       kAny,         State::Idle,                    &RadioProtocol::EndCancelled},
 };
 // clang-format on
 
@@ -212,7 +222,14 @@ void RadioProtocol::Start(const ExchangeSetup& setup, TransferPlan& plan, Exchan
   position_ = (information ? kEmbeddedInfoAddress : 0) - kBlockSize;
   lastBlock_ = information ? kInformationEnd : kLastImageBlock;
   blockInFlight_ = false;
+  cancelRequested_ = false;
   Fire(Event::Start);
+}
+
+void RadioProtocol::Cancel() {
+  if ((kAwaitingData & Bit(state_)) == 0) return;
+  cancelRequested_ = true;
+  engine_.NoMoreResends();
 }
 
 void RadioProtocol::Fire(Event event) {
@@ -229,10 +246,14 @@ void RadioProtocol::OnChunk(std::span<const std::uint8_t> chunk) {
   const std::optional<Event> event = Recognise(chunk);
   if (!event) return;
   engine_.StopWaiting();
-  Fire(*event);
+  const bool cancelling = cancelRequested_ && (kAwaitingData & Bit(state_)) != 0;
+  Fire(cancelling ? Event::CancelAnswered : *event);
 }
 
-void RadioProtocol::OnUnanswered() { Fire(Event::Unanswered); }
+void RadioProtocol::OnUnanswered() {
+  const bool cancelling = cancelRequested_ && (kAwaitingData & Bit(state_)) != 0;
+  Fire(cancelling ? Event::CancelUnanswered : Event::Unanswered);
+}
 
 void RadioProtocol::OnSendFailed() { Fire(Event::SendFailed); }
 
@@ -275,6 +296,7 @@ std::optional<RadioProtocol::Event> RadioProtocol::Recognise(std::span<const std
       return Event::BlockReply;
     }
     case State::Ending:
+    case State::Cancelling:
       return IsBareAck(chunk, echo) ? std::optional(Event::Ack) : std::nullopt;
     case State::Idle:
     case State::PasswordQuestion:
@@ -299,7 +321,7 @@ void RadioProtocol::ShowZeroAndRequestIdentification() {
 
 void RadioProtocol::RejectIdentity() {
   for (const BuiltInText problem : identityProblems_) prompter_.Tell(texts_.BuiltIn(problem));
-  owner_->EndOperation(false);
+  owner_->EndOperation(OperationOutcome::Failed);
 }
 
 void RadioProtocol::RequestPasswordBlock() { Send(ReadRequest(kPasswordBlockAddress), kBlockReplyLength); }
@@ -383,10 +405,17 @@ void RadioProtocol::SendBlockWrite() {
 
 void RadioProtocol::SendEnd() { Send(kEndPacket, kAckReplyLength); }
 
+void RadioProtocol::SendLastEnd() {
+  SendEnd();
+  engine_.NoMoreResends();
+}
+
 void RadioProtocol::AskRetry() { Fire(engine_.AskRetry() ? Event::Retry : Event::Cancel); }
 
-void RadioProtocol::EndSucceeded() { owner_->EndOperation(true); }
+void RadioProtocol::EndSucceeded() { owner_->EndOperation(OperationOutcome::Succeeded); }
 
-void RadioProtocol::EndFailed() { owner_->EndOperation(false); }
+void RadioProtocol::EndFailed() { owner_->EndOperation(OperationOutcome::Failed); }
+
+void RadioProtocol::EndCancelled() { owner_->EndOperation(OperationOutcome::Cancelled); }
 
 }  // namespace hvt

@@ -30,6 +30,8 @@ namespace hvt {
 
 enum class OperationKind { Read, Write, InformationRead };
 
+enum class OperationOutcome { Succeeded, Failed, Cancelled };
+
 using InformationBlock = std::array<std::uint8_t, kEmbeddedInfoSize>;  // radio 0x3B00-0x3BFF
 
 // What the radio says about itself in its identification reply.
@@ -65,7 +67,7 @@ class ExchangeOwner {
   // One block step of a read (under the full plan) or of a write.
   virtual void CountBlock() = 0;
   // The conversation is over; nothing is awaited any more.
-  virtual void EndOperation(bool success) = 0;
+  virtual void EndOperation(OperationOutcome outcome) = 0;
 };
 
 struct ExchangeSetup {
@@ -85,6 +87,7 @@ class RadioProtocol final : public PacketEngineClient {
     Transfer,
     RetryQuestion,  // the Retry/Cancel question is open
     Ending,
+    Cancelling,  // the end packet of a cancelled operation is out
   };
 
   RadioProtocol(PacketEngine& engine, Prompter& prompter, const LanguageTexts& texts,
@@ -94,6 +97,13 @@ class RadioProtocol final : public PacketEngineClient {
   // ranges, write: built, information read: sequential); it and `data` must live until the owner
   // hears EndOperation.
   void Start(const ExchangeSetup& setup, TransferPlan& plan, ExchangeData& data, ExchangeOwner& owner);
+
+  // The user cancels: the packet in flight gets its reply (or its one remaining wait), no other
+  // packet follows but the end packet, and that only when the radio answered. Ignored when
+  // nothing is awaited.
+  void Cancel();
+
+  State CurrentState() const { return state_; }
 
   void OnChunk(std::span<const std::uint8_t> chunk) override;
   void OnUnanswered() override;
@@ -116,6 +126,8 @@ class RadioProtocol final : public PacketEngineClient {
     Retry,
     Cancel,
     SendFailed,
+    CancelAnswered,  // the user cancelled; the packet in flight was answered
+    CancelUnanswered,
   };
   using Action = void (RadioProtocol::*)();
   struct Transition;
@@ -135,6 +147,8 @@ class RadioProtocol final : public PacketEngineClient {
   void StoreBlockAndReadStep();
   void WriteStep();
   void SendEnd();
+  void SendLastEnd();
+  void EndCancelled();
   void AskRetry();
   void EndSucceeded();
   void EndFailed();
@@ -159,6 +173,7 @@ class RadioProtocol final : public PacketEngineClient {
   std::int32_t position_ = 0;   // radio address of the block last requested or sent
   std::int32_t lastBlock_ = 0;  // the last block address of the operation's main area
   bool blockInFlight_ = false;  // the block at position_ still awaits its reply
+  bool cancelRequested_ = false;
 
   std::vector<BuiltInText> identityProblems_;
   std::string radioPassword_;

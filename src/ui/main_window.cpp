@@ -570,7 +570,7 @@ void MainWindow::OpenAtStart(const QString& file) {
   RenderAll();
 }
 
-void MainWindow::StartRadioOperation(OperationKind kind) {
+void MainWindow::StartRadioOperation(OperationKind kind, bool confirmed) {
   link_.Use(context_.PortName());
   bool started = false;
   switch (kind) {
@@ -578,7 +578,7 @@ void MainWindow::StartRadioOperation(OperationKind kind) {
       started = session_.StartRead();
       break;
     case OperationKind::Write:
-      started = session_.StartWrite();
+      started = session_.StartWrite(confirmed);
       break;
     case OperationKind::InformationRead:
       started = session_.StartInformationRead();
@@ -587,7 +587,8 @@ void MainWindow::StartRadioOperation(OperationKind kind) {
   if (!started || !session_.IsRunning()) return;
   RenderCommands();
   if (kind == OperationKind::InformationRead) return;
-  progress_ = new ProgressWindow(context_, kind, this);
+  progress_ = new ProgressWindow(
+      context_, kind, [this] { session_.Cancel(); }, this);
   progress_->setAttribute(Qt::WA_DeleteOnClose);
   progress_->open();
 }
@@ -600,6 +601,13 @@ void MainWindow::OnRadioFinished() {
   if (progress_) progress_->close();
   const auto& result = session_.LastResult();
   RenderCommands();
+  if (result && result->Cancelled && result->Kind == OperationKind::Write) {
+    // After the link has finished its own steps, not inside them.
+    QTimer::singleShot(0, this, [this] {
+      if (session_.OfferWriteAgain(prompter_)) StartRadioOperation(OperationKind::Write, true);
+    });
+    return;
+  }
   if (!result || !result->Success) return;
   switch (result->Kind) {
     case OperationKind::Read:

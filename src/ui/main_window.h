@@ -81,7 +81,8 @@ class MainWindow final : public QMainWindow {
   void RunEditor(Command command, const EditorDialog& dialog);
   void RenderAfterStep();
 
-  void StartRadioOperation(OperationKind kind);
+  // `confirmed`: a write the user has just agreed to (writing again after a cancel).
+  void StartRadioOperation(OperationKind kind, bool confirmed = false);
   void OnRadioProgress(int percent);
   void OnRadioFinished();
 

@@ -4,6 +4,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
+#include <utility>
 
 namespace hvt {
 
@@ -13,9 +15,11 @@ QString Text(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
 
-ProgressWindow::ProgressWindow(const AppContext& context, OperationKind kind, QWidget* parent)
+ProgressWindow::ProgressWindow(const AppContext& context, OperationKind kind, std::function<void()> cancel,
+                               QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      presenter_(kind, context.Texts()) {
+      presenter_(kind, context.Texts()),
+      cancel_(std::move(cancel)) {
   setObjectName(QStringLiteral("FrmProgress"));
   setWindowModality(Qt::WindowModal);
   setWindowTitle(Text(presenter_.State().Title));
@@ -38,10 +42,18 @@ ProgressWindow::ProgressWindow(const AppContext& context, OperationKind kind, QW
   text->addStretch();
   text->addWidget(percent_);
 
+  cancelButton_ = new QPushButton(Text(presenter_.State().CancelText));
+  cancelButton_->setObjectName(QStringLiteral("CommandCancel"));
+  connect(cancelButton_, &QPushButton::clicked, this, [this] { RequestCancel(); });
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(cancelButton_);
+
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(16, 16, 16, 16);
   layout->addLayout(text);
   layout->addWidget(bar_);
+  layout->addLayout(buttons);
   setMinimumWidth(fontMetrics().averageCharWidth() * 50);
   Render();
 }
@@ -54,12 +66,21 @@ void ProgressWindow::SetPercent(int percent) {
 void ProgressWindow::Render() {
   bar_->setValue(presenter_.State().Percent);
   percent_->setText(Text(presenter_.State().PercentText));
+  cancelButton_->setEnabled(!presenter_.State().Cancelling);
+}
+
+void ProgressWindow::RequestCancel() {
+  if (presenter_.State().Cancelling) return;
+  presenter_.Cancel();
+  Render();
+  if (cancel_) cancel_();
 }
 
 void ProgressWindow::closeEvent(QCloseEvent* event) {
-  // The window system's close (Alt+F4) would leave the transfer running unseen.
+  // The window system's close (Alt+F4) would leave the transfer running unseen: it cancels instead.
   if (event->spontaneous()) {
     event->ignore();
+    RequestCancel();
     return;
   }
   event->accept();

@@ -14,6 +14,7 @@
 #include "cli/cli_fixture.h"
 #include "files/file_io.h"
 #include "radio/virtual_radio.h"
+#include "support/served_radio.h"
 
 namespace hvt::cli {
 namespace {
@@ -136,6 +137,25 @@ TEST_F(ToolOnATerminal, AWrongPasswordSaysSoAndTheEchoComesBack) {
   EXPECT_NE(wrong.Screen.find("wrong password: the radio did not accept it"), std::string::npos)
       << wrong.Screen;
   EXPECT_TRUE(wrong.EchoAfterwards);
+  EXPECT_FALSE(std::filesystem::exists(At("back.dat")));
+}
+
+// Ctrl+C during a read over a real (pseudo-terminal) port: the transfer stops after the packet in
+// flight, the radio is told the end, and the tool exits with its own code and writes nothing.
+TEST_F(ToolOnATerminal, CtrlCStopsAReadWithItsOwnExitCodeAndNoOutputFile) {
+  VirtualRadio radio({.Paced = true});
+  ServedRadio served(radio);
+  std::string error;
+  if (!served.Open(error)) GTEST_SKIP() << "no pseudo-terminal here: " << error;
+  served.Start();
+  const TerminalRun run =
+      RunOnTerminal(Home({"read", "--port", served.Path(), "--yes", "-o", At("back.dat")}), {{"%", "\x03"}});
+  EXPECT_TRUE(served.Stop()) << served.Error();
+  EXPECT_EQ(run.Exit, 130) << run.Screen;
+  EXPECT_TRUE(run.AllSeen) << run.Screen;
+  EXPECT_NE(run.Screen.find("The read was cancelled."), std::string::npos) << run.Screen;
+  EXPECT_NE(run.Screen.find("hvt7300-cli read: cancelled: nothing was kept"), std::string::npos)
+      << run.Screen;
   EXPECT_FALSE(std::filesystem::exists(At("back.dat")));
 }
 

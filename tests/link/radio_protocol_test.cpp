@@ -529,6 +529,84 @@ TEST(RadioProtocolSend, AnUnpluggedCableEndsTheOperationWithoutWaiting) {
   EXPECT_FALSE(h.Link.IsRunning());
 }
 
+// Cancel: the packet in flight is never cut, only the end packet follows (when the radio is
+// still answering), and a silent radio costs one reply wait, not three.
+TEST(RadioProtocolCancel, StopsAfterThePacketInFlightAndEndsTheConversationWhenTheRadioAnswers) {
+  struct Case {
+    std::string What;
+    OperationKind Kind;
+    int CancelAtPacket;  // the link cancels while this packet (0 = handshake) awaits its reply
+    bool RadioGoesSilent;
+    bool EndSent;
+  };
+  const std::vector<Case> cases = {
+      {"at the handshake, radio answering", OperationKind::Read, 0, false, true},
+      {"at the handshake, radio silent", OperationKind::Read, 0, true, false},
+      {"mid-read", OperationKind::Read, 40, false, true},
+      {"mid-read, radio falls silent", OperationKind::Read, 40, true, false},
+      {"mid-write", OperationKind::Write, 40, false, true},
+      {"mid-write, radio falls silent", OperationKind::Write, 40, true, false},
+  };
+  const ChannelTable channels = NumberedChannels(kRadioChannels);
+  for (const Case& c : cases) {
+    LinkHarness h;
+    FillRadio(h.Radio);
+    h.Port.OnWrite = [&](const Bytes&) {
+      if (static_cast<int>(h.Port.Written.size()) != c.CancelAtPacket + 1) return;
+      h.Link.Cancel();
+      if (c.RadioGoesSilent) h.Radio.SilentFor = 1000;
+    };
+    ASSERT_TRUE(c.Kind == OperationKind::Read ? StartRead(h) : StartWrite(h, channels)) << c.What;
+    const std::size_t timeOuts = h.Timer.Starts.size();
+    h.TimeOut();
+    EXPECT_FALSE(h.Link.IsRunning()) << c.What;
+    EXPECT_LE(h.Timer.Starts.size(), timeOuts) << c.What << ": nothing sent after the one wait";
+    EXPECT_EQ(h.Port.Written.size(), static_cast<std::size_t>(c.CancelAtPacket + 1 + (c.EndSent ? 1 : 0)))
+        << c.What;
+    EXPECT_EQ(h.Port.Written.back() == Ascii("END"), c.EndSent) << c.What;
+    EXPECT_FALSE(h.Port.IsOpen()) << c.What;
+    ASSERT_EQ(h.Observer.Finished.size(), 1U) << c.What;
+    EXPECT_TRUE(h.Result().Cancelled) << c.What;
+    EXPECT_FALSE(h.Result().Success) << c.What;
+    const std::vector<std::string> told = h.Prompter.Texts();
+    if (c.Kind == OperationKind::Read) {
+      EXPECT_EQ(told.back(), std::string(BuiltInTextOf(BuiltInText::ReadCancelled, h.Texts.LanguageId())))
+          << c.What;
+    } else {
+      EXPECT_EQ(told.size(), 1U) << c.What << ": the owner offers to write again, the link says nothing more";
+      EXPECT_LT(h.Radio.Writes.size(), ImageBlocks(kRadioChannels, true).size()) << c.What;
+    }
+  }
+}
+
+TEST(RadioProtocolCancel, AfterARetryTheCancelStillStops) {
+  LinkHarness h;
+  FillRadio(h.Radio);
+  h.Radio.SilentFor = 3;  // the first handshake and its two resends
+  ASSERT_TRUE(StartRead(h));
+  h.TimeOut();
+  h.TimeOut();
+  h.Prompter.Answers.push_back(PromptAnswer::Retry);
+  h.Port.OnWrite = [&](const Bytes& packet) {
+    if (packet == Bytes{0x02}) h.Link.Cancel();
+  };
+  h.TimeOut();
+  EXPECT_FALSE(h.Link.IsRunning());
+  EXPECT_TRUE(h.Result().Cancelled);
+  EXPECT_EQ(h.Port.Written.back(), Ascii("END"));
+}
+
+TEST(RadioProtocolCancel, IsIgnoredWhenNothingRuns) {
+  LinkHarness h;
+  h.Link.Cancel();
+  FillRadio(h.Radio);
+  ASSERT_TRUE(StartRead(h));
+  EXPECT_TRUE(h.Result().Success);
+  EXPECT_FALSE(h.Result().Cancelled);
+  h.Link.Cancel();
+  EXPECT_EQ(h.Observer.Finished.size(), 1U);
+}
+
 TEST(BlockStore, RefusesBlocksThatDoNotFitWhollyInAStore) {
   ExchangeData data;
   struct Case {

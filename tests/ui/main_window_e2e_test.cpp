@@ -166,6 +166,37 @@ TEST_F(MainWindowEndToEnd, ARadioFallingSilentMidReadEndsInRetryOrCancelAndCance
   EXPECT_FALSE(ProgressShown()) << "the progress window closed with the failure";
 }
 
+// The progress window's Cancel stops a transfer after the packet in flight: a cancelled read
+// leaves the workspace alone; a cancelled write says the radio holds part of the configuration
+// and offers to write again, which then runs without another confirmation.
+TEST_F(MainWindowEndToEnd, CancelInTheProgressWindowStopsAReadAndAWrite) {
+  const auto pressCancel = [this] {
+    for (ProgressWindow* progress : window_.findChildren<ProgressWindow*>()) {
+      if (progress->isVisible()) QTest::keyClick(progress, Qt::Key_Escape);
+    }
+  };
+  const Configuration before = workspace_.Current();
+  prompter_.Answers = {PromptAnswer::Ok};  // the read confirmation
+  window_.Run(Command::Read);
+  ASSERT_TRUE(session_.IsRunning());
+  pressCancel();
+  ASSERT_TRUE(RunUntil([this] { return !session_.IsRunning(); }));
+  EXPECT_EQ(LastMessage(), context_.Texts().BuiltIn(BuiltInText::ReadCancelled));
+  EXPECT_TRUE(workspace_.Current() == before);
+  EXPECT_FALSE(workspace_.IsModified());
+
+  prompter_.Answers = {PromptAnswer::Ok, PromptAnswer::Yes};  // the write confirmation, write again
+  window_.Run(Command::Write);
+  ASSERT_TRUE(session_.IsRunning());
+  pressCancel();
+  ASSERT_TRUE(RunUntil([this] { return prompter_.Answers.empty() && !session_.IsRunning(); }));
+  ASSERT_GE(prompter_.Messages.size(), 2U);
+  EXPECT_EQ(prompter_.Messages[prompter_.Messages.size() - 2].Text,
+            context_.Texts().BuiltIn(BuiltInText::WriteCancelled));
+  EXPECT_EQ(LastMessage(), Text(text_key::WriteSucceeded)) << "written again to the end";
+  EXPECT_FALSE(ProgressShown());
+}
+
 TEST_F(MainWindowEndToEnd, TheInformationWindowShowsTheRadiosSerialNumber) {
   const std::string serial = "SN7300-000123";
   std::ranges::copy(serial, link_.Virtual().Radio().InformationBlock().begin() + 32);

@@ -6,17 +6,20 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 
 #include "ui/ui_fixture.h"
 
 namespace hvt {
 namespace {
 
-TEST(ProgressWindow, ShowsThePercentAndOnlyTheCallerClosesIt) {
+TEST(ProgressWindow, ShowsThePercentAndCancelOnlyAsksTheCallerToStop) {
   ShippedContext shipped("en_US");
   QWidget owner;
   owner.show();
-  ProgressWindow window(shipped.Context(), OperationKind::Write, &owner);
+  int cancels = 0;
+  ProgressWindow window(
+      shipped.Context(), OperationKind::Write, [&cancels] { ++cancels; }, &owner);
   window.open();
   EXPECT_EQ(window.windowTitle(), QStringLiteral("Write data to radio"));
   EXPECT_EQ(window.windowModality(), Qt::WindowModal);
@@ -37,6 +40,13 @@ TEST(ProgressWindow, ShowsThePercentAndOnlyTheCallerClosesIt) {
   QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
   QApplication::sendEvent(&window, &escape);
   EXPECT_TRUE(window.isVisible()) << "Escape must not hide a running transfer";
+  EXPECT_EQ(cancels, 1) << "Escape asks the transfer to stop";
+  auto* cancel = window.findChild<QPushButton*>();
+  ASSERT_NE(cancel, nullptr);
+  EXPECT_EQ(cancel->text(), QStringLiteral("Cancel"));
+  EXPECT_FALSE(cancel->isEnabled()) << "asked once; the transfer ends after the packet in flight";
+  cancel->click();
+  EXPECT_EQ(cancels, 1);
 
   EXPECT_TRUE(window.close());
   EXPECT_FALSE(window.isVisible());
