@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QString>
+#include <QTimer>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -28,6 +29,7 @@
 #include "radio/loopback_pump.h"
 #include "radio/manual_timer.h"
 #include "radio/pty_server.h"
+#include "radio/radio_faults.h"
 #include "radio/virtual_radio.h"
 
 namespace hvt {
@@ -118,10 +120,12 @@ class EndOfOperation final : public RadioOperationObserver {
  public:
   std::function<void()> Then;
   bool Success = false;
+  bool Cancelled = false;
 
   void OnProgress(int) override {}
   void OnFinished(const OperationResult& result) override {
     Success = result.Success;
+    Cancelled = result.Cancelled;
     if (Then) Then();
   }
 };
@@ -209,6 +213,64 @@ bool RunOnPseudoTerminal(Configuration& records) {
   return true;
 }
 
+// How long after Cancel the port is closed, on a paced radio that still answers (the packet in
+// flight and the end packet) and on one that has fallen silent (the rest of one reply wait).
+// Must stay within one reply time-out, 0.35 s.
+bool MeasureCancel(Configuration& records) {
+  RadioImage image;
+  if (EncodeAll(records, image)) return false;
+  struct Case {
+    const char* What;
+    std::optional<int> SilentAfterBlocks;
+    int CancelAfterMs;
+  };
+  const Case cases[] = {
+      {"radio answering", std::nullopt, 1000},
+      {"radio answering", std::nullopt, 1517},
+      {"radio silent   ", 20, 1000},
+      {"radio silent   ", 20, 1150},
+  };
+  std::printf("Cancel pressed -> port closed (read, paced radio on a pseudo-terminal):\n");
+  bool within = true;
+  for (const Case& c : cases) {
+    RadioFaults faults;
+    faults.SilentAfterBlocks = c.SilentAfterBlocks;
+    VirtualRadio radio({.Paced = true, .Faults = faults});
+    radio.LoadImage(image);
+    PtyServer server(radio);
+    std::string error;
+    if (!server.Open(error)) return false;
+    std::atomic<bool> stop = false;
+    std::thread serving([&] { static_cast<void>(server.Serve(stop, error)); });
+    SerialLinkPort serial(QString::fromStdString(server.SlavePath()));
+    QtReplyTimer timer;
+    YesPrompter prompter;
+    const LanguageTexts texts;
+    RadioOperation operation(serial, timer, prompter, texts);
+    EndOfOperation end;
+    operation.SetObserver(&end);
+    QEventLoop loop;
+    std::chrono::steady_clock::time_point pressed;
+    std::chrono::steady_clock::time_point closed;
+    end.Then = [&] {
+      closed = std::chrono::steady_clock::now();
+      loop.quit();
+    };
+    QTimer::singleShot(c.CancelAfterMs, &loop, [&] {
+      pressed = std::chrono::steady_clock::now();
+      operation.Cancel();
+    });
+    if (operation.StartRead(false) && operation.IsRunning()) loop.exec();
+    stop = true;
+    serving.join();
+    const double seconds = Seconds(closed - pressed).count();
+    std::printf("  %s, cancelled after %4d ms: %.3f s%s\n", c.What, c.CancelAfterMs, seconds,
+                end.Cancelled ? "" : " (ended otherwise)");
+    within = within && end.Cancelled && seconds <= 0.35;
+  }
+  return within;
+}
+
 // Reads and writes in-process, without pacing, for about a second each.
 void RunInProcess(Configuration& records) {
   RadioImage image;
@@ -259,6 +321,7 @@ int main(int argc, char** argv) {
   hvt::Configuration records = hvt::TwoHundredChannels();
   std::printf("Configuration: %d channels\n", records.Channels.Count);
   const bool pty = hvt::RunOnPseudoTerminal(records);
+  const bool cancel = pty && hvt::MeasureCancel(records);
   hvt::RunInProcess(records);
-  return pty ? 0 : 1;
+  return pty && cancel ? 0 : 1;
 }
