@@ -20,6 +20,9 @@ namespace hvt {
 struct AppFolders {
   std::filesystem::path Data;      // language files, band templates, pictures
   std::filesystem::path Settings;  // "language/mysetup.ini" and "Setting.ini" are written here
+  std::filesystem::path Backups;   // what radios held; empty: "backups" in the settings folder
+
+  std::filesystem::path BackupFolder() const { return Backups.empty() ? Settings / "backups" : Backups; }
 };
 
 using FeatureWords = std::array<std::int16_t, 4>;

@@ -20,6 +20,7 @@ constexpr std::array kCommands = {
     CommandSpec{C::Open, text_key::MenuOpen, "Ctrl+O", "document-open"},
     CommandSpec{C::Save, text_key::MenuSave, "Ctrl+S", "document-save"},
     CommandSpec{C::SaveAs, text_key::MenuSaveAs, "", ""},
+    CommandSpec{C::OpenBackup, text_key::MenuOpenBackup, "", ""},
     CommandSpec{C::ImportChannels, text_key::MenuImportChannels, "", ""},
     CommandSpec{C::ExportChannels, text_key::MenuExportChannels, "", ""},
     CommandSpec{C::Print, text_key::MenuPrint, "", ""},
@@ -88,8 +89,8 @@ const CommandSpec& SpecOf(Command command) {
 const std::vector<MenuSpec>& MenuBar() {
   static const std::vector<MenuSpec> menus = {
       {text_key::MenuFile,
-       {C::New, C::Open, C::Save, C::SaveAs, C::Separator, C::ImportChannels, C::ExportChannels, C::Separator,
-        C::Print, C::Separator, C::Exit}},
+       {C::New, C::Open, C::OpenBackup, C::Save, C::SaveAs, C::Separator, C::ImportChannels,
+        C::ExportChannels, C::Separator, C::Print, C::Separator, C::Exit}},
       {text_key::MenuModel, {C::ModelInfo}},
       {text_key::MenuEdit,
        {C::Undo,       C::Redo,           C::Separator, C::EditChannel,  C::SortByFrequency,

@@ -24,6 +24,7 @@ enum class Command {
   Open,
   Save,
   SaveAs,
+  OpenBackup,
   ImportChannels,
   ExportChannels,
   Print,

@@ -11,6 +11,7 @@ RadioSession::RadioSession(AppContext& context, Workspace& workspace, LinkPort& 
 bool RadioSession::StartRead() {
   if (operation_.IsRunning() || !workspace_.OfferToSaveChanges()) return false;
   lastResult_.reset();
+  lastBackup_ = {};
   return operation_.StartRead(testDataOn_);
 }
 
@@ -35,6 +36,14 @@ bool RadioSession::StartInformationRead() {
   return operation_.StartInformationRead();
 }
 
+std::tm RadioSession::Now() const {
+  if (clock_) return clock_();
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return local;
+}
+
 void RadioSession::OnProgress(int percent) {
   if (progress_) progress_(percent);
 }
@@ -57,6 +66,8 @@ void RadioSession::Accept(const OperationResult& result) {
       workspace_.AcceptImage(result.Data.Image, result.Data.Identity && result.Data.Identity->Band()
                                                     ? *result.Data.Identity->Band()
                                                     : context_.Band());
+      lastBackup_ = KeepBackup(context_.Folders().BackupFolder(), workspace_.Current(),
+                               DecodeEmbeddedInfo(result.Data.Information).SerialNumber, Now());
       break;
     case OperationKind::InformationRead:
       information_ = DecodeEmbeddedInfo(result.Data.Information);

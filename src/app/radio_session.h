@@ -4,10 +4,12 @@
 // workspace and the link. The desktop program and the command-line tool drive it the same way;
 // they only differ in the port, the timer and the prompter they give it.
 
+#include <ctime>
 #include <functional>
 #include <optional>
 
 #include "app/app_context.h"
+#include "app/radio_backups.h"
 #include "app/workspace.h"
 #include "link/radio_operation.h"
 #include "model/embedded_info.h"
@@ -41,6 +43,10 @@ class RadioSession final : private RadioOperationObserver {
   void SetFinishedListener(std::function<void()> listener) { finished_ = std::move(listener); }
 
   const std::optional<OperationResult>& LastResult() const { return lastResult_; }
+  // Where the last successful read was kept, or why it could not be.
+  const BackupResult& LastBackup() const { return lastBackup_; }
+  // The local time backups are named by; the clock by default.
+  void SetClock(std::function<std::tm()> clock) { clock_ = std::move(clock); }
   // The radio's service information from the last successful information read.
   const std::optional<EmbeddedInfo>& Information() const { return information_; }
 
@@ -48,6 +54,7 @@ class RadioSession final : private RadioOperationObserver {
   void OnProgress(int percent) override;
   void OnFinished(const OperationResult& result) override;
   void Accept(const OperationResult& result);
+  std::tm Now() const;
 
   AppContext& context_;
   Workspace& workspace_;
@@ -58,6 +65,8 @@ class RadioSession final : private RadioOperationObserver {
   std::function<void()> finished_;
   std::optional<OperationResult> lastResult_;
   std::optional<EmbeddedInfo> information_;
+  BackupResult lastBackup_;
+  std::function<std::tm()> clock_;
 };
 
 }  // namespace hvt

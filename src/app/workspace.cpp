@@ -81,6 +81,14 @@ FileCheck Workspace::OpenFile(const std::filesystem::path& path) {
   return FileCheck::Ok;
 }
 
+bool Workspace::OpenBackup(const std::filesystem::path& path) {
+  if (!OfferToSave(context_.Texts().BuiltIn(BuiltInText::UnsavedChanges))) return false;
+  if (OpenFile(path) != FileCheck::Ok) return false;
+  fileName_ = kUntitledFileName;
+  untitled_ = true;
+  return true;
+}
+
 FileCheck Workspace::SaveFile(const std::filesystem::path& path) {
   const Configuration previousSnapshot = snapshot_;
   TakeCurrentSnapshot();

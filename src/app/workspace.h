@@ -79,6 +79,9 @@ class Workspace {
   void NewConfiguration();
   // Shows the reason when the file is refused; nothing changes then.
   FileCheck OpenFile(const std::filesystem::path& path);
+  // A backup of what a radio held, after offering to save unsaved changes. It opens untitled, so
+  // that a save never writes over the backup.
+  bool OpenBackup(const std::filesystem::path& path);
   // Writes the current configuration to `path` and makes it the current file. On failure the
   // file name and the snapshot stay as they were, so unsaved changes are still reported.
   FileCheck SaveFile(const std::filesystem::path& path);

@@ -104,6 +104,13 @@ class RadioRun {
     return succeeded;
   }
 
+  // Where the configuration read was kept as a backup (or why it was not).
+  void TellBackup() {
+    const BackupResult& backup = radio_.LastBackup();
+    session_.Prompter().Tell(backup.File ? "backup of what the radio held: " + backup.File->string()
+                                         : "no backup was kept: " + backup.Problem);
+  }
+
   // The exit code of an operation that did not succeed.
   int FailureExit() const { return Cancelled() ? kExitCancelled : kExitFailure; }
 
@@ -217,6 +224,7 @@ int RunRead(const ParsedCommand& command, CommandIo& io) {
     run.Fail("the configuration could not be written to " + output.string());
     return KeepInRecovery(run, testDataPath);
   }
+  run.TellBackup();
   return kExitOk;
 }
 

@@ -33,6 +33,10 @@ enum class BuiltInText {
   ResetSpecialCall,
   ReadCancelled,
   WriteCancelled,
+  OpenBackupTitle,
+  BackupRadio,
+  BackupTime,
+  NoBackups,
   // The factory tools: test data and automatic test.
   TestDataTitle,
   TestDataLoad,

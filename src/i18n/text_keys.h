@@ -104,6 +104,7 @@ inline constexpr std::int32_t MenuMoveUp = 1070;
 inline constexpr std::int32_t MenuMoveDown = 1071;
 inline constexpr std::int32_t MenuMoveTo = 1072;
 inline constexpr std::int32_t MoveToLabel = 1073;
+inline constexpr std::int32_t MenuOpenBackup = 1074;
 inline constexpr std::int32_t MenuDeleteChannels = 1009;
 inline constexpr std::int32_t MenuExportChannels = 1008;
 inline constexpr std::int32_t MenuPrint = 1005;
@@ -527,7 +528,8 @@ inline constexpr auto kLookedUpKeys = detail::JoinKeys(
                KeyDialogTitle,
                KeyShortcutFrame,
                KeyModeFrame},
-    std::array{five_tone::InfoFrame, MenuMoveUp, MenuMoveDown, MenuMoveTo, MoveToLabel}, dtmf::kAll);
+    std::array{five_tone::InfoFrame, MenuMoveUp, MenuMoveDown, MenuMoveTo, MoveToLabel, MenuOpenBackup},
+    dtmf::kAll);
 
 // Keys read directly from the other sections.
 inline constexpr std::array kLookedUpSectionKeys = {

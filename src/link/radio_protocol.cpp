@@ -22,6 +22,9 @@
 // looked for among all bytes collected since the handshake went out, as the radio may send it in
 // pieces and after noise; a bare echo + ACK also answers the handshake.
 //
+// A read also fetches the information block's serial-number block (0x3B20) right after the
+// password block, so that the configuration read can be kept under the radio's serial number.
+//
 // The position is the radio address of the block in flight. A step advances it by one block and
 // lets the plan move it past skipped ranges; a read's first step after the bitmaps builds the rest
 // of its plan from them. With test data on, a read or write jumps from the end of the image to
@@ -223,6 +226,7 @@ void RadioProtocol::Start(const ExchangeSetup& setup, TransferPlan& plan, Exchan
   lastBlock_ = information ? kInformationEnd : kLastImageBlock;
   blockInFlight_ = false;
   cancelRequested_ = false;
+  serialBlockRead_ = false;
   Fire(Event::Start);
 }
 
@@ -331,6 +335,11 @@ void RadioProtocol::AskPassword() {
 }
 
 void RadioProtocol::ResumeTransfer() {
+  if (!blockInFlight_ && setup_.Kind == OperationKind::Read && !serialBlockRead_) {
+    position_ = kSerialNumberBlockAddress;
+    RequestBlock();
+    return;
+  }
   if (!blockInFlight_) {
     setup_.Kind == OperationKind::Write ? WriteStep() : ReadStep();
   } else if (setup_.Kind == OperationKind::Write) {
@@ -342,6 +351,10 @@ void RadioProtocol::ResumeTransfer() {
 
 void RadioProtocol::StoreBlockAndReadStep() {
   std::ranges::copy(receivedBlock_, BlockStore(*data_, position_).begin());
+  if (position_ == kSerialNumberBlockAddress && setup_.Kind == OperationKind::Read) {
+    serialBlockRead_ = true;
+    position_ = -kBlockSize;  // the plan starts from the beginning
+  }
   ReadStep();
 }
 

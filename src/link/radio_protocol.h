@@ -174,6 +174,7 @@ class RadioProtocol final : public PacketEngineClient {
   std::int32_t lastBlock_ = 0;  // the last block address of the operation's main area
   bool blockInFlight_ = false;  // the block at position_ still awaits its reply
   bool cancelRequested_ = false;
+  bool serialBlockRead_ = false;
 
   std::vector<BuiltInText> identityProblems_;
   std::string radioPassword_;

@@ -12,7 +12,8 @@
 
 namespace hvt {
 
-inline constexpr int kEmbeddedInfoAddress = 0x3B00;  // radio addresses 15104-15359
+inline constexpr int kEmbeddedInfoAddress = 0x3B00;       // radio addresses 15104-15359
+inline constexpr int kSerialNumberBlockAddress = 0x3B20;  // the block holding the serial number
 inline constexpr std::size_t kEmbeddedInfoSize = 256;
 
 // Texts are UTF-8 and trimmed, as the window shows them. The record never goes into a file, so it

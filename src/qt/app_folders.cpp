@@ -20,7 +20,7 @@ bool IsWritableFolder(const QString& folder) {
 }  // namespace
 
 AppFolders LocateAppFolders(const QString& home) {
-  if (!home.isEmpty()) return {ToPath(home), ToPath(home)};
+  if (!home.isEmpty()) return {ToPath(home), ToPath(home), {}};
 
   const QDir executableDir(QCoreApplication::applicationDirPath());
   QString data = executableDir.filePath(QStringLiteral("data"));
@@ -29,7 +29,9 @@ AppFolders LocateAppFolders(const QString& home) {
   }
   const QString settings =
       IsWritableFolder(data) ? data : QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-  return {ToPath(data), ToPath(settings)};
+  const QString backups =
+      QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + QStringLiteral("/backups");
+  return {ToPath(data), ToPath(settings), ToPath(backups)};
 }
 
 std::string SystemLocaleName() { return QLocale::system().name().toStdString(); }

@@ -24,6 +24,7 @@
 #include "ui/about_box.h"
 #include "ui/alert_dialog.h"
 #include "ui/auto_test_dialog.h"
+#include "ui/backup_list_dialog.h"
 #include "ui/channel_cell_delegate.h"
 #include "ui/channel_dialog.h"
 #include "ui/commu_book_dialog.h"
@@ -409,6 +410,9 @@ void MainWindow::Run(Command command) {
       break;
     case Command::Open:
       if (workspace_.Open()) RenderAll();
+      break;
+    case Command::OpenBackup:
+      if (RunBackupListDialog(this, context_, workspace_, prompter_)) RenderAll();
       break;
     case Command::Save:
       workspace_.Save();

@@ -59,12 +59,12 @@ TEST(RadioAdmission, PasswordIsAskedOnlyWhenTheRadioHasOne) {
     std::string RadioPassword;
     std::deque<std::optional<std::string>> Entries;
     std::vector<std::string> Messages;
-    std::vector<std::string> Conversation;  // up to the first image block
+    std::vector<std::string> Conversation;  // up to the serial number's block
     bool Succeeds;
   };
-  const std::vector<std::string> passes = {"PROGRAM", "ID", "R 3B10", "R 1940"};
+  const std::vector<std::string> passes = {"PROGRAM", "ID", "R 3B10", "R 3B20"};
   const std::vector<std::string> asksAndPasses = {"PROGRAM", "ID",     "R 3B10", "PROGRAM",
-                                                  "ID",      "R 3B10", "R 1940"};
+                                                  "ID",      "R 3B10", "R 3B20"};
   const std::vector<std::string> stops = {"PROGRAM", "ID", "R 3B10"};
   const Case cases[] = {
       {"no password", "", {}, Strings({kReadConfirmation, kReadSucceeded}), passes, true},

@@ -70,17 +70,18 @@ TEST(RadioLineFaults, SilentRadioGetsThreeHandshakes300msApartThenTheUserDecides
 }
 
 TEST(RadioLineFaults, DamagedReplyIsIgnoredAndItsPacketSentAgain) {
-  // Replies are numbered from 1: handshake, identification, password block, then the blocks.
+  // Replies are numbered from 1: handshake, identification, password block, then the blocks (a
+  // read's first is the serial number's block).
   struct Case {
     const char* Faults;
     bool Write;
     std::string Resent;
   };
   const Case cases[] = {
-      {"corrupt=40", false, "R 0240"},                              // checksum wrong
-      {"address=40", false, "R 0240"},                              // the reply names the next block
-      {"noise=40:3", false, "R 0240"},                              // garbage between echo and reply
-      {"drop=40", false, "R 0240"},    {"corrupt=2", false, "ID"},  // identification without its ACK
+      {"corrupt=40", false, "R 0230"},                              // checksum wrong
+      {"address=40", false, "R 0230"},                              // the reply names the next block
+      {"noise=40:3", false, "R 0230"},                              // garbage between echo and reply
+      {"drop=40", false, "R 0230"},    {"corrupt=2", false, "ID"},  // identification without its ACK
       {"address=3", false, "R 3B10"},                               // the password block from elsewhere
       {"corrupt=40", true, "W 0280"},  // the write's ACK damaged: the block goes again
   };
@@ -122,14 +123,14 @@ TEST(RadioLineFaults, ReplyInPiecesOrLateButInTimeNeedsNoResend) {
 }
 
 TEST(RadioLineFaults, RetryResumesWithTheBlockWhoseExchangeFailed) {
-  // silent-after counts block packets, the password block included.
+  // silent-after counts block packets, the password block (and a read's serial block) included.
   struct Case {
     bool Write;
     const char* Faults;
     std::string Failed;
   };
   const Case cases[] = {
-      {false, "silent-after=100", "R 0630"},
+      {false, "silent-after=100", "R 0620"},
       {true, "silent-after=100", "W 0670"},
   };
   for (const Case& c : cases) {

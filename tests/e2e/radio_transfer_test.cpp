@@ -24,6 +24,7 @@ bool InAbsentSlot(int address) { return address < 6400 && kAbsentChannels.contai
 std::vector<std::string> ExpectedConversation(char mark, bool withTestData = false) {
   std::vector<std::string> names = {"PROGRAM", "ID", "R 3B10"};
   if (mark == 'R') {
+    names.push_back("R 3B20");  // the serial number, for naming the backup
     for (const int bitmap : {6464, 6480, 6496, 6512}) names.push_back(BlockName('R', bitmap));
   }
   for (int address = 0; address < memory_map::kImageSize; address += 16) {

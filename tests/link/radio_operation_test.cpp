@@ -65,7 +65,7 @@ TEST(RadioOperation, ReadOfAllChannelsShowsZeroFirstAndEndsAt99) {
   h.Pump();
 
   ASSERT_TRUE(h.Result().Success);
-  EXPECT_EQ(h.Radio.Reads.size(), 1U + 4U + 789U);
+  EXPECT_EQ(h.Radio.Reads.size(), 2U + 4U + 789U);
   ASSERT_FALSE(h.Observer.Progress.empty());
   EXPECT_EQ(h.Observer.Progress.front(), 0);
   EXPECT_EQ(h.Observer.Progress.back(), 99);

@@ -74,12 +74,14 @@ TEST(RadioProtocolRead, BitmapsFirstThenOnlyTheSlotsInUseAndNeverTheGap) {
   FillRadio(h.Radio);
   ASSERT_TRUE(StartRead(h));
 
-  EXPECT_EQ(h.Radio.Reads, Join({{0x3B10}, kBitmapBlocks, ImageBlocks(kRadioChannels, false)}));
+  // The password block, the serial number's block, then the plan.
+  EXPECT_EQ(h.Radio.Reads, Join({{0x3B10, 0x3B20}, kBitmapBlocks, ImageBlocks(kRadioChannels, false)}));
   ASSERT_EQ(h.Port.Written.size(), 3 + h.Radio.Reads.size());
   EXPECT_EQ(h.Port.Written[0], Ascii("PROGRAM"));
   EXPECT_EQ(h.Port.Written[1], Bytes{0x02});
   EXPECT_EQ(h.Port.Written[2], (Bytes{'R', 0x3B, 0x10, 0x10}));
-  EXPECT_EQ(h.Port.Written[3], (Bytes{'R', 0x19, 0x40, 0x10}));
+  EXPECT_EQ(h.Port.Written[3], (Bytes{'R', 0x3B, 0x20, 0x10}));
+  EXPECT_EQ(h.Port.Written[4], (Bytes{'R', 0x19, 0x40, 0x10}));
   EXPECT_EQ(h.Port.Written.back(), Ascii("END"));
 
   ASSERT_EQ(h.Observer.Finished.size(), 1U);
@@ -93,6 +95,9 @@ TEST(RadioProtocolRead, BitmapsFirstThenOnlyTheSlotsInUseAndNeverTheGap) {
               expected)
         << "block " << address;
   }
+  EXPECT_EQ(Bytes(result.Data.Information.begin() + 0x20, result.Data.Information.begin() + 0x30),
+            h.Radio.Region(0x3B20, 16))
+      << "the serial number's block, for naming the backup";
   EXPECT_EQ(h.Prompter.Texts(), (std::vector<std::string>{kReadConfirmation, KeyText(2004)}));
   EXPECT_FALSE(h.Port.IsOpen());
 }
@@ -126,7 +131,7 @@ TEST(RadioProtocolTestData, FollowsTheImageWhenSwitchedOn) {
     FillRadio(h.Radio);
     ASSERT_TRUE(StartRead(h, true));
     EXPECT_EQ(h.Radio.Reads,
-              Join({{0x3B10}, kBitmapBlocks, ImageBlocks(kRadioChannels, false), kTestDataBlocks}));
+              Join({{0x3B10, 0x3B20}, kBitmapBlocks, ImageBlocks(kRadioChannels, false), kTestDataBlocks}));
     EXPECT_EQ(h.Port.Written.back(), Ascii("END"));
     const TestDataArea& area = h.Result().Data.TestData;
     EXPECT_EQ(Bytes(area.begin(), area.end()), h.Radio.Region(0x3F80, 64));
@@ -468,7 +473,7 @@ TEST(RadioProtocolRetry, ResumesWithTheBlockWhoseExchangeFailed) {
       EXPECT_EQ(h.Radio.Writes, Join({before, after}));
       EXPECT_EQ(h.Radio.Reads, (std::vector<int>{0x3B10, 0x3B10}));
     } else {
-      EXPECT_EQ(h.Radio.Reads, Join({{0x3B10}, before, {0x3B10}, after}));
+      EXPECT_EQ(h.Radio.Reads, Join({{0x3B10, 0x3B20}, before, {0x3B10}, after})) << "the serial once";
     }
     for (const int address : planned) {
       const auto sent = h.Result().Data.Image.Region(static_cast<std::size_t>(address), 16);
@@ -492,7 +497,8 @@ TEST(RadioProtocolPassword, InputWhileTheDialogIsOpenIsIgnored) {
   EXPECT_TRUE(h.Result().Success);
   EXPECT_EQ(std::ranges::count(h.Prompter.Texts(), std::string(kPasswordDialog)), 1);
   EXPECT_EQ(std::ranges::count(h.Port.Written, Ascii("PROGRAM")), 2);
-  EXPECT_EQ(h.Radio.Reads, Join({{0x3B10, 0x3B10}, kBitmapBlocks, ImageBlocks(kRadioChannels, false)}));
+  EXPECT_EQ(h.Radio.Reads,
+            Join({{0x3B10, 0x3B10, 0x3B20}, kBitmapBlocks, ImageBlocks(kRadioChannels, false)}));
 }
 
 TEST(RadioProtocolSend, APortThatFailsMidwayEndsTheOperation) {

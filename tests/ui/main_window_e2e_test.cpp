@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "app/radio_backups.h"
 #include "app/virtual_radio_memory.h"
 #include "files/configuration_file.h"
 #include "i18n/text_keys.h"
@@ -195,6 +196,35 @@ TEST_F(MainWindowEndToEnd, CancelInTheProgressWindowStopsAReadAndAWrite) {
             context_.Texts().BuiltIn(BuiltInText::WriteCancelled));
   EXPECT_EQ(LastMessage(), Text(text_key::WriteSucceeded)) << "written again to the end";
   EXPECT_FALSE(ProgressShown());
+}
+
+// Every read keeps what the radio held under its serial number; File > Open Backup opens it again
+// untitled, so a save cannot write over the backup.
+TEST_F(MainWindowEndToEnd, AReadKeepsABackupThatOpensAgainUntitled) {
+  const std::string serial = "SN7300-000456";
+  std::ranges::copy(serial, link_.Virtual().Radio().InformationBlock().begin() + 32);
+  prompter_.Answers = {PromptAnswer::Ok};
+  RunRadioCommand(Command::Read);
+  ASSERT_EQ(LastMessage(), Text(text_key::ReadSucceeded));
+  const Configuration read = workspace_.Current();
+  const std::vector<Backup> backups = ListBackups(context_.Folders().BackupFolder());
+  ASSERT_EQ(backups.size(), 1U);
+  EXPECT_EQ(backups[0].Radio, serial);
+  EXPECT_EQ(session_.LastBackup().File, backups[0].File);
+
+  prompter_.Answers = {PromptAnswer::Ok};  // the reset warning
+  window_.Run(Command::New);
+  OnModalDialog([](QDialog& dialog) {
+    const auto closeOnFailure = qScopeGuard([&dialog] {
+      if (dialog.isVisible()) dialog.reject();
+    });
+    ExpectWellFormed(dialog);
+    Press(dialog, QDialogButtonBox::Ok);
+  });
+  window_.Run(Command::OpenBackup);
+  EXPECT_TRUE(workspace_.Current() == read);
+  EXPECT_TRUE(workspace_.Untitled());
+  EXPECT_FALSE(workspace_.IsModified());
 }
 
 TEST_F(MainWindowEndToEnd, TheInformationWindowShowsTheRadiosSerialNumber) {
