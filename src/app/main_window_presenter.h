@@ -27,6 +27,8 @@ enum class Command {
   ImportChannels,
   ExportChannels,
   Print,
+  PrintPreview,
+  ExportPdf,
   Undo,
   Redo,
   Exit,
