@@ -49,7 +49,8 @@ class Sheet {
           painter_.drawLine(QPointF(page_.left(), y + height), QPointF(TableRight(), y + height));
           break;
         case PrintBlockKind::ChannelRow:
-          if (block.Shaded) painter_.fillRect(QRectF(page_.left(), y, TableRight() - page_.left(), height), kShade);
+          if (block.Shaded)
+            painter_.fillRect(QRectF(page_.left(), y, TableRight() - page_.left(), height), kShade);
           DrawCells(block, y, height, tableFont_, Qt::AlignLeft | Qt::AlignVCenter);
           ++rows;
           break;
@@ -59,15 +60,16 @@ class Sheet {
         case PrintBlockKind::Setting: {
           const double labelWidth = std::min(labelWidth_, page_.width() * 0.6);
           Text(QRectF(page_.left() + pad_ * 2, y, labelWidth, height), font_, block.Texts[0], Qt::AlignLeft);
-          Text(QRectF(page_.left() + pad_ * 3 + labelWidth, y, page_.right() - (page_.left() + pad_ * 3 + labelWidth),
-                      height),
+          Text(QRectF(page_.left() + pad_ * 3 + labelWidth, y,
+                      page_.right() - (page_.left() + pad_ * 3 + labelWidth), height),
                font_, block.Texts[1], Qt::AlignLeft);
           break;
         }
       }
       y += height;
     }
-    Text(QRectF(page_.left(), page_.bottom() - line_, page_.width(), line_), font_, page.Number, Qt::AlignHCenter);
+    Text(QRectF(page_.left(), page_.bottom() - line_, page_.width(), line_), font_, page.Number,
+         Qt::AlignHCenter);
     return rows;
   }
 
@@ -132,16 +134,20 @@ class Sheet {
   void Text(const QRectF& box, const QFont& font, std::string_view text, Qt::Alignment align) {
     painter_.setFont(font);
     painter_.setPen(Qt::black);
-    const QString elided = QFontMetricsF(font, painter_.device()).elidedText(ToQString(text), Qt::ElideRight, box.width());
+    const QString elided =
+        QFontMetricsF(font, painter_.device()).elidedText(ToQString(text), Qt::ElideRight, box.width());
     painter_.drawText(box, static_cast<int>(align | Qt::AlignVCenter | Qt::TextSingleLine), elided);
   }
 
   void DrawHeader(const PrintPage& page) {
     const QFontMetricsF metrics(font_, painter_.device());
     const double titleRight = metrics.horizontalAdvance(ToQString(page.TitleRight)) + pad_;
-    const double infoRight = std::min(metrics.horizontalAdvance(ToQString(page.InfoRight)) + pad_, page_.width() * 0.7);
-    Text(QRectF(page_.left(), page_.top(), page_.width() - titleRight, line_), bold_, page.TitleLeft, Qt::AlignLeft);
-    Text(QRectF(page_.right() - titleRight, page_.top(), titleRight, line_), font_, page.TitleRight, Qt::AlignRight);
+    const double infoRight =
+        std::min(metrics.horizontalAdvance(ToQString(page.InfoRight)) + pad_, page_.width() * 0.7);
+    Text(QRectF(page_.left(), page_.top(), page_.width() - titleRight, line_), bold_, page.TitleLeft,
+         Qt::AlignLeft);
+    Text(QRectF(page_.right() - titleRight, page_.top(), titleRight, line_), font_, page.TitleRight,
+         Qt::AlignRight);
     Text(QRectF(page_.left(), page_.top() + line_, page_.width() - infoRight, line_), font_, page.InfoLeft,
          Qt::AlignLeft);
     Text(QRectF(page_.right() - infoRight, page_.top() + line_, infoRight, line_), font_, page.InfoRight,
@@ -167,13 +173,13 @@ QRectF PaintRect(const QPagedPaintDevice& device, int resolution) {
   return QRectF(QPointF(0, 0), device.pageLayout().paintRectPixels(resolution).size());
 }
 
-PrintDrawn DrawOn(QPagedPaintDevice& device, int resolution, const PrintContent& content, const LanguageTexts& texts,
-                  bool* started) {
+PrintDrawn DrawOn(QPagedPaintDevice& device, int resolution, const PrintContent& content,
+                  const LanguageTexts& texts, bool* started) {
   QPainter painter;
   *started = painter.begin(&device);
   if (!*started) return {};
-  const PrintDrawn drawn =
-      DrawPrintout(painter, PaintRect(device, resolution), content, texts, [&device] { return device.newPage(); });
+  const PrintDrawn drawn = DrawPrintout(painter, PaintRect(device, resolution), content, texts,
+                                        [&device] { return device.newPage(); });
   painter.end();
   return drawn;
 }
@@ -223,8 +229,8 @@ std::optional<QByteArray> PdfOf(const PrintContent& content, const LanguageTexts
   return bytes;
 }
 
-FileWriteResult WritePdf(const std::filesystem::path& path, const PrintContent& content, const LanguageTexts& texts,
-                         PrintDrawn* drawn) {
+FileWriteResult WritePdf(const std::filesystem::path& path, const PrintContent& content,
+                         const LanguageTexts& texts, PrintDrawn* drawn) {
   const std::optional<QByteArray> pdf = PdfOf(content, texts, drawn);
   if (!pdf) return FileFailure{path, "the PDF could not be drawn"};
   return WriteFileAtomically(path, std::string_view(pdf->constData(), static_cast<std::size_t>(pdf->size())));
@@ -241,7 +247,8 @@ bool ExportPdf(const AppContext& context, const Workspace& workspace, Prompter& 
   suggested.replace_extension(".pdf");
   const auto path = prompter.ChooseFileToSave("PDF (*.pdf)|*.pdf", suggested);
   if (!path) return false;
-  const FileWriteResult written = WritePdf(*path, PrintContentOf(context, workspace, Today()), context.Texts());
+  const FileWriteResult written =
+      WritePdf(*path, PrintContentOf(context, workspace, Today()), context.Texts());
   if (!written) {
     prompter.Tell(FileError(context.Texts(), written.Detail()));
     return false;
@@ -249,12 +256,14 @@ bool ExportPdf(const AppContext& context, const Workspace& workspace, Prompter& 
   return true;
 }
 
-void PrintConfiguration(QWidget* parent, const AppContext& context, const Workspace& workspace, Prompter& prompter) {
+void PrintConfiguration(QWidget* parent, const AppContext& context, const Workspace& workspace,
+                        Prompter& prompter) {
   QPrinter printer(QPrinter::HighResolution);
   QPrintDialog dialog(&printer, parent);
   if (dialog.exec() != QDialog::Accepted) return;
   bool started = false;
-  DrawOn(printer, printer.resolution(), PrintContentOf(context, workspace, Today()), context.Texts(), &started);
+  DrawOn(printer, printer.resolution(), PrintContentOf(context, workspace, Today()), context.Texts(),
+         &started);
   if (!started) prompter.Tell(context.Texts().LanguageText(text_key::PrintFailed), PromptIcon::Warning);
 }
 
@@ -265,10 +274,11 @@ void PreviewConfiguration(QWidget* parent, const AppContext& context, const Work
   caption.remove(QLatin1Char('&'));
   dialog.setWindowTitle(caption.remove(QStringLiteral("...")));
   const PrintContent content = PrintContentOf(context, workspace, Today());
-  QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&content, &context](QPrinter* target) {
-    bool started = false;
-    DrawOn(*target, target->resolution(), content, context.Texts(), &started);
-  });
+  QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                   [&content, &context](QPrinter* target) {
+                     bool started = false;
+                     DrawOn(*target, target->resolution(), content, context.Texts(), &started);
+                   });
   dialog.exec();
 }
 

@@ -29,11 +29,12 @@ PrintDrawn DrawPrintout(QPainter& painter, const QRectF& page, const PrintConten
                         const LanguageTexts& texts, const std::function<bool()>& newPage);
 
 // An A4 PDF of the printout; no value when the PDF could not be drawn.
-std::optional<QByteArray> PdfOf(const PrintContent& content, const LanguageTexts& texts, PrintDrawn* drawn = nullptr);
+std::optional<QByteArray> PdfOf(const PrintContent& content, const LanguageTexts& texts,
+                                PrintDrawn* drawn = nullptr);
 
 // The PDF replaces `path` atomically: a failure leaves any file that was there untouched.
-FileWriteResult WritePdf(const std::filesystem::path& path, const PrintContent& content, const LanguageTexts& texts,
-                         PrintDrawn* drawn = nullptr);
+FileWriteResult WritePdf(const std::filesystem::path& path, const PrintContent& content,
+                         const LanguageTexts& texts, PrintDrawn* drawn = nullptr);
 
 std::chrono::year_month_day Today();
 
@@ -41,7 +42,8 @@ std::chrono::year_month_day Today();
 // writes it; a failure is shown. True when a file was written.
 bool ExportPdf(const AppContext& context, const Workspace& workspace, Prompter& prompter);
 // File > Print and File > Print Preview, with Qt's dialogs.
-void PrintConfiguration(QWidget* parent, const AppContext& context, const Workspace& workspace, Prompter& prompter);
+void PrintConfiguration(QWidget* parent, const AppContext& context, const Workspace& workspace,
+                        Prompter& prompter);
 void PreviewConfiguration(QWidget* parent, const AppContext& context, const Workspace& workspace);
 
 }  // namespace hvt
