@@ -214,7 +214,8 @@ std::vector<PrintBlock> SettingsSummary(const Configuration& records, const Lang
     summary.List(c.ChannelMode, s.ChannelMode);
     summary.List(c.Channel, s.Channel);
     summary.List(c.Cycle, s.Cycle);
-    summary.Check(c.LoneWorker, s.LoneWorker);
+    summary.Check(Plain(c.LoneWorkerGroup) + " " + c.LoneWorker,
+                  s.LoneWorker);  // "Enable" alone says nothing
     summary.List(c.PreAlertTime, s.PreAlertTime);
     summary.List(c.LoneWorkerTime, s.LoneWorkerTime);
   }

@@ -10,6 +10,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QScreen>
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -142,8 +143,10 @@ class Sheet {
   void DrawHeader(const PrintPage& page) {
     const QFontMetricsF metrics(font_, painter_.device());
     const double titleRight = metrics.horizontalAdvance(ToQString(page.TitleRight)) + pad_;
-    const double infoRight =
-        std::min(metrics.horizontalAdvance(ToQString(page.InfoRight)) + pad_, page_.width() * 0.7);
+    // The band takes what the file name leaves, but at least half the line.
+    const double fileWidth = metrics.horizontalAdvance(ToQString(page.InfoLeft)) + pad_ * 3;
+    const double infoRight = std::min(metrics.horizontalAdvance(ToQString(page.InfoRight)) + pad_,
+                                      std::max(page_.width() - fileWidth, page_.width() / 2));
     Text(QRectF(page_.left(), page_.top(), page_.width() - titleRight, line_), bold_, page.TitleLeft,
          Qt::AlignLeft);
     Text(QRectF(page_.right() - titleRight, page_.top(), titleRight, line_), font_, page.TitleRight,
@@ -273,6 +276,11 @@ void PreviewConfiguration(QWidget* parent, const AppContext& context, const Work
   QString caption = ToQString(context.Texts().LanguageText(text_key::MenuPrintPreview));
   caption.remove(QLatin1Char('&'));
   dialog.setWindowTitle(caption.remove(QStringLiteral("...")));
+  // Qt opens the preview too small to read a page.
+  if (const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen()) {
+    const QSize room = screen->availableGeometry().size();
+    dialog.resize(room.width() * 3 / 5, room.height() * 4 / 5);
+  }
   const PrintContent content = PrintContentOf(context, workspace, Today());
   QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                    [&content, &context](QPrinter* target) {
