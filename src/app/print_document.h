@@ -62,7 +62,8 @@ struct PrintContent {
 PrintContent PrintContentOf(const AppContext& context, const Workspace& workspace,
                             std::chrono::year_month_day date);
 
-// "File: radio.dat" or the untitled text, "Date: 2026-12-11", ...
+// The channel pages, then the settings pages, every one headed and numbered; a part with nothing
+// to show has no page.
 std::vector<PrintPage> LayOutPrint(const PrintContent& content, const LanguageTexts& texts, int linesPerPage);
 
 // The settings summary before paging: section titles followed by their label and value pairs.

@@ -56,17 +56,16 @@ TEST_F(PrintDocumentTest, ChannelRowsShowTheGridsTextsForExistingChannelsInNumbe
   const std::vector<PrintPage> pages = LayOutPrint(Content(), context_.Texts(), 60);
   const auto rows = Rows(pages);
   ASSERT_EQ(rows.size(), 4U);
-  const std::vector<std::string> labels = {"1", "5", "VFO1", "TRF"};
+  const std::vector<std::pair<int, std::string>> shown = {{1, "1"}, {5, "5"}, {201, "VFO1"}, {203, "TRF"}};
   for (std::size_t i = 0; i < rows.size(); ++i) {
-    EXPECT_EQ(rows[i]->Texts.front(), labels[i]);
-    const int number = i == 0 ? 1 : i == 1 ? 5 : i == 2 ? 201 : 203;
+    const auto& [number, label] = shown[i];
     const ChannelCells cells = ChannelRowCells(*table.Find(number), context_.Texts());
-    std::vector<std::string> expected = {GridRowLabel(number)};
+    std::vector<std::string> expected = {label};
     for (int column = 1; column < kGridColumnCount; ++column) {
       if (GridColumnShown(static_cast<GridColumn>(column)))
         expected.push_back(cells[static_cast<std::size_t>(column - 1)]);
     }
-    EXPECT_EQ(rows[i]->Texts, expected) << labels[i];
+    EXPECT_EQ(rows[i]->Texts, expected) << label;
     EXPECT_EQ(rows[i]->Shaded, GridRowShaded(number));
   }
   EXPECT_EQ(rows[1]->Texts[3], "RPT");
