@@ -23,7 +23,9 @@ constexpr std::array kCommands = {
     CommandSpec{C::OpenBackup, text_key::MenuOpenBackup, "", ""},
     CommandSpec{C::ImportChannels, text_key::MenuImportChannels, "", ""},
     CommandSpec{C::ExportChannels, text_key::MenuExportChannels, "", ""},
-    CommandSpec{C::Print, text_key::MenuPrint, "", ""},
+    CommandSpec{C::Print, text_key::MenuPrint, "Ctrl+P", ""},
+    CommandSpec{C::PrintPreview, text_key::MenuPrintPreview, "", ""},
+    CommandSpec{C::ExportPdf, text_key::MenuExportPdf, "", ""},
     CommandSpec{C::Undo, text_key::MenuUndo, "Ctrl+Z", ""},
     CommandSpec{C::Redo, text_key::MenuRedo, "Ctrl+Shift+Z; Ctrl+Y", ""},
     CommandSpec{C::Exit, text_key::MenuExit, "", ""},
@@ -68,8 +70,7 @@ constexpr std::array kToolBar = {C::Separator, C::New,   C::Open,      C::Save, 
                                  C::Port,      C::Write, C::Separator, C::About, C::TestDataButton};
 
 // Entries of the menus that have nothing behind them.
-constexpr std::array kAlwaysHidden = {C::Print,     C::RadioView,  C::ToneTip,
-                                      C::ReadReset, C::WriteReset, C::HelpContents};
+constexpr std::array kAlwaysHidden = {C::RadioView, C::ToneTip, C::ReadReset, C::WriteReset, C::HelpContents};
 
 template <std::size_t N>
 bool Contains(const std::array<Command, N>& list, Command command) {
@@ -90,7 +91,7 @@ const std::vector<MenuSpec>& MenuBar() {
   static const std::vector<MenuSpec> menus = {
       {text_key::MenuFile,
        {C::New, C::Open, C::OpenBackup, C::Save, C::SaveAs, C::Separator, C::ImportChannels,
-        C::ExportChannels, C::Separator, C::Print, C::Separator, C::Exit}},
+        C::ExportChannels, C::Separator, C::Print, C::PrintPreview, C::ExportPdf, C::Separator, C::Exit}},
       {text_key::MenuModel, {C::ModelInfo}},
       {text_key::MenuEdit,
        {C::Undo,       C::Redo,           C::Separator, C::EditChannel,  C::SortByFrequency,

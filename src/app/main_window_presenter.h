@@ -28,6 +28,8 @@ enum class Command {
   ImportChannels,
   ExportChannels,
   Print,
+  PrintPreview,
+  ExportPdf,
   Undo,
   Redo,
   Exit,

@@ -108,6 +108,14 @@ inline constexpr std::int32_t MenuOpenBackup = 1074;
 inline constexpr std::int32_t MenuDeleteChannels = 1009;
 inline constexpr std::int32_t MenuExportChannels = 1008;
 inline constexpr std::int32_t MenuPrint = 1005;
+inline constexpr std::int32_t MenuPrintPreview = 1080;
+inline constexpr std::int32_t MenuExportPdf = 1081;
+// The printout: the settings part's title, the file name of an untitled configuration, the date's
+// label, and the message when the printer refuses to start.
+inline constexpr std::int32_t PrintSettingsSummary = 1082;
+inline constexpr std::int32_t PrintUntitled = 1083;
+inline constexpr std::int32_t PrintDate = 1084;
+inline constexpr std::int32_t PrintFailed = 1085;
 inline constexpr std::int32_t MenuExit = 1006;
 inline constexpr std::int32_t MenuEdit = 1010;
 inline constexpr std::int32_t MenuEditChannel = 1011;
@@ -465,6 +473,7 @@ inline constexpr auto kLookedUpKeys = detail::JoinKeys(
                TreeFiveTone,       TreeCommuBook,    TreeEmbeddedInfo,
                TreeTestData,       TitleFileLabel,   ChannelListName,
                NavigationName},
+    std::array{MenuPrintPreview, MenuExportPdf, PrintSettingsSummary, PrintUntitled, PrintDate, PrintFailed},
     std::array{PortDialogTitle, PortLabel, VirtualRadioPort, PortSaveFailed, LanguageFileRefused,
                ModelDialogTitle, ModelLabel, BandLabel},
     std::array{ChannelEditTitle, ChannelTxInhibit, ChannelScanAdd, ChannelTalkAround, ChannelCustomTone,

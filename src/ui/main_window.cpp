@@ -36,6 +36,7 @@
 #include "ui/model_dialog.h"
 #include "ui/option_dialog.h"
 #include "ui/port_dialog.h"
+#include "ui/print_view.h"
 #include "ui/progress_window.h"
 #include "ui/scan_dialog.h"
 #include "ui/test_data_dialog.h"
@@ -433,6 +434,15 @@ void MainWindow::Run(Command command) {
     }
     case Command::ExportChannels:
       workspace_.ExportChannelTable();
+      break;
+    case Command::Print:
+      PrintConfiguration(this, context_, workspace_, prompter_);
+      break;
+    case Command::PrintPreview:
+      PreviewConfiguration(this, context_, workspace_);
+      break;
+    case Command::ExportPdf:
+      static_cast<void>(ExportPdf(context_, workspace_, prompter_));
       break;
     case Command::Exit:
       close();

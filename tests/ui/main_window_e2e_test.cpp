@@ -11,6 +11,7 @@
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QPrintPreviewDialog>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QTableView>
@@ -667,6 +668,29 @@ TEST_F(MainWindowEndToEnd, ALanguageSwitchReachesMenusToolbarTreeAndGrid) {
               Text(text_key::GridRx));
   }
   EXPECT_EQ(context_.LanguageId(), 2);
+}
+
+// The File menu's printing entries are offered and reach the printout: Export PDF writes the file
+// chosen, Print Preview opens on the pages.
+TEST_F(MainWindowEndToEnd, TheFileMenuExportsAPdfAndPreviewsThePrintout) {
+  for (const Command command : {Command::Print, Command::PrintPreview, Command::ExportPdf}) {
+    const QAction* action = window_.Action(command);
+    ASSERT_NE(action, nullptr) << static_cast<int>(command);
+    EXPECT_TRUE(action->isVisible() && action->isEnabled()) << static_cast<int>(command);
+  }
+  const auto pdf = settings_ / "grid.pdf";
+  prompter_.Files = {pdf};
+  window_.Action(Command::ExportPdf)->trigger();
+  EXPECT_TRUE(FileText(pdf).starts_with("%PDF"));
+  EXPECT_TRUE(prompter_.Messages.empty()) << LastMessage();
+
+  bool previewShown = false;
+  OnModalDialog([&previewShown](QDialog& dialog) {
+    previewShown = qobject_cast<QPrintPreviewDialog*>(&dialog) != nullptr;
+    dialog.reject();
+  });
+  window_.Run(Command::PrintPreview);
+  EXPECT_TRUE(previewShown);
 }
 
 }  // namespace
