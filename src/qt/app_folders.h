@@ -6,8 +6,10 @@
 
 namespace hvt {
 
-// The data folder beside the executable ("data") or under the install prefix
-// ("share/hvt7300"); settings go there when it is writable, else to the user's config folder.
+// The data folder beside the executable ("data", the build tree or a copied folder) or under the
+// install prefix ("share/hvt7300"). Settings and the virtual radio's memory stay beside a writable
+// "data" folder; an installed program keeps them in the user's config folder ("hvt7300", shared by
+// the desktop program and the command-line tool), never under share.
 // A non-empty home replaces the search: that folder holds data and settings alike.
 AppFolders LocateAppFolders(const QString& home = {});
 
