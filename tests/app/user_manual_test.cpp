@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <regex>
+#include <string>
+#include <vector>
 
 #include "i18n/language.h"
 #include "support/file_bytes.h"
@@ -51,8 +54,9 @@ TEST_F(UserManualTest, OpensTheManualOfTheCurrentLanguage) {
     std::optional<int> SwitchedTo;
     std::string_view Folder;
   };
-  for (const Case& c : {Case{"en_US", {}, "en"}, Case{"zh_CN", {}, "zh"}, Case{"zh_TW", {}, "en"},
-                        Case{"de_DE", {}, "en"}, Case{"en_US", kChinese, "zh"}, Case{"zh_CN", kEnglish, "en"}}) {
+  for (const Case& c :
+       {Case{"en_US", {}, "en"}, Case{"zh_CN", {}, "zh"}, Case{"zh_TW", {}, "en"}, Case{"de_DE", {}, "en"},
+        Case{"en_US", kChinese, "zh"}, Case{"zh_CN", kEnglish, "en"}}) {
     AppContext context = AppContext::Start(folders_, c.Locale);
     if (c.SwitchedTo) ASSERT_TRUE(context.SwitchLanguage(*c.SwitchedTo));
     EXPECT_EQ(HelpContents(context), root_ / "manual" / c.Folder / "index.html") << c.Locale;
@@ -67,7 +71,8 @@ TEST_F(UserManualTest, AMissingManualOrBrowserIsReported) {
   ASSERT_EQ(prompter_.Messages.size(), 1U);
   EXPECT_EQ(prompter_.Messages[0].Icon, PromptIcon::Warning);
   EXPECT_NE(prompter_.Messages[0].Text.find("使用手册"), std::string::npos);
-  EXPECT_NE(prompter_.Messages[0].Text.find((root_ / "manual" / "zh" / "index.html").string()), std::string::npos);
+  EXPECT_NE(prompter_.Messages[0].Text.find((root_ / "manual" / "zh" / "index.html").string()),
+            std::string::npos);
 
   const AppContext english = AppContext::Start(folders_, "en_US");
   EXPECT_TRUE(HelpContents(english, false).has_value());
@@ -75,19 +80,27 @@ TEST_F(UserManualTest, AMissingManualOrBrowserIsReported) {
   EXPECT_NE(prompter_.Messages[1].Text.find("browser"), std::string::npos);
 }
 
-// Every page and picture a shipped manual links to is shipped beside it.
+std::vector<std::string> Matches(const std::string& text, const std::regex& pattern) {
+  std::vector<std::string> found;
+  for (auto it = std::sregex_iterator(text.begin(), text.end(), pattern); it != std::sregex_iterator(); ++it)
+    found.push_back((*it)[1].str());
+  return found;
+}
+
+// Every file and section a shipped manual links to is there.
 TEST(ShippedUserManual, BothLanguagesArePresentAndTheirLinksResolve) {
-  const std::regex link(R"re((?:href|src)="([^"#:]+)(?:#[^"]*)?")re");
   for (const int language : {kEnglish, kChinese}) {
     const fs::path page = ManualFile(HVT_DATA_DIR, language);
     ASSERT_TRUE(fs::is_regular_file(page)) << page;
     const std::string html = FileText(page);
-    int links = 0;
-    for (auto it = std::sregex_iterator(html.begin(), html.end(), link); it != std::sregex_iterator(); ++it) {
-      EXPECT_TRUE(fs::exists(page.parent_path() / (*it)[1].str())) << page << " links to " << (*it)[1];
-      ++links;
+    const std::vector<std::string> files = Matches(html, std::regex(R"re((?:href|src)="([^"#:]+)")re"));
+    EXPECT_GE(files.size(), 2U) << page << ": the style sheet and the other language";
+    for (const std::string& file : files)
+      EXPECT_TRUE(fs::exists(page.parent_path() / file)) << page << ": " << file;
+    const std::vector<std::string> ids = Matches(html, std::regex(R"re(id="([^"]+)")re"));
+    for (const std::string& section : Matches(html, std::regex(R"re(href="#([^"]+)")re"))) {
+      EXPECT_NE(std::ranges::find(ids, section), ids.end()) << page << ": #" << section;
     }
-    EXPECT_GT(links, 0) << page << " has no style sheet";
   }
 }
 
