@@ -58,7 +58,9 @@ TEST_F(UserManualTest, OpensTheManualOfTheCurrentLanguage) {
        {Case{"en_US", {}, "en"}, Case{"zh_CN", {}, "zh"}, Case{"zh_TW", {}, "en"}, Case{"de_DE", {}, "en"},
         Case{"en_US", kChinese, "zh"}, Case{"zh_CN", kEnglish, "en"}}) {
     AppContext context = AppContext::Start(folders_, c.Locale);
-    if (c.SwitchedTo) ASSERT_TRUE(context.SwitchLanguage(*c.SwitchedTo));
+    if (c.SwitchedTo) {
+      ASSERT_TRUE(context.SwitchLanguage(*c.SwitchedTo));
+    }
     EXPECT_EQ(HelpContents(context), root_ / "manual" / c.Folder / "index.html") << c.Locale;
   }
   EXPECT_TRUE(prompter_.Messages.empty());

@@ -57,9 +57,12 @@ shown="$(cli show x.dat)" || fail "show failed"
 grep -q HVT7300 <<<"$shown" || fail "show printed no model: $shown"
 
 # The virtual radio: the write keeps its memory and the port in the home, and the read that
-# follows finds both there.
-cli write --port virtual --yes x.dat >/dev/null 2>&1 || fail "write to the virtual radio failed"
-cli read --yes -o y.dat >/dev/null 2>&1 || fail "read from the virtual radio (the port kept) failed"
+# follows, another run, finds both there.
+printf 'Location,Frequency\r\n7,438.125000\r\n' >"$work/run/channel.csv"
+cli csv-import channel.csv x.dat -o y.dat >/dev/null || fail "csv-import failed"
+cli write --port virtual --yes y.dat >/dev/null 2>&1 || fail "write to the virtual radio failed"
+cli read --yes -o z.dat >/dev/null 2>&1 || fail "read from the virtual radio (the port kept) failed"
+grep -q '438\.125' <<<"$(cli show z.dat)" || fail "the channel written is not read back"
 settings="$work/home/.config/hvt7300"
 [[ -f "$settings/virtual-radio.mem" ]] || fail "the virtual radio's memory is not in $settings"
 [[ -f "$settings/language/mysetup.ini" ]] || fail "the port setting is not in $settings"
