@@ -17,11 +17,12 @@ set(HVT_PACKAGE_MAINTAINER "HVT7300 maintainers <maintainers@users.noreply.c-see
     CACHE STRING "The Maintainer field of the Debian package")
 set(CPACK_PACKAGE_CONTACT "${HVT_PACKAGE_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Programming software for HVT7300 two-way radios")
+# One line of the package's description per line here, as dpkg shows it.
 set(CPACK_PACKAGE_DESCRIPTION
-    "Reads, edits and writes the configuration of HVT7300 radios over a programming cable: \
-channels, options, keys, scan, alarm, DTMF, 2-tone and 5-tone signalling. Ships the desktop \
-program hvt7300, the command-line tool hvt7300-cli with a built-in virtual radio, and a user \
-manual in English and Chinese.")
+    "Reads, edits and writes the configuration of HVT7300 radios over a programming
+cable: channels, options, keys, scan, alarm, DTMF, 2-tone and 5-tone signalling.
+Ships the desktop program hvt7300, the command-line tool hvt7300-cli with a
+built-in virtual radio, and a user manual in English and Chinese.")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY hvt7300)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
