@@ -5,6 +5,7 @@ readonly REQUIRED_PACKAGES=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev
   qt6-base-dev qt6-serialport-dev
+  dpkg-dev groff-base
 )
 readonly BUILD_DIR="${HVT_BUILD_DIR:-build}"
 readonly SANITIZER_BUILD_DIR="${HVT_SANITIZER_BUILD_DIR:-build-asan}"

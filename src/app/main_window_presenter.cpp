@@ -60,7 +60,7 @@ constexpr std::array kCommands = {
     CommandSpec{C::WriteReset, text_key::MenuWriteReset, "", ""},
     CommandSpec{C::ToolBar, text_key::MenuToolBar, "", "", true},
     CommandSpec{C::StatusBar, text_key::MenuStatusBar, "", "", true},
-    CommandSpec{C::HelpContents, text_key::MenuHelpContents, "", ""},
+    CommandSpec{C::HelpContents, text_key::MenuHelpContents, "F1", ""},
     CommandSpec{C::About, text_key::MenuAbout, "", "help-about"},
     CommandSpec{C::AutoTest, text_key::MenuAutoTest, "", ""},
     CommandSpec{C::TestDataButton, text_key::MenuTestData, "", "applications-engineering", true},
@@ -70,7 +70,7 @@ constexpr std::array kToolBar = {C::Separator, C::New,   C::Open,      C::Save, 
                                  C::Port,      C::Write, C::Separator, C::About, C::TestDataButton};
 
 // Entries of the menus that have nothing behind them.
-constexpr std::array kAlwaysHidden = {C::RadioView, C::ToneTip, C::ReadReset, C::WriteReset, C::HelpContents};
+constexpr std::array kAlwaysHidden = {C::RadioView, C::ToneTip, C::ReadReset, C::WriteReset};
 
 template <std::size_t N>
 bool Contains(const std::array<Command, N>& list, Command command) {

@@ -77,6 +77,9 @@ constexpr std::array kPairs = {
     TextPair{BuiltInText::AutoTestTitle, "Automatic Test", "自动测试"},
     TextPair{BuiltInText::AutoTestGroups, "Blocks to mark", "标记的数据块"},
     TextPair{BuiltInText::AutoTestExport, "&Export...", "导出(&E)..."},
+    TextPair{BuiltInText::ManualMissing, "The user manual is not installed:", "没有安装使用手册："},
+    TextPair{BuiltInText::ManualNotOpened,
+             "No web browser could be started to show the user manual:", "无法启动浏览器显示使用手册："},
 };
 
 static_assert(

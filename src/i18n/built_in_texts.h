@@ -61,6 +61,9 @@ enum class BuiltInText {
   AutoTestTitle,
   AutoTestGroups,
   AutoTestExport,
+  // Help > Contents.
+  ManualMissing,
+  ManualNotOpened,
 };
 
 // The Chinese text for Chinese, the English one for any other language.

@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDate>
+#include <QDesktopServices>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QIcon>
@@ -17,8 +18,10 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QTime>
+#include <QUrl>
 
 #include "app/channel_cell_editing.h"
+#include "app/user_manual.h"
 #include "app/window_placement.h"
 #include "i18n/text_keys.h"
 #include "ui/about_box.h"
@@ -543,6 +546,11 @@ void MainWindow::Run(Command command) {
       break;
     case Command::About:
       ShowAboutBox(this, context_, prompter_);
+      break;
+    case Command::HelpContents:
+      static_cast<void>(OpenManual(context_, prompter_, [](const std::filesystem::path& file) {
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdU16String(file.u16string())));
+      }));
       break;
     case Command::TestDataButton:
       presenter_.SetTestData(!state.Checked);

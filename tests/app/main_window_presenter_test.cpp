@@ -169,15 +169,15 @@ TEST_F(MainWindowPresenterTest, TreeHangsEveryNodeUnderTheModelWithItsCommand) {
 
 TEST_F(MainWindowPresenterTest, HiddenAndUnavailableCommands) {
   MainWindowPresenter presenter(context_, workspace_, false);
-  for (const Command hidden : {Command::RadioView, Command::ToneTip, Command::ReadReset, Command::WriteReset,
-                               Command::HelpContents}) {
+  for (const Command hidden :
+       {Command::RadioView, Command::ToneTip, Command::ReadReset, Command::WriteReset}) {
     EXPECT_FALSE(presenter.State(hidden).Visible) << static_cast<int>(hidden);
   }
   for (const Command available :
        {Command::New, Command::Open, Command::Save, Command::SaveAs, Command::Exit, Command::ModelInfo,
         Command::EmbeddedInfo, Command::Port, Command::Language, Command::Initialise, Command::Read,
         Command::Write, Command::About, Command::EditChannel, Command::Print, Command::PrintPreview,
-        Command::ExportPdf}) {
+        Command::ExportPdf, Command::HelpContents}) {
     EXPECT_TRUE(presenter.State(available).Visible && presenter.State(available).Enabled)
         << static_cast<int>(available);
   }
