@@ -13,6 +13,9 @@ BackupListPresenter::BackupListPresenter(Workspace& workspace, const AppContext&
   state_.Ok = texts.LanguageText(text_key::OkButton);
   state_.Cancel = texts.LanguageText(text_key::CancelButton);
   state_.Backups = ListBackups(context.Folders().BackupFolder());
+  for (Backup& backup : state_.Backups) {
+    if (backup.Radio == kUnnamedRadio) backup.Radio = texts.BuiltIn(BuiltInText::NoSerialNumber);
+  }
   state_.Selected = state_.Backups.empty() ? -1 : 0;
 }
 

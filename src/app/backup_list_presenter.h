@@ -1,6 +1,7 @@
 #pragma once
 
-// File > Open Backup: the configurations kept from reads, newest first; OK opens the chosen one.
+// File > Open Backup: the configurations kept from reads, newest first, each with the radio's
+// serial number and the time of the read; OK opens the chosen one.
 
 #include <string>
 #include <vector>

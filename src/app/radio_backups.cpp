@@ -10,7 +10,6 @@ namespace hvt {
 
 namespace {
 
-constexpr std::string_view kNoSerial = "radio";
 constexpr std::string_view kExtension = ".dat";
 constexpr std::size_t kStampLength = 17;  // "2026-12-11_010203"
 constexpr std::size_t kLongestSerial = 32;
@@ -73,7 +72,7 @@ std::string BackupFileName(std::string_view serial, const std::tm& time) {
   }
   // A blank information block reads as no serial number at all.
   const bool named = std::ranges::any_of(radio, [](char c) { return c != '_' && c != '-'; });
-  if (!named) radio = kNoSerial;
+  if (!named) radio = kUnnamedRadio;
   return radio + "_" + Stamp(time) + std::string(kExtension);
 }
 

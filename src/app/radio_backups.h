@@ -21,9 +21,11 @@ namespace hvt {
 
 inline constexpr std::size_t kBackupsKept = 50;
 
+inline constexpr std::string_view kUnnamedRadio = "radio";
+
 struct Backup {
   std::filesystem::path File;
-  std::string Radio;  // the serial number as named, or "radio"
+  std::string Radio;  // the serial number as named, or kUnnamedRadio
   std::string Time;   // "2026-12-11 01:02:03"
 };
 

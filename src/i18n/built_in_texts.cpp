@@ -54,6 +54,7 @@ constexpr std::array kPairs = {
     TextPair{BuiltInText::BackupTime, "Read at", "读取时间"},
     TextPair{BuiltInText::NoBackups, "No configuration has been read from a radio yet, so there is no backup.",
              "尚未从对讲机读取过配置，没有备份。"},
+    TextPair{BuiltInText::NoSerialNumber, "(no serial number)", "（无序列号）"},
     TextPair{BuiltInText::TestDataTitle, "Test Data", "测试数据"},
     TextPair{BuiltInText::TestDataLoad, "&Load", "加载(&L)"},
     TextPair{BuiltInText::TestDataSave, "&Save", "保存(&S)"},

@@ -37,6 +37,7 @@ enum class BuiltInText {
   BackupRadio,
   BackupTime,
   NoBackups,
+  NoSerialNumber,
   // The factory tools: test data and automatic test.
   TestDataTitle,
   TestDataLoad,
