@@ -40,18 +40,6 @@ class WatchingPrompter final : public Prompter {
   bool spoke_ = false;
 };
 
-// Lists are built without anyone to talk to.
-class SilentPrompter final : public Prompter {
- public:
-  PromptAnswer Ask(std::string_view, PromptButtons, PromptIcon) override { return PromptAnswer::Cancel; }
-  std::optional<std::filesystem::path> ChooseFileToOpen(std::string_view) override { return std::nullopt; }
-  std::optional<std::filesystem::path> ChooseFileToSave(std::string_view,
-                                                        const std::filesystem::path&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> AskPassword(std::string_view) override { return std::nullopt; }
-};
-
 // A new receive frequency keeps the channel's offset and direction: a simplex channel stays
 // simplex, a repeater channel keeps its shift.
 void MoveTransmitWithReceive(ChannelEditPresenter& presenter, std::string_view receive) {

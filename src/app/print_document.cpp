@@ -17,18 +17,6 @@ namespace hvt {
 
 namespace {
 
-// The editors are only asked what they show; none of them asks anything while opening.
-class SilentPrompter final : public Prompter {
- public:
-  PromptAnswer Ask(std::string_view, PromptButtons, PromptIcon) override { return PromptAnswer::Cancel; }
-  std::optional<std::filesystem::path> ChooseFileToOpen(std::string_view) override { return std::nullopt; }
-  std::optional<std::filesystem::path> ChooseFileToSave(std::string_view,
-                                                        const std::filesystem::path&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> AskPassword(std::string_view) override { return std::nullopt; }
-};
-
 // A dialog caption as a label on paper: no accelerator, no trailing colon.
 std::string Plain(std::string_view caption) {
   std::string text;

@@ -35,4 +35,16 @@ class Prompter {
   virtual std::optional<std::string> AskPassword(std::string_view remembered) = 0;
 };
 
+// For presenters only asked what they show: every question is cancelled, nothing is chosen.
+class SilentPrompter final : public Prompter {
+ public:
+  PromptAnswer Ask(std::string_view, PromptButtons, PromptIcon) override { return PromptAnswer::Cancel; }
+  std::optional<std::filesystem::path> ChooseFileToOpen(std::string_view) override { return std::nullopt; }
+  std::optional<std::filesystem::path> ChooseFileToSave(std::string_view,
+                                                        const std::filesystem::path&) override {
+    return std::nullopt;
+  }
+  std::optional<std::string> AskPassword(std::string_view) override { return std::nullopt; }
+};
+
 }  // namespace hvt

@@ -16,18 +16,6 @@ namespace hvt {
 
 namespace {
 
-// The dialog asks nothing itself; the presenter's contract wants a prompter all the same.
-class SilentPrompter final : public Prompter {
- public:
-  PromptAnswer Ask(std::string_view, PromptButtons, PromptIcon) override { return PromptAnswer::Cancel; }
-  std::optional<std::filesystem::path> ChooseFileToOpen(std::string_view) override { return std::nullopt; }
-  std::optional<std::filesystem::path> ChooseFileToSave(std::string_view,
-                                                        const std::filesystem::path&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> AskPassword(std::string_view) override { return std::nullopt; }
-};
-
 class PasswordDialog final : public QDialog {
  public:
   PasswordDialog(QWidget* parent, PasswordPresenter& presenter) : QDialog(parent), presenter_(presenter) {
