@@ -21,6 +21,7 @@ bool RadioSession::StartWrite(bool confirmed) {
   const std::optional<TestDataArea> testData = testDataOn_ ? std::optional(testData_) : std::nullopt;
   WriteJob job = WriteJobFor(workspace_.Current(), context_.Band(), testData);
   job.Confirmed = confirmed;
+  job.Verify = verifyAfterWrite_;
   return operation_.StartWrite(job);
 }
 
@@ -55,6 +56,7 @@ void RadioSession::OnFinished(const OperationResult& result) {
 
 void RadioSession::Accept(const OperationResult& result) {
   lastResult_ = result;
+  if (result.Kind == OperationKind::Write) verifyAfterWrite_ = result.Verified;
   if (!result.Success) return;
   if (result.Data.Identity) {
     context_.SetModelName(result.Data.Identity->Model);

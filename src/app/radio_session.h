@@ -34,6 +34,11 @@ class RadioSession final : private RadioOperationObserver {
   // After a cancelled write: tells what the radio holds now and asks whether to write again.
   bool OfferWriteAgain(Prompter& prompter) const;
 
+  // Whether a write reads its blocks back; the write confirmation may change it, and the choice
+  // made there holds for the next write.
+  void SetVerifyAfterWrite(bool on) { verifyAfterWrite_ = on; }
+  bool VerifyAfterWrite() const { return verifyAfterWrite_; }
+
   // Reads and writes carry the test-data area too while this is on.
   void SetTestDataOn(bool on) { testDataOn_ = on; }
   TestDataArea& TestData() { return testData_; }
@@ -60,6 +65,7 @@ class RadioSession final : private RadioOperationObserver {
   Workspace& workspace_;
   RadioOperation operation_;
   bool testDataOn_ = false;
+  bool verifyAfterWrite_ = false;
   TestDataArea testData_{};
   std::function<void(int)> progress_;
   std::function<void()> finished_;

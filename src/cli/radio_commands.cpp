@@ -28,6 +28,8 @@ const OptionSpec kRetries{"--retries", "N",
                           "answer 'retry?' with Retry up to N times (default 0), then Cancel"};
 const OptionSpec kTestData{"--test-data", "FILE",
                            "carry the 64-byte test-mode area too: read saves it to FILE, write sends FILE"};
+const OptionSpec kVerify{
+    "--verify", "", "after writing, read every written block back and compare; a difference fails the write"};
 const OptionSpec kOutput{"-o", "FILE.dat", "the file to write after a successful read", true};
 
 // Everything one radio command needs, set up from its options.
@@ -250,6 +252,7 @@ int RunWrite(const ParsedCommand& command, CommandIo& io) {
     std::copy(area->begin(), area->end(), run.Radio().TestData().begin());
     run.Radio().SetTestDataOn(true);
   }
+  run.Radio().SetVerifyAfterWrite(command.Has("--verify"));
   return run.Finish(run.Radio().StartWrite()) ? kExitOk : run.FailureExit();
 }
 
@@ -303,7 +306,7 @@ Command ReadCommand() {
 Command WriteCommand() {
   return {"write",
           "Write a configuration to the radio.",
-          {kPort, kPassword, kYes, kRetries, kTestData},
+          {kPort, kPassword, kYes, kRetries, kVerify, kTestData},
           {{"FILE.dat", "the configuration file"}},
           RunWrite};
 }

@@ -117,7 +117,8 @@ Command SimCommand() {
           {"--pace", "", "send at the line rate of 9600 baud 8N1, echo included"},
           {"--fault", "LIST",
            "faults, comma-separated, N a reply number from 1 as the log shows it: drop=N, corrupt=N, "
-           "address=N, noise=N[:COUNT], split=N[:PIECES], delay=N:MS, silent-after=BLOCKS"},
+           "address=N, noise=N[:COUNT], split=N[:PIECES], delay=N:MS, silent-after=BLOCKS; misstore=ADDRESS "
+           "keeps a block written there with its first byte inverted"},
       },
       {},
       RunSim};

@@ -52,7 +52,8 @@ constexpr std::array kPairs = {
     TextPair{BuiltInText::OpenBackupTitle, "Open Backup", "打开备份"},
     TextPair{BuiltInText::BackupRadio, "Radio", "对讲机"},
     TextPair{BuiltInText::BackupTime, "Read at", "读取时间"},
-    TextPair{BuiltInText::NoBackups, "No configuration has been read from a radio yet, so there is no backup.",
+    TextPair{BuiltInText::NoBackups,
+             "No configuration has been read from a radio yet, so there is no backup.",
              "尚未从对讲机读取过配置，没有备份。"},
     TextPair{BuiltInText::NoSerialNumber, "(no serial number)", "（无序列号）"},
     TextPair{BuiltInText::TestDataTitle, "Test Data", "测试数据"},
@@ -81,6 +82,17 @@ constexpr std::array kPairs = {
     TextPair{BuiltInText::ManualMissing, "The user manual is not installed:", "没有安装使用手册："},
     TextPair{BuiltInText::ManualNotOpened,
              "No web browser could be started to show the user manual:", "无法启动浏览器显示使用手册："},
+    TextPair{BuiltInText::VerifyAfterWriting, "&Verify after writing (read every written block back)",
+             "写入后校验（回读所有写入的数据块）(&V)"},
+    TextPair{BuiltInText::WriteVerified,
+             "Data written to the radio successfully. Every block read back matches what was written.",
+             "向对讲机写入数据成功。回读的所有数据块都与写入的一致。"},
+    TextPair{BuiltInText::BlocksDiffer,
+             "Writing data to the radio failed: reading back found blocks that differ from what was "
+             "written (%1):",
+             "向对讲机写入数据失败：回读发现与写入不一致的数据块（%1 个）："},
+    TextPair{BuiltInText::BlockOfChannel, "channel %1", "信道 %1"},
+    TextPair{BuiltInText::MoreBlocks, "... and %1 more", "……另有 %1 个"},
 };
 
 static_assert(

@@ -65,6 +65,12 @@ enum class BuiltInText {
   // Help > Contents.
   ManualMissing,
   ManualNotOpened,
+  // A write that reads its blocks back.
+  VerifyAfterWriting,
+  WriteVerified,
+  BlocksDiffer,  // %1: how many
+  BlockOfChannel,  // %1: the channel
+  MoreBlocks,      // %1: how many
 };
 
 // The Chinese text for Chinese, the English one for any other language.

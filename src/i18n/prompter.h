@@ -21,6 +21,12 @@ class Prompter {
 
   virtual PromptAnswer Ask(std::string_view text, PromptButtons buttons, PromptIcon icon) = 0;
 
+  // A question with a check box under it; `checked` holds the box's state before and after. A
+  // prompter that shows no box leaves it as it is.
+  virtual PromptAnswer AskWithCheckBox(std::string_view text, PromptButtons buttons, PromptIcon icon,
+                                       std::string_view /*checkBoxText*/, bool& /*checked*/) {
+    return Ask(text, buttons, icon);
+  }
   void Tell(std::string_view text, PromptIcon icon = PromptIcon::None) {
     static_cast<void>(Ask(text, PromptButtons::Ok, icon));
   }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "i18n/text_keys.h"
+#include "link/block_contents.h"
 
 namespace hvt {
 
@@ -42,9 +43,10 @@ bool RadioOperation::StartRead(bool withTestData) {
 }
 
 bool RadioOperation::StartWrite(const WriteJob& job) {
-  if (!Begin(OperationKind::Write, job.TestData.has_value()) ||
-      (!job.Confirmed && !Confirm(BuiltInText::WriteConfirmation)))
+  bool verify = job.Verify;
+  if (!Begin(OperationKind::Write, job.TestData.has_value()) || (!job.Confirmed && !ConfirmWrite(verify)))
     return false;
+  result_.Verified = verify;
   if (const auto failure = job.Encode(result_.Data.Image)) {
     std::string message(failure->Tag);
     if (!failure->Detail.empty()) message += "\r\n" + failure->Detail;
@@ -70,6 +72,7 @@ bool RadioOperation::Begin(OperationKind kind, bool withTestData) {
   result_.Kind = kind;
   result_.Success = false;
   result_.Cancelled = false;
+  result_.Verified = false;
   result_.WithTestData = withTestData;
   result_.Data = {};
   progress_.Reset();
@@ -85,9 +88,22 @@ bool RadioOperation::Confirm(BuiltInText question) {
   return false;
 }
 
+bool RadioOperation::ConfirmWrite(bool& verify) {
+  if (prompter_.AskWithCheckBox(texts_.BuiltIn(BuiltInText::WriteConfirmation), PromptButtons::OkCancel,
+                                PromptIcon::Question, texts_.BuiltIn(BuiltInText::VerifyAfterWriting),
+                                verify) == PromptAnswer::Ok) {
+    return true;
+  }
+  engine_.ClosePort();
+  return false;
+}
+
 void RadioOperation::Run(BandVariant band) {
   running_ = true;
-  protocol_.Start({.Kind = result_.Kind, .WithTestData = result_.WithTestData, .ConfigurationBand = band},
+  protocol_.Start({.Kind = result_.Kind,
+                   .WithTestData = result_.WithTestData,
+                   .ConfigurationBand = band,
+                   .Verify = result_.Verified},
                   plan_, result_.Data, *this);
 }
 
@@ -96,7 +112,9 @@ void RadioOperation::ProgressRestarts() {
 }
 
 void RadioOperation::CountBlock() {
-  const std::optional<int> percent = progress_.CountBlock(plan_.TotalBlocks());
+  // A verified write counts each block twice and reaches 100 % with the last block read back.
+  const int total = plan_.TotalBlocks() * (result_.Verified ? 2 : 1);
+  const std::optional<int> percent = progress_.CountBlock(total);
   if (percent && observer_ != nullptr) observer_->OnProgress(*percent);
 }
 
@@ -130,6 +148,14 @@ void RadioOperation::EndOperation(OperationOutcome outcome) {
   // The owner of a cancelled write says what the radio holds now and offers to write again.
   if (result_.Cancelled) {
     if (result_.Kind == OperationKind::Read) prompter_.Tell(texts_.BuiltIn(BuiltInText::ReadCancelled));
+    return;
+  }
+  if (!result_.Data.DifferingBlocks.empty()) {
+    prompter_.Tell(DescribeDifferingBlocks(result_.Data.DifferingBlocks, texts_), PromptIcon::Warning);
+    return;
+  }
+  if (success && result_.Verified) {
+    prompter_.Tell(texts_.BuiltIn(BuiltInText::WriteVerified));
     return;
   }
   const std::optional<std::int32_t> message = success ? messages.Succeeded : messages.Failed;

@@ -44,6 +44,7 @@ struct OperationResult {
   OperationKind Kind = OperationKind::Read;
   bool Success = false;
   bool Cancelled = false;  // the user stopped it; a cancelled write changed part of the radio
+  bool Verified = false;   // a write that read its blocks back (Data.DifferingBlocks: what differed)
   bool WithTestData = false;
   // Read: the image as received (after a failure: whatever arrived), the test-data area when
   // WithTestData. Write: the image and area as sent. Information read: Data.Information.
@@ -72,6 +73,8 @@ struct WriteJob {
   std::optional<TestDataArea> TestData;
   // The user has agreed already (writing again after a cancelled write): no confirmation.
   bool Confirmed = false;
+  // Read the written blocks back and compare them; the confirmation's check box starts with it.
+  bool Verify = false;
 };
 
 // The write of a whole configuration through the encode chain.
@@ -120,6 +123,7 @@ class RadioOperation final : private ExchangeOwner {
  private:
   bool Begin(OperationKind kind, bool withTestData);
   bool Confirm(BuiltInText question);
+  bool ConfirmWrite(bool& verify);
   void Run(BandVariant band);
 
   void ProgressRestarts() override;

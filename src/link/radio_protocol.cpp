@@ -22,6 +22,10 @@
 // looked for among all bytes collected since the handshake went out, as the radio may send it in
 // pieces and after noise; a bare echo + ACK also answers the handshake.
 //
+// A verified write, once its last block is acknowledged, walks the same plan again with block
+// reads and compares each reply with what it sent; the blocks that differ make the operation fail
+// after the end packet. A Retry during this read-back resumes it, not the writing.
+//
 // A read also fetches the information block's serial-number block (0x3B20) right after the
 // password block, so that the configuration read can be kept under the radio's serial number.
 //
@@ -117,14 +121,15 @@ const RadioProtocol::Transition RadioProtocol::kTransitions[] = {
   {Bit(State::PasswordQuestion),        Event::PasswordWrong,    kReadOrWrite, State::Idle,                    &RadioProtocol::EndFailed},
   {Bit(State::Transfer),                Event::BlockReply,       kReading,     State::Transfer,                &RadioProtocol::StoreBlockAndReadStep},
   {Bit(State::Transfer),                Event::Ack,              kWrite,       State::Transfer,                &RadioProtocol::WriteStep},
+  {Bit(State::Transfer),                Event::BlockReply,       kWrite,       State::Transfer,                &RadioProtocol::CompareBlockAndReadStep},
   {Bit(State::Transfer),                Event::PlanExhausted,    kAny,         State::Ending,                  &RadioProtocol::SendEnd},
-  {Bit(State::Ending),                  Event::Ack,              kAny,         State::Idle,                    &RadioProtocol::EndSucceeded},
+  {Bit(State::Ending),                  Event::Ack,              kAny,         State::Idle,                    &RadioProtocol::EndCompleted},
   {kAwaitingData,                       Event::Unanswered,       kAny,         State::RetryQuestion,           &RadioProtocol::AskRetry},
   {Bit(State::RetryQuestion),           Event::Retry,            kAny,         State::HandshakeSent,           &RadioProtocol::SendHandshake},
   {Bit(State::RetryQuestion),           Event::Cancel,           kAny,         State::Idle,                    &RadioProtocol::EndFailed},
-  {Bit(State::Ending),                  Event::Unanswered,       kAny,         State::Idle,                    &RadioProtocol::EndSucceeded},
+  {Bit(State::Ending),                  Event::Unanswered,       kAny,         State::Idle,                    &RadioProtocol::EndCompleted},
   {kAwaitingData,                       Event::SendFailed,       kAny,         State::Idle,                    &RadioProtocol::EndFailed},
-  {Bit(State::Ending),                  Event::SendFailed,       kAny,         State::Idle,                    &RadioProtocol::EndSucceeded},
+  {Bit(State::Ending),                  Event::SendFailed,       kAny,         State::Idle,                    &RadioProtocol::EndCompleted},
   {kAwaitingData,                       Event::CancelAnswered,   kAny,         State::Cancelling,              &RadioProtocol::SendLastEnd},
   {kAwaitingData,                       Event::CancelUnanswered, kAny,         State::Idle,                    &RadioProtocol::EndCancelled},
   {Bit(State::Cancelling),              Event::Ack,              kAny,         State::Idle,                    &RadioProtocol::EndCancelled},
@@ -227,6 +232,8 @@ void RadioProtocol::Start(const ExchangeSetup& setup, TransferPlan& plan, Exchan
   blockInFlight_ = false;
   cancelRequested_ = false;
   serialBlockRead_ = false;
+  verifying_ = false;
+  data.DifferingBlocks.clear();
   Fire(Event::Start);
 }
 
@@ -288,7 +295,7 @@ std::optional<RadioProtocol::Event> RadioProtocol::Recognise(std::span<const std
                                                                 : Event::PasswordUnknown;
     }
     case State::Transfer: {
-      if (setup_.Kind == OperationKind::Write) {
+      if (setup_.Kind == OperationKind::Write && !verifying_) {
         return IsBareAck(chunk, echo) ? std::optional(Event::Ack) : std::nullopt;
       }
       const auto block = ParseBlockReply(chunk, echo);
@@ -340,9 +347,10 @@ void RadioProtocol::ResumeTransfer() {
     RequestBlock();
     return;
   }
+  const bool writing = setup_.Kind == OperationKind::Write && !verifying_;
   if (!blockInFlight_) {
-    setup_.Kind == OperationKind::Write ? WriteStep() : ReadStep();
-  } else if (setup_.Kind == OperationKind::Write) {
+    writing ? WriteStep() : ReadStep();
+  } else if (writing) {
     SendBlockWrite();
   } else {
     RequestBlock();
@@ -358,6 +366,12 @@ void RadioProtocol::StoreBlockAndReadStep() {
   ReadStep();
 }
 
+void RadioProtocol::CompareBlockAndReadStep() {
+  if (!std::ranges::equal(receivedBlock_, BlockStore(*data_, position_)))
+    data_->DifferingBlocks.push_back(position_);
+  ReadStep();
+}
+
 void RadioProtocol::ReadStep() {
   blockInFlight_ = false;
   position_ = plan_->NextAddress(position_ + kBlockSize);
@@ -369,7 +383,8 @@ void RadioProtocol::ReadStep() {
     Fire(Event::PlanExhausted);
     return;
   }
-  if (setup_.Kind == OperationKind::Read && plan_->CurrentMode() == TransferPlan::Mode::ReadPlan)
+  if (verifying_ ||
+      (setup_.Kind == OperationKind::Read && plan_->CurrentMode() == TransferPlan::Mode::ReadPlan))
     owner_->CountBlock();
   RequestBlock();
 }
@@ -379,7 +394,13 @@ void RadioProtocol::WriteStep() {
   position_ = plan_->NextAddress(position_ + kBlockSize);
   owner_->CountBlock();
   if (PassedLastBlock()) {
-    Fire(Event::PlanExhausted);
+    if (!setup_.Verify) {
+      Fire(Event::PlanExhausted);
+      return;
+    }
+    verifying_ = true;
+    position_ = -kBlockSize;  // the read-back walks the plan from its start
+    ReadStep();
     return;
   }
   SendBlockWrite();
@@ -425,7 +446,11 @@ void RadioProtocol::SendLastEnd() {
 
 void RadioProtocol::AskRetry() { Fire(engine_.AskRetry() ? Event::Retry : Event::Cancel); }
 
-void RadioProtocol::EndSucceeded() { owner_->EndOperation(OperationOutcome::Succeeded); }
+// Every block was acknowledged; a verified write still fails when one came back different.
+void RadioProtocol::EndCompleted() {
+  owner_->EndOperation(data_->DifferingBlocks.empty() ? OperationOutcome::Succeeded
+                                                      : OperationOutcome::Failed);
+}
 
 void RadioProtocol::EndFailed() { owner_->EndOperation(OperationOutcome::Failed); }
 

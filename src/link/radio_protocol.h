@@ -52,6 +52,8 @@ struct ExchangeData {
   InformationBlock Information{};
   TestDataArea TestData{};
   std::optional<RadioIdentity> Identity;  // the last identification reply, even a refused one
+  // A verified write: the blocks the radio gave back other than they were sent, in address order.
+  std::vector<std::int32_t> DifferingBlocks;
 };
 
 // The 16 bytes of `data` that hold the block at radio `address`; empty when no store holds the
@@ -74,6 +76,7 @@ struct ExchangeSetup {
   OperationKind Kind = OperationKind::Read;
   bool WithTestData = false;                          // read and write also carry the test-data area
   BandVariant ConfigurationBand = BandVariant::Full;  // a write refuses a radio of another band
+  bool Verify = false;  // a write reads every block it wrote back before its end packet
 };
 
 class RadioProtocol final : public PacketEngineClient {
@@ -145,12 +148,13 @@ class RadioProtocol final : public PacketEngineClient {
   void AskPassword();
   void ResumeTransfer();
   void StoreBlockAndReadStep();
+  void CompareBlockAndReadStep();
   void WriteStep();
   void SendEnd();
   void SendLastEnd();
   void EndCancelled();
   void AskRetry();
-  void EndSucceeded();
+  void EndCompleted();
   void EndFailed();
 
   void ReadStep();
@@ -175,6 +179,7 @@ class RadioProtocol final : public PacketEngineClient {
   bool blockInFlight_ = false;  // the block at position_ still awaits its reply
   bool cancelRequested_ = false;
   bool serialBlockRead_ = false;
+  bool verifying_ = false;  // a verified write has written its last block and reads them back
 
   std::vector<BuiltInText> identityProblems_;
   std::string radioPassword_;

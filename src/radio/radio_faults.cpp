@@ -85,9 +85,21 @@ RadioFaultsParse ParseRadioFaults(std::string_view text) {
       const auto blocks = NumberIn(value, 0, kMaxReplyNumber);
       if (!blocks) return bad("silent-after=N with N block packets from 0");
       faults.SilentAfterBlocks = *blocks;
+    } else if (name == "misstore") {
+      const bool hex = value.starts_with("0x") || value.starts_with("0X");
+      int address = -1;
+      const std::string_view digits = hex ? value.substr(2) : value;
+      const auto [end, error] =
+          std::from_chars(digits.data(), digits.data() + digits.size(), address, hex ? 16 : 10);
+      if (digits.empty() || error != std::errc{} || end != digits.data() + digits.size() || address < 0 ||
+          address > 0xFFF0 || address % 16 != 0) {
+        return bad("misstore=ADDRESS with ADDRESS a block address (a multiple of 16, decimal or 0x hex)");
+      }
+      faults.Misstore.insert(address);
     } else {
-      return {std::nullopt, "unknown fault '" + std::string(item) +
-                                "' (known: drop, corrupt, address, noise, split, delay, silent-after)"};
+      return {std::nullopt,
+              "unknown fault '" + std::string(item) +
+                  "' (known: drop, corrupt, address, noise, split, delay, silent-after, misstore)"};
     }
   }
   return {faults, {}};

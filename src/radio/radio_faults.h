@@ -3,7 +3,7 @@
 // What can go wrong on the line, so the program's error paths can be exercised on purpose.
 // Replies are numbered from 1 in the order the radio gives them, the numbers its log shows; a
 // fault names the reply it hits. Written as a comma-separated list, for example
-// "drop=1,corrupt=5,split=2:3,silent-after=40".
+// "drop=1,corrupt=5,split=2:3,silent-after=40,misstore=0x0040".
 
 #include <chrono>
 #include <map>
@@ -24,6 +24,9 @@ struct RadioFaults {
   // silent-after=N: once N block packets have been answered the radio answers nothing more
   // (the cable still echoes); 0 makes a radio that never answers.
   std::optional<int> SilentAfterBlocks;
+  // misstore=ADDRESS: the memory cell is faulty; a block written at ADDRESS (decimal or 0x hex) is
+  // acknowledged but kept with its first byte inverted.
+  std::set<int> Misstore;
 
   bool operator==(const RadioFaults&) const = default;
 };

@@ -241,6 +241,10 @@ void VirtualRadio::Handle(std::span<const std::uint8_t> packet, SimTime ready) {
       Log(what + ": checksum wrong, no answer");
     } else {
       std::copy_n(packet.begin() + 4, memory_map::kBlockSize, block.begin());
+      if (settings_.Faults.Misstore.contains(address)) {
+        block[0] = static_cast<std::uint8_t>(~block[0]);
+        what += " [stored wrongly]";
+      }
       Answer({kAck}, true, what + " -> ACK", ready);
     }
   }

@@ -1,6 +1,7 @@
 #include "ui/gui_prompter.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QStringList>
@@ -80,6 +81,21 @@ QWidget* GuiPrompter::Parent() const {
 
 PromptAnswer GuiPrompter::Ask(std::string_view text, PromptButtons buttons, PromptIcon icon) {
   QMessageBox box(IconOf(icon), title_, ToQString(text), ButtonsOf(buttons), Parent());
+  return Show(box, buttons);
+}
+
+PromptAnswer GuiPrompter::AskWithCheckBox(std::string_view text, PromptButtons buttons, PromptIcon icon,
+                                          std::string_view checkBoxText, bool& checked) {
+  QMessageBox box(IconOf(icon), title_, ToQString(text), ButtonsOf(buttons), Parent());
+  auto* checkBox = new QCheckBox(ToQString(checkBoxText), &box);
+  checkBox->setChecked(checked);
+  box.setCheckBox(checkBox);
+  const PromptAnswer answer = Show(box, buttons);
+  checked = checkBox->isChecked();
+  return answer;
+}
+
+PromptAnswer GuiPrompter::Show(QMessageBox& box, PromptButtons buttons) {
   // Escape answers Cancel where there is one, else the only button.
   if (buttons == PromptButtons::Ok) box.setEscapeButton(QMessageBox::Ok);
   if (buttons == PromptButtons::YesNo) box.setEscapeButton(QMessageBox::No);

@@ -3,6 +3,7 @@
 // The desktop program's answer to the core's questions: message boxes with the described icon
 // and buttons, the platform's file dialogs, and the password dialog.
 
+#include <QMessageBox>
 #include <QPointer>
 #include <QWidget>
 #include <functional>
@@ -22,6 +23,8 @@ class GuiPrompter final : public Prompter {
   void SetParent(QWidget* parent) { parent_ = parent; }
 
   PromptAnswer Ask(std::string_view text, PromptButtons buttons, PromptIcon icon) override;
+  PromptAnswer AskWithCheckBox(std::string_view text, PromptButtons buttons, PromptIcon icon,
+                               std::string_view checkBoxText, bool& checked) override;
   std::optional<std::filesystem::path> ChooseFileToOpen(std::string_view filter) override;
   std::optional<std::filesystem::path> ChooseFileToSave(std::string_view filter,
                                                         const std::filesystem::path& suggested) override;
@@ -29,6 +32,7 @@ class GuiPrompter final : public Prompter {
 
  private:
   QWidget* Parent() const;
+  static PromptAnswer Show(QMessageBox& box, PromptButtons buttons);
 
   QString title_;
   PasswordDialog askPassword_;

@@ -13,6 +13,7 @@
 
 #include "cli/cli_fixture.h"
 #include "files/file_io.h"
+#include "radio/radio_faults.h"
 #include "radio/virtual_radio.h"
 #include "support/served_radio.h"
 
@@ -157,6 +158,34 @@ TEST_F(ToolOnATerminal, CtrlCStopsAReadWithItsOwnExitCodeAndNoOutputFile) {
   EXPECT_NE(run.Screen.find("hvt7300-cli read: cancelled: nothing was kept"), std::string::npos)
       << run.Screen;
   EXPECT_FALSE(std::filesystem::exists(At("back.dat")));
+}
+
+// --verify over a real (pseudo-terminal) port to a radio whose memory keeps one block wrongly.
+TEST_F(ToolOnATerminal, VerifyNamesTheBlockTheRadioKeptWronglyAndFailsTheWrite) {
+  ASSERT_EQ(RunOnTerminal(Home({"new", "-o", At("new.dat")}), {}).Exit, 0);
+  struct Case {
+    const char* Faults;
+    int Exit;
+    const char* Said;
+  };
+  const Case cases[] = {
+      {"", 0, "Every block read back matches what was written."},
+      {"misstore=0x0000", 1,
+       "Writing data to the radio failed: reading back found blocks that differ from what was written "
+       "(1): 0x0000  channel 1"},
+  };
+  for (const Case& c : cases) {
+    VirtualRadio radio({.Faults = *ParseRadioFaults(c.Faults).Faults});
+    ServedRadio served(radio);
+    std::string error;
+    if (!served.Open(error)) GTEST_SKIP() << "no pseudo-terminal here: " << error;
+    served.Start();
+    const TerminalRun run =
+        RunOnTerminal(Home({"write", "--port", served.Path(), "--yes", "--verify", At("new.dat")}), {});
+    EXPECT_TRUE(served.Stop()) << served.Error();
+    EXPECT_EQ(run.Exit, c.Exit) << c.Faults << run.Screen;
+    EXPECT_NE(run.Screen.find(c.Said), std::string::npos) << c.Faults << run.Screen;
+  }
 }
 
 TEST_F(ToolOnATerminal, MessagesNameThePortAndReadInEnglishToo) {

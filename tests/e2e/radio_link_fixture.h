@@ -149,11 +149,18 @@ class RadioLink {
   }
   bool Write(Configuration& records, std::optional<TestDataArea> testData = std::nullopt) {
     ConfirmUnlessScripted();
-    return Run([&] { return Operation.StartWrite(WriteJobFor(records, BandVariantOf(records), testData)); });
+    return Run([&] {
+      WriteJob job = WriteJobFor(records, BandVariantOf(records), testData);
+      job.Verify = VerifyWrites;
+      return Operation.StartWrite(job);
+    });
   }
   bool ReadInformation() {
     return Run([&] { return Operation.StartInformationRead(); });
   }
+
+  // Writes read their blocks back (the confirmation's check box starts ticked).
+  bool VerifyWrites = false;
 
   const OperationResult& Last() const { return Result.Finished.back(); }
 

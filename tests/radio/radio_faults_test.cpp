@@ -10,7 +10,7 @@ using namespace std::chrono_literals;
 TEST(RadioFaults, ParsesACommaSeparatedList) {
   const RadioFaultsParse parse = ParseRadioFaults(
       "drop=1,drop=4,corrupt=5,address=6,noise=7,noise=8:3,split=9,split=10:5,delay=11:400,"
-      "silent-after=40");
+      "silent-after=40,misstore=0x0040,misstore=12800");
   ASSERT_TRUE(parse.Faults) << parse.Error;
   RadioFaults expected;
   expected.Drop = {1, 4};
@@ -20,6 +20,7 @@ TEST(RadioFaults, ParsesACommaSeparatedList) {
   expected.Split = {{9, 2}, {10, 5}};
   expected.Delay = {{11, 400ms}};
   expected.SilentAfterBlocks = 40;
+  expected.Misstore = {0x40, 12800};
   EXPECT_EQ(*parse.Faults, expected);
   EXPECT_EQ(ParseRadioFaults("").Faults, RadioFaults{});
 }
@@ -37,6 +38,9 @@ TEST(RadioFaults, RejectsWhatItCannotMeanAndSaysWhy) {
       {"split=3:1", "PIECES 2-22"},
       {"delay=3", "delay=N:MS"},
       {"silent-after=-1", "silent-after=N"},
+      {"misstore=0x41", "a multiple of 16"},
+      {"misstore=0x", "misstore=ADDRESS"},
+      {"misstore=70000", "misstore=ADDRESS"},
       {"drop=1,", "unknown fault ''"},
       {"shout=1", "unknown fault 'shout=1'"},
   };

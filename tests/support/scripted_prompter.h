@@ -28,6 +28,7 @@ class ScriptedPrompter : public Prompter {
     std::string Text;
     PromptButtons Buttons = PromptButtons::Ok;
     PromptIcon Icon = PromptIcon::None;
+    std::string CheckBox{};  // the text of the question's check box, when it had one
   };
 
   std::vector<Message> Messages;
@@ -54,6 +55,17 @@ class ScriptedPrompter : public Prompter {
     }
     const PromptAnswer answer = Answers.front();
     Answers.pop_front();
+    return answer;
+  }
+
+  // The user ticks or clears every check box to this; untouched when none.
+  std::optional<bool> CheckBoxChoice;
+
+  PromptAnswer AskWithCheckBox(std::string_view text, PromptButtons buttons, PromptIcon icon,
+                               std::string_view checkBoxText, bool& checked) override {
+    const PromptAnswer answer = Ask(text, buttons, icon);
+    Messages.back().CheckBox = checkBoxText;
+    if (CheckBoxChoice) checked = *CheckBoxChoice;
     return answer;
   }
 
