@@ -5,10 +5,16 @@
 namespace hvt {
 
 bool LoopbackPump::Step() {
-  if (port_.Poll() || timer_.FireIfDue()) return true;
-  // Both are caught up with the clock now, so the next event lies ahead of it.
-  std::optional<SimTime> next = port_.NextArrival();
-  if (const auto deadline = timer_.Deadline(); deadline && (!next || *deadline < *next)) next = deadline;
+  bool delivered = false;
+  for (const Link& link : links_) delivered = link.Port->Poll() || link.Timer->FireIfDue() || delivered;
+  if (delivered) return true;
+  // Every link is caught up with the clock now, so the next event lies ahead of it.
+  std::optional<SimTime> next;
+  for (const Link& link : links_) {
+    for (const std::optional<SimTime> event : {link.Port->NextArrival(), link.Timer->Deadline()}) {
+      if (event && (!next || *event < *next)) next = event;
+    }
+  }
   if (!next) return false;
   clock_.AdvanceTo(*next);
   return true;

@@ -13,6 +13,7 @@
 //   LoopbackPump(clock, port, timer).RunUntilIdle();
 
 #include <chrono>
+#include <vector>
 
 #include "radio/loopback_port.h"
 #include "radio/manual_timer.h"
@@ -22,8 +23,15 @@ namespace hvt {
 
 class LoopbackPump {
  public:
+  struct Link {
+    LoopbackPort* Port;
+    ManualTimer* Timer;
+  };
+
   LoopbackPump(ManualClock& clock, LoopbackPort& port, ManualTimer& timer)
-      : clock_(clock), port_(port), timer_(timer) {}
+      : clock_(clock), links_{{&port, &timer}} {}
+  // Several links on one clock, as radios on several ports run side by side.
+  LoopbackPump(ManualClock& clock, std::vector<Link> links) : clock_(clock), links_(std::move(links)) {}
 
   // Delivers what is due now, or else advances to the next event. False when nothing is pending:
   // no byte on its way and the timer stopped. Bytes arriving with a time-out at the same moment
@@ -34,8 +42,7 @@ class LoopbackPump {
 
  private:
   ManualClock& clock_;
-  LoopbackPort& port_;
-  ManualTimer& timer_;
+  std::vector<Link> links_;
 };
 
 }  // namespace hvt
