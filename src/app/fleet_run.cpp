@@ -120,11 +120,7 @@ std::optional<std::string> FleetRun::StartWrite(const std::vector<std::string>& 
   if (ports.empty()) return "no port is given";
   const std::set<std::string> distinct(ports.begin(), ports.end());
   if (distinct.size() != ports.size()) return "a port is given twice";
-  {
-    Configuration trial = records;
-    RadioImage image;
-    if (const auto failure = EncodeAll(trial, image)) return EncodeFailureLine(*failure);
-  }
+  if (const auto failure = TrialEncode(records)) return EncodeFailureLine(*failure);
   radios_.clear();
   statuses_.clear();
   for (const std::string& port : ports) statuses_.push_back({.PortName = port});

@@ -49,6 +49,7 @@ void PrintCommandHelp(const Command& command, std::ostream& out) {
   for (const OptionSpec& option : command.Options) {
     out << "  " << option.Name;
     if (!option.ValueName.empty()) out << " " << option.ValueName;
+    if (option.Repeatable) out << " ...";
     out << "  " << option.Help << (option.Required ? " (required)" : "") << "\n";
   }
 }
@@ -90,8 +91,9 @@ ParseOutcome ParseCommand(const Command& command, std::span<const std::string> w
         "option " + word + " needs a value (" + std::string(declared->ValueName) + ")";
     if (i + 1 == words.size()) return fail(needsValue);
     if (LooksLikeOption(words[i + 1])) return fail(needsValue + ", not " + words[i + 1]);
-    if (parsed.Has(word)) return fail("option " + word + " is given twice");
+    if (parsed.Has(word) && !declared->Repeatable) return fail("option " + word + " is given twice");
     parsed.Options[word] = words[++i];
+    if (declared->Repeatable) parsed.Repeated[word].push_back(words[i]);
   }
   for (const OptionSpec& option : command.Options) {
     if (option.Required && !parsed.Has(option.Name)) {

@@ -20,6 +20,7 @@ struct OptionSpec {
   std::string_view ValueName;  // "0|1"; empty for a flag
   std::string_view Help;
   bool Required = false;
+  bool Repeatable = false;  // may be given several times; Values() has them all
 };
 
 struct ArgumentSpec {
@@ -28,8 +29,15 @@ struct ArgumentSpec {
 };
 
 struct ParsedCommand {
-  std::map<std::string, std::string, std::less<>> Options;  // flags map to ""
+  std::map<std::string, std::string, std::less<>> Options;  // flags map to ""; the last value given
+  std::map<std::string, std::vector<std::string>, std::less<>>
+      Repeated;  // every value of a repeatable option
   std::vector<std::string> Arguments;
+
+  std::vector<std::string> Values(std::string_view option) const {
+    const auto found = Repeated.find(option);
+    return found == Repeated.end() ? std::vector<std::string>{} : found->second;
+  }
 
   bool Has(std::string_view option) const { return Options.contains(option); }
   std::string Value(std::string_view option) const {

@@ -1,5 +1,6 @@
 #include "cli/command.h"
 #include "cli/configuration_commands.h"
+#include "cli/fleet_command.h"
 #include "cli/radio_commands.h"
 #include "cli/sim_command.h"
 
@@ -19,6 +20,7 @@ std::span<const Command> Commands() {
       TemplateCommand(),
       ReadCommand(),
       WriteCommand(),
+      FleetCommand(),
       InfoCommand(),
       PortsCommand(),
       SimCommand(),

@@ -235,13 +235,9 @@ int RunWrite(const ParsedCommand& command, CommandIo& io) {
   int exitCode = kExitOk;
   if (!run.CheckPort(exitCode) || !run.ApplyRetries(command, exitCode)) return exitCode;
   if (run.Work().OpenFile(command.Arguments[0]) != FileCheck::Ok) return kExitFailure;
-  {
-    // A configuration the encoders refuse never reaches the radio, and exits as 'encode' does.
-    Configuration trial = run.Work().Current();
-    RadioImage image;
-    if (const auto failure = EncodeAll(trial, image))
-      return run.Fail(EncodeFailureLine(*failure), kExitEncoderFailure);
-  }
+  // A configuration the encoders refuse never reaches the radio, and exits as 'encode' does.
+  if (const auto failure = TrialEncode(run.Work().Current()))
+    return run.Fail(EncodeFailureLine(*failure), kExitEncoderFailure);
   if (command.Has("--test-data")) {
     const auto area = ReadWholeFile(command.Value("--test-data"), kTestDataAreaSize);
     if (!area) return run.Fail(area.Detail());

@@ -93,6 +93,8 @@ constexpr std::array kPairs = {
              "向对讲机写入数据失败：回读发现与写入不一致的数据块（%1 个）："},
     TextPair{BuiltInText::BlockOfChannel, "channel %1", "信道 %1"},
     TextPair{BuiltInText::MoreBlocks, "... and %1 more", "……另有 %1 个"},
+    TextPair{BuiltInText::FleetConfirmation, "Write the configuration to %1 radios at once.\r\nDo you wish continue?",
+             "将配置同时写入 %1 台对讲机。\r\n是否继续？"},
 };
 
 static_assert(

@@ -55,6 +55,11 @@ std::optional<EncodeFailure> EncodeAll(Configuration& records, RadioImage& image
   return std::nullopt;
 }
 
+std::optional<EncodeFailure> TrialEncode(Configuration records) {
+  RadioImage image;
+  return EncodeAll(records, image);
+}
+
 void DecodeAll(const RadioImage& image, Configuration& records) {
   for (const RegionCodec& codec : RegionCodecs()) codec.Decode(image, records);
 }

@@ -42,6 +42,9 @@ std::string EncodeFailureLine(const EncodeFailure& failure);
 [[nodiscard]] std::optional<EncodeFailure> EncodeAll(Configuration& records, RadioImage& image,
                                                      AutoTestRecording* recording = nullptr);
 
+// Whether the encoders accept the records, learnt on a copy so nothing is normalised.
+[[nodiscard]] std::optional<EncodeFailure> TrialEncode(Configuration records);
+
 void DecodeAll(const RadioImage& image, Configuration& records);
 
 }  // namespace hvt

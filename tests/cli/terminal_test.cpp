@@ -188,6 +188,45 @@ TEST_F(ToolOnATerminal, VerifyNamesTheBlockTheRadioKeptWronglyAndFailsTheWrite) 
   }
 }
 
+// Three radios at once over real (pseudo-terminal) ports, one of them silent: the other two are
+// written, the table says which failed and why, and the exit code says not all succeeded.
+TEST_F(ToolOnATerminal, FleetWritesTheAnsweringRadiosAndReportsTheSilentOne) {
+  ASSERT_EQ(RunOnTerminal(Home({"new", "-o", At("new.dat")}), {}).Exit, 0);
+  std::vector<std::unique_ptr<VirtualRadio>> radios;
+  std::vector<std::unique_ptr<ServedRadio>> served;
+  std::vector<std::string> arguments = {"fleet", "--yes", "--verify", At("new.dat")};
+  for (const char* faults : {"", "silent-after=0", ""}) {
+    radios.push_back(
+        std::make_unique<VirtualRadio>(VirtualRadioSettings{.Faults = *ParseRadioFaults(faults).Faults}));
+    served.push_back(std::make_unique<ServedRadio>(*radios.back()));
+    std::string error;
+    if (!served.back()->Open(error)) GTEST_SKIP() << "no pseudo-terminal here: " << error;
+    served.back()->Start();
+    arguments.insert(arguments.end(), {"--port", served.back()->Path()});
+  }
+  const TerminalRun run = RunOnTerminal(Home(arguments), {});
+  for (const auto& radio : served) EXPECT_TRUE(radio->Stop()) << radio->Error();
+
+  EXPECT_EQ(run.Exit, 1) << run.Screen;
+  const auto line = [&run](const std::string& port) {
+    const auto start = run.Screen.rfind("\n" + port + "  ");
+    return start == std::string::npos
+               ? std::string{}
+               : run.Screen.substr(start + 1, run.Screen.find('\r', start) - start - 1);
+  };
+  for (std::size_t i = 0; i < served.size(); ++i) {
+    const std::string result = line(served[i]->Path());
+    const bool silent = i == 1;
+    EXPECT_NE(result.find(silent ? "failed" : "written"), std::string::npos) << result << run.Screen;
+    EXPECT_NE(result.find(silent ? "The radio does not respond." : "Every block read back matches"),
+              std::string::npos)
+        << result;
+  }
+  EXPECT_EQ(radios[0]->Image(), radios[2]->Image());
+  EXPECT_NE(radios[0]->Image(), radios[1]->Image()) << "the silent radio kept its empty memory";
+  EXPECT_NE(run.Screen.find("2 of 3 radios written"), std::string::npos) << run.Screen;
+}
+
 TEST_F(ToolOnATerminal, MessagesNameThePortAndReadInEnglishToo) {
   const TerminalRun port = RunOnTerminal(Home({"info", "--port", "/dev/hvt-no-such-port"}), {});
   EXPECT_EQ(port.Exit, 1);

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "cli/command.h"
+
+namespace hvt::cli {
+
+Command FleetCommand();
+
+}  // namespace hvt::cli
