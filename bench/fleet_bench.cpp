@@ -1,0 +1,249 @@
+// Two figures of writing radios, through the program's real serial path (SerialLinkPort,
+// QtReplyTimer, the Qt event loop) to virtual radios served on pseudo-terminals and paced at
+// 9600 baud 8N1 on the real clock:
+//
+// - many radios at once: the time to write 8 radios side by side divided by the time to write
+//   one alone. Each radio has its own link; the ratio shows what running them together costs.
+// - verify after write: the time of a verified write's read-back divided by the time a read
+//   takes for the same blocks. Both read the same blocks one request at a time, so the ratio shows
+//   what comparing costs beyond reading.
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QString>
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/fleet_run.h"
+#include "i18n/language_texts.h"
+#include "link/radio_operation.h"
+#include "qt/qt_reply_timer.h"
+#include "qt/serial_link_port.h"
+#include "radio/virtual_radio.h"
+#include "support/served_radio.h"
+#include "two_hundred_channels.h"
+
+namespace hvt {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using Seconds = std::chrono::duration<double>;
+
+constexpr double kFleetLimit = 1.1;
+constexpr double kVerifyLimit = 1.02;
+
+// Radios served on pseudo-terminals for as long as the object lives.
+class ServedRadios {
+ public:
+  // False when the system has no pseudo-terminals.
+  bool Serve(std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) {
+      radios_.push_back(std::make_unique<VirtualRadio>(VirtualRadioSettings{.Paced = true}));
+      served_.push_back(std::make_unique<ServedRadio>(*radios_.back()));
+      std::string error;
+      if (!served_.back()->Open(error)) {
+        std::printf("pseudo-terminal: not available (%s)\n", error.c_str());
+        return false;
+      }
+      served_.back()->Start();
+      paths_.push_back(served_.back()->Path());
+    }
+    return true;
+  }
+  const std::vector<std::string>& Paths() const { return paths_; }
+
+ private:
+  std::vector<std::unique_ptr<VirtualRadio>> radios_;
+  std::vector<std::unique_ptr<ServedRadio>> served_;
+  std::vector<std::string> paths_;
+};
+
+class QuitWhenDone final : public FleetListener {
+ public:
+  explicit QuitWhenDone(QEventLoop& loop) : loop_(loop) {}
+  void OnRadioChanged(std::size_t) override {}
+  void OnFleetFinished() override { loop_.quit(); }
+
+ private:
+  QEventLoop& loop_;
+};
+
+// Seconds to write `count` radios at once; negative when one failed.
+double WriteAtOnce(std::size_t count, const Configuration& records) {
+  ServedRadios radios;
+  if (!radios.Serve(count)) return -1;
+  const LanguageTexts texts;
+  FleetRun fleet(texts, [](const std::string& port) {
+    return FleetLink{std::make_unique<SerialLinkPort>(QString::fromStdString(port)),
+                     std::make_unique<QtReplyTimer>()};
+  });
+  QEventLoop loop;
+  QuitWhenDone quit(loop);
+  fleet.SetListener(&quit);
+  const auto before = Clock::now();
+  if (fleet.StartWrite(radios.Paths(), records, BandVariant::Full, {})) return -1;
+  if (fleet.IsRunning()) loop.exec();
+  const double seconds = Seconds(Clock::now() - before).count();
+  return fleet.Count(FleetState::Succeeded) == count ? seconds : -1;
+}
+
+bool MeasureFleet(const Configuration& records) {
+  std::printf("Many radios at once (200-channel write, paced radios on pseudo-terminals):\n");
+  const double one = WriteAtOnce(1, records);
+  const double eight = WriteAtOnce(8, records);
+  if (one <= 0 || eight <= 0) {
+    std::printf("  FAILED: a radio was not written\n");
+    return false;
+  }
+  const double ratio = eight / one;
+  std::printf("  1 radio alone %.3f s, 8 radios at once %.3f s: ratio %.4f (limit %.2f)%s\n", one, eight,
+              ratio, kFleetLimit, ratio <= kFleetLimit ? "" : "  ABOVE THE LIMIT");
+  return ratio <= kFleetLimit;
+}
+
+// Notes when each packet went out; passes everything through.
+class TimedPort final : public LinkPort, private LinkPortListener {
+ public:
+  explicit TimedPort(LinkPort& port) : port_(port) { port_.SetListener(this); }
+  ~TimedPort() override { port_.SetListener(nullptr); }
+  TimedPort(const TimedPort&) = delete;
+  TimedPort& operator=(const TimedPort&) = delete;
+
+  struct Packet {
+    Clock::time_point At;
+    std::vector<std::uint8_t> Bytes;
+  };
+  std::vector<Packet> Sent;
+
+  void SetListener(LinkPortListener* listener) override { listener_ = listener; }
+  bool Open() override { return port_.Open(); }
+  void Close() override { port_.Close(); }
+  bool IsOpen() const override { return port_.IsOpen(); }
+  bool Write(std::span<const std::uint8_t> bytes) override {
+    Sent.push_back({Clock::now(), {bytes.begin(), bytes.end()}});
+    return port_.Write(bytes);
+  }
+  void SetReceiveThreshold(std::size_t bytes) override { port_.SetReceiveThreshold(bytes); }
+  void DiscardBuffers() override { port_.DiscardBuffers(); }
+
+ private:
+  void OnReceive(std::span<const std::uint8_t> bytes) override {
+    if (listener_ != nullptr) listener_->OnReceive(bytes);
+  }
+  void OnPortLost() override {
+    if (listener_ != nullptr) listener_->OnPortLost();
+  }
+  LinkPort& port_;
+  LinkPortListener* listener_ = nullptr;
+};
+
+class Unattended final : public Prompter {
+ public:
+  PromptAnswer Ask(std::string_view, PromptButtons buttons, PromptIcon) override {
+    return buttons == PromptButtons::RetryCancel ? PromptAnswer::Cancel : PromptAnswer::Ok;
+  }
+  std::optional<std::filesystem::path> ChooseFileToOpen(std::string_view) override { return std::nullopt; }
+  std::optional<std::filesystem::path> ChooseFileToSave(std::string_view,
+                                                        const std::filesystem::path&) override {
+    return std::nullopt;
+  }
+  std::optional<std::string> AskPassword(std::string_view) override { return std::nullopt; }
+};
+
+class EndOfOperation final : public RadioOperationObserver {
+ public:
+  explicit EndOfOperation(QEventLoop& loop) : loop_(loop) {}
+  bool Success = false;
+  void OnProgress(int) override {}
+  void OnFinished(const OperationResult& result) override {
+    Success = result.Success;
+    loop_.quit();
+  }
+
+ private:
+  QEventLoop& loop_;
+};
+
+bool IsBlockRead(const std::vector<std::uint8_t>& packet) { return packet.size() == 4 && packet[0] == 'R'; }
+bool IsBlockWrite(const std::vector<std::uint8_t>& packet) { return packet.size() == 22 && packet[0] == 'W'; }
+std::int32_t AddressOf(const std::vector<std::uint8_t>& packet) { return packet[1] << 8 | packet[2]; }
+
+struct Phase {
+  int Blocks = 0;
+  Seconds Time{};
+};
+
+// From the first block read at or after `from` that no block write follows, to the end packet.
+Phase ReadPhase(const std::vector<TimedPort::Packet>& sent, std::size_t from) {
+  Phase phase;
+  bool reading = false;
+  Clock::time_point start{};
+  for (std::size_t i = from; i < sent.size(); ++i) {
+    if (IsBlockWrite(sent[i].Bytes)) {
+      phase = {};
+      reading = false;
+    } else if (IsBlockRead(sent[i].Bytes)) {
+      if (!reading) start = sent[i].At;
+      reading = true;
+      ++phase.Blocks;
+    } else if (reading && sent[i].Bytes.size() == 3) {  // END
+      phase.Time = sent[i].At - start;
+    }
+  }
+  return phase;
+}
+
+bool MeasureVerify(const Configuration& records) {
+  std::printf("Verify after write (200 channels, paced radio on a pseudo-terminal):\n");
+  ServedRadios radios;
+  if (!radios.Serve(1)) return false;
+  SerialLinkPort serial(QString::fromStdString(radios.Paths().front()));
+  TimedPort port(serial);
+  QtReplyTimer timer;
+  Unattended prompter;
+  const LanguageTexts texts;
+  RadioOperation operation(port, timer, prompter, texts);
+  QEventLoop loop;
+  EndOfOperation end(loop);
+  operation.SetObserver(&end);
+  Configuration written = records;
+
+  WriteJob job = WriteJobFor(written, BandVariant::Full);
+  job.Confirmed = true;
+  job.Verify = true;
+  if (operation.StartWrite(job) && operation.IsRunning()) loop.exec();
+  if (!end.Success) return false;
+  const Phase verify = ReadPhase(port.Sent, 0);
+
+  const std::size_t readStart = port.Sent.size();
+  if (operation.StartRead(false) && operation.IsRunning()) loop.exec();
+  if (!end.Success) return false;
+  // The read's blocks after the password and serial-number blocks: the bitmaps, then the rest.
+  std::size_t first = readStart;
+  while (first < port.Sent.size() &&
+         !(IsBlockRead(port.Sent[first].Bytes) && AddressOf(port.Sent[first].Bytes) < 0x3B00)) {
+    ++first;
+  }
+  const Phase read = ReadPhase(port.Sent, first);
+  const double ratio = verify.Time.count() / read.Time.count();
+  std::printf(
+      "  read-back of a verified write: %d blocks in %.3f s; read of the same blocks: %d blocks in %.3f s\n",
+      verify.Blocks, verify.Time.count(), read.Blocks, read.Time.count());
+  std::printf("  ratio %.4f (limit %.2f)%s\n", ratio, kVerifyLimit,
+              ratio <= kVerifyLimit ? "" : "  ABOVE THE LIMIT");
+  return verify.Blocks == read.Blocks && ratio <= kVerifyLimit;
+}
+
+}  // namespace
+}  // namespace hvt
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  const hvt::Configuration records = hvt::TwoHundredChannels();
+  const bool verify = hvt::MeasureVerify(records);
+  const bool fleet = hvt::MeasureFleet(records);
+  return verify && fleet ? 0 : 1;
+}
