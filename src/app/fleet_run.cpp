@@ -18,9 +18,10 @@ class UnattendedPrompter final : public Prompter {
       : retriesLeft_(options.Retries), password_(options.Password), told_(std::move(told)) {}
 
   PromptAnswer Ask(std::string_view text, PromptButtons buttons, PromptIcon) override {
-    told_(text);
+    if (buttons != PromptButtons::OkCancel) told_(text);
     switch (buttons) {
       case PromptButtons::Ok:
+      case PromptButtons::OkCancel:  // the read's confirmation: the user agreed to the whole run
         return PromptAnswer::Ok;
       case PromptButtons::RetryCancel:
         if (retriesLeft_ == 0) return PromptAnswer::Cancel;
@@ -71,7 +72,17 @@ class FleetRun::Radio final : private RadioOperationObserver {
     }
   }
 
+  void StartRead() {
+    started_ = std::chrono::steady_clock::now();
+    Status().State = FleetState::Running;
+    if (!operation_.StartRead(false)) {
+      Status().State = FleetState::NotStarted;
+      fleet_.Changed(index_);
+    }
+  }
+
   bool IsRunning() const { return operation_.IsRunning(); }
+  const std::optional<OperationResult>& Result() const { return result_; }
   void Cancel() { operation_.Cancel(); }
 
  private:
@@ -89,6 +100,7 @@ class FleetRun::Radio final : private RadioOperationObserver {
                    : result.Cancelled ? FleetState::Cancelled
                                       : FleetState::Failed;
     status.Elapsed = std::chrono::steady_clock::now() - started_;
+    result_ = result;
     fleet_.Changed(index_);
   }
 
@@ -106,6 +118,7 @@ class FleetRun::Radio final : private RadioOperationObserver {
   RadioOperation operation_;
   Configuration records_;
   std::chrono::steady_clock::time_point started_;
+  std::optional<OperationResult> result_;
 };
 
 FleetRun::FleetRun(const LanguageTexts& texts, FleetLinkMaker makeLink)
@@ -116,20 +129,36 @@ FleetRun::~FleetRun() = default;
 std::optional<std::string> FleetRun::StartWrite(const std::vector<std::string>& ports,
                                                 const Configuration& records, BandVariant band,
                                                 const FleetOptions& options) {
+  if (const auto failure = TrialEncode(records)) return EncodeFailureLine(*failure);
+  return Start(ports, records, options,
+               [band, &options](Radio& radio) { radio.StartWrite(band, options.Verify); });
+}
+
+std::optional<std::string> FleetRun::StartRead(const std::vector<std::string>& ports,
+                                               const FleetOptions& options) {
+  return Start(ports, {}, options, [](Radio& radio) { radio.StartRead(); });
+}
+
+std::optional<std::string> FleetRun::Start(const std::vector<std::string>& ports,
+                                           const Configuration& records, const FleetOptions& options,
+                                           const std::function<void(Radio&)>& start) {
   if (IsRunning()) return "a run is going";
   if (ports.empty()) return "no port is given";
   const std::set<std::string> distinct(ports.begin(), ports.end());
   if (distinct.size() != ports.size()) return "a port is given twice";
-  if (const auto failure = TrialEncode(records)) return EncodeFailureLine(*failure);
   radios_.clear();
   statuses_.clear();
   for (const std::string& port : ports) statuses_.push_back({.PortName = port});
   for (std::size_t i = 0; i < ports.size(); ++i)
     radios_.push_back(std::make_unique<Radio>(*this, i, makeLink_(ports[i]), records, options));
   finishedTold_ = false;
-  for (const auto& radio : radios_) radio->StartWrite(band, options.Verify);
+  for (const auto& radio : radios_) start(*radio);
   Changed(0);  // every radio may have ended at once (no port opened)
   return std::nullopt;
+}
+
+const std::optional<OperationResult>& FleetRun::Result(std::size_t index) const {
+  return radios_.at(index)->Result();
 }
 
 bool FleetRun::IsRunning() const {

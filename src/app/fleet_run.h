@@ -1,10 +1,10 @@
 #pragma once
 
 // One configuration written to the radios on several ports at once, as a dealer programs a box
-// of new radios. Each radio has a link of its own (port, reply timer, packet engine, protocol),
-// all driven by the one event loop the caller runs, so a radio that fails or falls silent holds
-// up nobody. Nobody is asked anything on the way: the user confirmed the whole run once and gave
-// the password and the number of retries up front.
+// of new radios, or the configurations of several radios read at once. Each radio has a link of its own
+// (port, reply timer, packet engine, protocol), all driven by the one event loop the caller runs, so a radio
+// that fails or falls silent holds up nobody. Nobody is asked anything on the way: the user confirmed the
+// whole run once and gave the password and the number of retries up front.
 //
 //   FleetRun fleet(texts, [](const std::string& port) { return FleetLink{...}; });
 //   fleet.SetListener(&listener);
@@ -21,6 +21,7 @@
 
 #include "i18n/language_texts.h"
 #include "link/link_port.h"
+#include "link/radio_operation.h"
 #include "link/reply_timer.h"
 #include "model/band.h"
 #include "model/configuration.h"
@@ -75,17 +76,23 @@ class FleetRun {
   // be opened ends as NotStarted at once while the others go on.
   std::optional<std::string> StartWrite(const std::vector<std::string>& ports, const Configuration& records,
                                         BandVariant band, const FleetOptions& options);
+  // Starts a read on every port; the reason when nothing starts, as for StartWrite.
+  std::optional<std::string> StartRead(const std::vector<std::string>& ports, const FleetOptions& options);
 
   bool IsRunning() const;
   // Every running radio stops after its packet in flight (see RadioOperation::Cancel).
   void Cancel();
 
   const std::vector<FleetRadioStatus>& Radios() const { return statuses_; }
+  // What the radio's operation ended with; none before it ended or when it never started.
+  const std::optional<OperationResult>& Result(std::size_t index) const;
   // How many radios ended in `state`.
   std::size_t Count(FleetState state) const;
 
  private:
   class Radio;
+  std::optional<std::string> Start(const std::vector<std::string>& ports, const Configuration& records,
+                                   const FleetOptions& options, const std::function<void(Radio&)>& start);
   void Changed(std::size_t index);
 
   const LanguageTexts& texts_;

@@ -64,16 +64,30 @@ std::string ReadableTime(const std::string& stamp) {
 
 }  // namespace
 
-std::string BackupFileName(std::string_view serial, const std::tm& time) {
-  std::string radio;
-  for (const char c : serial.substr(0, kLongestSerial)) {
-    const bool plain = IsDigit(c) || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '-';
-    radio.push_back(plain ? c : '_');
-  }
+std::string RadioFileStem(std::string_view serial, std::string_view fallback) {
+  const auto plainName = [](std::string_view text) {
+    std::string name;
+    for (const char c : text.substr(0, kLongestSerial)) {
+      const bool plain = IsDigit(c) || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '-';
+      name.push_back(plain ? c : '_');
+    }
+    return name;
+  };
+  const std::string radio = plainName(serial);
   // A blank information block reads as no serial number at all.
   const bool named = std::ranges::any_of(radio, [](char c) { return c != '_' && c != '-'; });
-  if (!named) radio = kUnnamedRadio;
-  return radio + "_" + Stamp(time) + std::string(kExtension);
+  return named ? radio : plainName(fallback);
+}
+
+std::tm LocalNow() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return local;
+}
+
+std::string BackupFileName(std::string_view serial, const std::tm& time) {
+  return RadioFileStem(serial) + "_" + Stamp(time) + std::string(kExtension);
 }
 
 std::vector<Backup> ListBackups(const std::filesystem::path& folder) {

@@ -29,9 +29,15 @@ struct Backup {
   std::string Time;   // "2026-12-11 01:02:03"
 };
 
-// The file name for a read of the radio `serial` at local time `time`. Characters a file name
-// should not hold become "_".
+// The radio's part of a file name: its serial number, or `fallback` when it has none (a blank
+// information block). Characters a file name should not hold become "_".
+std::string RadioFileStem(std::string_view serial, std::string_view fallback = kUnnamedRadio);
+
+// The file name for a read of the radio `serial` at local time `time`.
 std::string BackupFileName(std::string_view serial, const std::tm& time);
+
+// The local time now, as backups are named by.
+std::tm LocalNow();
 
 // The backups in `folder`, newest first; other files are not listed.
 std::vector<Backup> ListBackups(const std::filesystem::path& folder);

@@ -37,13 +37,7 @@ bool RadioSession::StartInformationRead() {
   return operation_.StartInformationRead();
 }
 
-std::tm RadioSession::Now() const {
-  if (clock_) return clock_();
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  return local;
-}
+std::tm RadioSession::Now() const { return clock_ ? clock_() : LocalNow(); }
 
 void RadioSession::OnProgress(int percent) {
   if (progress_) progress_(percent);

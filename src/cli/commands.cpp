@@ -21,6 +21,7 @@ std::span<const Command> Commands() {
       ReadCommand(),
       WriteCommand(),
       FleetCommand(),
+      FleetReadCommand(),
       InfoCommand(),
       PortsCommand(),
       SimCommand(),

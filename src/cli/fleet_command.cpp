@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cstdio>
 
+#include "app/fleet_reads.h"
 #include "app/fleet_run.h"
 #include "app/port_choice.h"
 #include "app/workspace.h"
@@ -20,15 +21,24 @@ namespace hvt::cli {
 namespace {
 
 constexpr std::string_view kName = "fleet";
+constexpr std::string_view kReadName = "fleet-read";
 
-std::string_view StateWord(FleetState state) {
+// How the tool names a radio's state during a write or a read.
+struct Words {
+  std::string_view Running;
+  std::string_view Succeeded;
+};
+constexpr Words kWriting{"writing", "written"};
+constexpr Words kReading{"reading", "read"};
+
+std::string_view StateWord(FleetState state, const Words& words) {
   switch (state) {
     case FleetState::Waiting:
       return "waiting";
     case FleetState::Running:
-      return "writing";
+      return words.Running;
     case FleetState::Succeeded:
-      return "written";
+      return words.Succeeded;
     case FleetState::Failed:
       return "failed";
     case FleetState::Cancelled:
@@ -43,8 +53,8 @@ std::string_view StateWord(FleetState state) {
 // otherwise a line is printed for each tenth a radio reaches and when it ends.
 class FleetProgress final : public FleetListener {
  public:
-  FleetProgress(const FleetRun& fleet, std::ostream& err, bool terminal)
-      : fleet_(fleet), err_(err), terminal_(terminal) {}
+  FleetProgress(const FleetRun& fleet, const Words& words, std::ostream& err, bool terminal)
+      : fleet_(fleet), words_(words), err_(err), terminal_(terminal) {}
 
   void OnRadioChanged(std::size_t index) override {
     if (terminal_) {
@@ -58,7 +68,7 @@ class FleetProgress final : public FleetListener {
     if (radio.State == FleetState::Running && tenth != shown.Tenth) {
       err_ << radio.PortName << ": " << radio.Percent << "%\n";
     } else if (radio.State != FleetState::Running && radio.State != shown.State) {
-      err_ << radio.PortName << ": " << StateWord(radio.State) << "\n";
+      err_ << radio.PortName << ": " << StateWord(radio.State, words_) << "\n";
     }
     shown = {tenth, radio.State};
   }
@@ -74,7 +84,7 @@ class FleetProgress final : public FleetListener {
       err_ << "\r" << Padded(radio.PortName, PortWidth()) << " ["
            << std::string(static_cast<std::size_t>(filled), '#')
            << std::string(static_cast<std::size_t>(30 - filled), ' ') << "] " << radio.Percent << "% "
-           << StateWord(radio.State) << "\x1b[K\n";
+           << StateWord(radio.State, words_) << "\x1b[K\n";
     }
     err_ << std::flush;
     drawnLines_ = radios.size();
@@ -97,70 +107,70 @@ class FleetProgress final : public FleetListener {
     FleetState State;
   };
   const FleetRun& fleet_;
+  const Words& words_;
   std::ostream& err_;
   bool terminal_;
   std::size_t drawnLines_ = 0;
   std::vector<Shown> shown_;
 };
 
-void PrintResults(const FleetRun& fleet, std::ostream& out) {
-  const std::size_t portWidth = FleetProgress(fleet, out, false).PortWidth();
+// A table line per radio; `notes` (one per radio, may be empty) follow each detail.
+void PrintResults(const FleetRun& fleet, const Words& words, const std::vector<std::string>& notes,
+                  std::ostream& out) {
+  const std::size_t portWidth = FleetProgress(fleet, words, out, false).PortWidth();
   out << FleetProgress::Padded("PORT", portWidth) << "  " << FleetProgress::Padded("RESULT", 11) << "  "
       << "TIME      DETAIL\n";
-  for (const FleetRadioStatus& radio : fleet.Radios()) {
+  for (std::size_t i = 0; i < fleet.Radios().size(); ++i) {
+    const FleetRadioStatus& radio = fleet.Radios()[i];
     char seconds[32];
     std::snprintf(seconds, sizeof seconds, "%.1f s", std::chrono::duration<double>(radio.Elapsed).count());
     out << FleetProgress::Padded(radio.PortName, portWidth) << "  "
-        << FleetProgress::Padded(StateWord(radio.State), 11) << "  " << FleetProgress::Padded(seconds, 8)
-        << "  " << Readable(radio.Detail) << "\n";
+        << FleetProgress::Padded(StateWord(radio.State, words), 11) << "  "
+        << FleetProgress::Padded(seconds, 8) << "  " << Readable(radio.Detail)
+        << (i < notes.size() && !notes[i].empty() ? " " + notes[i] : "") << "\n";
   }
-  out << fleet.Count(FleetState::Succeeded) << " of " << fleet.Radios().size() << " radios written\n";
+  out << fleet.Count(FleetState::Succeeded) << " of " << fleet.Radios().size() << " radios "
+      << words.Succeeded << "\n";
 }
 
-int RunFleet(const ParsedCommand& command, CommandIo& io) {
-  Session session(io);
-  CliPrompter& prompter = session.Prompter();
-  prompter.SetAssumeYes(command.Has("--yes"));
-  FleetOptions options{.Verify = command.Has("--verify")};
+// The options both commands share; false with the exit code set when one is wrong.
+bool ReadOptions(const ParsedCommand& command, std::string_view name, Session& session, FleetOptions& options,
+                 int& exitCode) {
+  session.Prompter().SetAssumeYes(command.Has("--yes"));
+  options.Verify = command.Has("--verify");
   if (command.Has("--password")) options.Password = command.Value("--password");
   if (command.Has("--retries")) {
     const std::string text = command.Value("--retries");
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), options.Retries);
-    if (error != std::errc{} || end != text.data() + text.size() || options.Retries < 0)
-      return session.Fail(kName, "--retries takes a whole number from 0", kExitUsage);
-  }
-  const std::vector<std::string> ports = command.Values("--port");
-  for (const std::string& port : ports) {
-    if (port == kVirtualPortName) {
-      return session.Fail(kName,
-                          "the built-in virtual radio cannot be one of several; serve virtual radios on "
-                          "pseudo-terminals with 'hvt7300-cli sim --pty' and give their paths",
-                          kExitUsage);
+    if (error != std::errc{} || end != text.data() + text.size() || options.Retries < 0) {
+      exitCode = session.Fail(name, "--retries takes a whole number from 0", kExitUsage);
+      return false;
     }
   }
-  Workspace workspace(session.Context(), prompter);
-  if (workspace.OpenFile(command.Arguments[0]) != FileCheck::Ok) return kExitFailure;
-
-  // A configuration the encoders refuse never reaches a radio, and exits as 'encode' does.
-  if (const auto failure = TrialEncode(workspace.Current()))
-    return session.Fail(kName, EncodeFailureLine(*failure), kExitEncoderFailure);
-
-  std::string question(session.Context().Texts().BuiltIn(BuiltInText::FleetConfirmation));
-  question.replace(question.find("%1"), 2, std::to_string(ports.size()));
-  if (prompter.Ask(question, PromptButtons::OkCancel, PromptIcon::Question) != PromptAnswer::Ok)
-    return session.Fail(kName, "nothing was written");
-
-  FleetRun fleet(session.Context().Texts(), [](const std::string& port) {
-    return FleetLink{std::make_unique<SerialLinkPort>(QString::fromStdString(port)),
-                     std::make_unique<QtReplyTimer>()};
-  });
-  FleetProgress progress(fleet, io.Err, io.ErrIsTerminal);
-  fleet.SetListener(&progress);
-  const StopSignals stop;
-  if (const auto problem = fleet.StartWrite(ports, workspace.Current(), session.Context().Band(), options)) {
-    return session.Fail(kName, *problem, kExitUsage);
+  for (const std::string& port : command.Values("--port")) {
+    if (port == kVirtualPortName) {
+      exitCode = session.Fail(name,
+                              "the built-in virtual radio cannot be one of several; serve virtual radios on "
+                              "pseudo-terminals with 'hvt7300-cli sim --pty' and give their paths",
+                              kExitUsage);
+      return false;
+    }
   }
+  return true;
+}
+
+// Asks once for the whole run; false when the user did not agree.
+bool ConfirmRun(Session& session, BuiltInText question, std::size_t radios) {
+  std::string text(session.Context().Texts().BuiltIn(question));
+  text.replace(text.find("%1"), 2, std::to_string(radios));
+  return session.Prompter().Ask(text, PromptButtons::OkCancel, PromptIcon::Question) == PromptAnswer::Ok;
+}
+
+// Runs a started fleet to its end with a progress line per radio; Ctrl+C cancels every radio.
+// True when it was cancelled.
+bool RunToTheEnd(FleetRun& fleet, FleetProgress& progress) {
   progress.Draw();
+  const StopSignals stop;
   QEventLoop loop;
   QTimer look;
   QObject::connect(&look, &QTimer::timeout, &loop, &QEventLoop::quit);
@@ -174,24 +184,101 @@ int RunFleet(const ParsedCommand& command, CommandIo& io) {
     loop.exec();
   }
   progress.Draw();
-  PrintResults(fleet, io.Out);
+  return cancelled;
+}
+
+FleetLink SerialLink(const std::string& port) {
+  return FleetLink{std::make_unique<SerialLinkPort>(QString::fromStdString(port)),
+                   std::make_unique<QtReplyTimer>()};
+}
+
+int RunFleetWrite(const ParsedCommand& command, CommandIo& io) {
+  Session session(io);
+  FleetOptions options;
+  int exitCode = kExitOk;
+  if (!ReadOptions(command, kName, session, options, exitCode)) return exitCode;
+  const std::vector<std::string> ports = command.Values("--port");
+  Workspace workspace(session.Context(), session.Prompter());
+  if (workspace.OpenFile(command.Arguments[0]) != FileCheck::Ok) return kExitFailure;
+  // A configuration the encoders refuse never reaches a radio, and exits as 'encode' does.
+  if (const auto failure = TrialEncode(workspace.Current()))
+    return session.Fail(kName, EncodeFailureLine(*failure), kExitEncoderFailure);
+  if (!ConfirmRun(session, BuiltInText::FleetConfirmation, ports.size()))
+    return session.Fail(kName, "nothing was written");
+
+  FleetRun fleet(session.Context().Texts(), SerialLink);
+  FleetProgress progress(fleet, kWriting, io.Err, io.ErrIsTerminal);
+  fleet.SetListener(&progress);
+  if (const auto problem = fleet.StartWrite(ports, workspace.Current(), session.Context().Band(), options))
+    return session.Fail(kName, *problem, kExitUsage);
+  const bool cancelled = RunToTheEnd(fleet, progress);
+  PrintResults(fleet, kWriting, {}, io.Out);
   if (cancelled) return kExitCancelled;
   return fleet.Count(FleetState::Succeeded) == ports.size() ? kExitOk : kExitFailure;
 }
 
+int RunFleetRead(const ParsedCommand& command, CommandIo& io) {
+  Session session(io);
+  FleetOptions options;
+  int exitCode = kExitOk;
+  if (!ReadOptions(command, kReadName, session, options, exitCode)) return exitCode;
+  const std::vector<std::string> ports = command.Values("--port");
+  const std::filesystem::path folder = command.Value("-o");
+  std::error_code error;
+  if (std::filesystem::exists(folder, error) && !std::filesystem::is_directory(folder, error))
+    return session.Fail(kReadName, folder.string() + " is not a folder; nothing was read");
+  if (!ConfirmRun(session, BuiltInText::FleetReadConfirmation, ports.size()))
+    return session.Fail(kReadName, "nothing was read");
+
+  FleetRun fleet(session.Context().Texts(), SerialLink);
+  FleetProgress progress(fleet, kReading, io.Err, io.ErrIsTerminal);
+  fleet.SetListener(&progress);
+  if (const auto problem = fleet.StartRead(ports, options))
+    return session.Fail(kReadName, *problem, kExitUsage);
+  const bool cancelled = RunToTheEnd(fleet, progress);
+  std::vector<std::string> notes;
+  bool allSaved = true;
+  for (const FleetReadFile& file : SaveFleetReads(fleet, session.Context(), session.Prompter(), folder)) {
+    notes.push_back(file.File ? "Saved as " + file.File->string() + "." : file.Problem);
+    allSaved = allSaved && file.Problem.empty();
+  }
+  PrintResults(fleet, kReading, notes, io.Out);
+  if (cancelled) return kExitCancelled;
+  return fleet.Count(FleetState::Succeeded) == ports.size() && allSaved ? kExitOk : kExitFailure;
+}
+
+const OptionSpec kPorts{"--port", "PORT", "a serial port with a radio; give it once for each radio", true,
+                        true};
+const OptionSpec kPassword{"--password", "P", "the radios' password, when they have one"};
+const OptionSpec kYes{"--yes", "", "answer the confirmation with OK"};
+const OptionSpec kRetries{"--retries", "N",
+                          "answer each radio's 'retry?' with Retry up to N times (default 0), then Cancel"};
+
 }  // namespace
 
 Command FleetCommand() {
+  return {kName,
+          "Write one configuration to the radios on several ports at once.",
+          {kPorts,
+           kPassword,
+           kYes,
+           kRetries,
+           {"--verify", "", "after writing, read every written block back and compare"}},
+          {{"FILE.dat", "the configuration file"}},
+          RunFleetWrite};
+}
+
+Command FleetReadCommand() {
   return {
-      kName,
-      "Write one configuration to the radios on several ports at once.",
-      {{"--port", "PORT", "a serial port with a radio; give it once for each radio", true, true},
-       {"--password", "P", "the radios' password, when they have one"},
-       {"--yes", "", "answer the confirmation with OK"},
-       {"--retries", "N", "answer each radio's 'retry?' with Retry up to N times (default 0), then Cancel"},
-       {"--verify", "", "after writing, read every written block back and compare"}},
-      {{"FILE.dat", "the configuration file"}},
-      RunFleet};
+      kReadName,
+      "Read the radios on several ports at once, each into a file of its own.",
+      {kPorts,
+       {"-o", "FOLDER", "where each radio's configuration goes, as SERIAL.dat (or the port's name)", true},
+       kPassword,
+       kYes,
+       kRetries},
+      {},
+      RunFleetRead};
 }
 
 }  // namespace hvt::cli

@@ -5,5 +5,6 @@
 namespace hvt::cli {
 
 Command FleetCommand();
+Command FleetReadCommand();
 
 }  // namespace hvt::cli

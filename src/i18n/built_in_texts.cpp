@@ -95,6 +95,8 @@ constexpr std::array kPairs = {
     TextPair{BuiltInText::MoreBlocks, "... and %1 more", "……另有 %1 个"},
     TextPair{BuiltInText::FleetConfirmation, "Write the configuration to %1 radios at once.\r\nDo you wish continue?",
              "将配置同时写入 %1 台对讲机。\r\n是否继续？"},
+    TextPair{BuiltInText::FleetReadConfirmation, "Read %1 radios at once.\r\nDo you wish continue?",
+             "同时读取 %1 台对讲机。\r\n是否继续？"},
 };
 
 static_assert(

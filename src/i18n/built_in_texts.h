@@ -72,7 +72,8 @@ enum class BuiltInText {
   BlockOfChannel,  // %1: the channel
   MoreBlocks,      // %1: how many
   // Writing several radios at once.
-  FleetConfirmation,  // %1: how many radios
+  FleetConfirmation,      // %1: how many radios
+  FleetReadConfirmation,  // %1: how many radios
 };
 
 // The Chinese text for Chinese, the English one for any other language.

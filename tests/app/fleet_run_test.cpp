@@ -6,10 +6,15 @@
 #include <gtest/gtest.h>
 
 #include "app/factory_template.h"
+#include "app/fleet_reads.h"
+#include "app/radio_backups.h"
+#include "files/configuration_file.h"
 #include "i18n/language.h"
 #include "model/codec_chain.h"
 #include "radio/loopback_pump.h"
 #include "radio/radio_faults.h"
+#include "support/scripted_prompter.h"
+#include "support/temp_folder.h"
 
 namespace hvt {
 namespace {
@@ -38,6 +43,13 @@ class Fleet : public FleetListener {
     return problem;
   }
 
+  std::optional<std::string> Read(FleetOptions options = {}) {
+    const auto problem = run_.StartRead(ports_, options);
+    LoopbackPump(clock_, links_).RunUntilIdle();
+    EXPECT_FALSE(run_.IsRunning());
+    return problem;
+  }
+
   RadioImage Image() const {
     Configuration records = records_;
     RadioImage image;
@@ -56,7 +68,8 @@ class Fleet : public FleetListener {
   Configuration records_ = FactoryTemplate(BandVariant::Full);
   LanguageTexts texts_ = LanguageTexts::Load(kEnglish, std::string(HVT_DATA_DIR) + "/language/english.ini");
   FleetRun run_{texts_, [this](const std::string& port) {
-                  const std::size_t index = std::stoul(port.substr(4));
+                  const auto index =
+                      static_cast<std::size_t>(std::ranges::find(ports_, port) - ports_.begin());
                   auto loopback = std::make_unique<LoopbackPort>(*radios_[index], clock_);
                   auto timer = std::make_unique<ManualTimer>(clock_);
                   links_.push_back({loopback.get(), timer.get()});
@@ -86,6 +99,61 @@ TEST(FleetRun, OneSilentRadioFailsAndTheOthersAreWritten) {
   }
   EXPECT_EQ(fleet.run_.Count(FleetState::Succeeded), 3U);
   EXPECT_EQ(fleet.finished_, 1);
+}
+
+TEST(FleetRun, ReadsEveryAnsweringRadioIntoAnImageOfItsOwn) {
+  Fleet fleet({"", "silent-after=0", ""});
+  for (std::size_t i = 0; i < fleet.radios_.size(); ++i) {
+    Configuration records = fleet.records_;
+    records.Channels.Find(1)->Name = "R" + std::to_string(i);
+    RadioImage image;
+    ASSERT_FALSE(EncodeAll(records, image).has_value());
+    fleet.radios_[i]->LoadImage(image);
+  }
+  ASSERT_EQ(fleet.Read(), std::nullopt);
+
+  for (std::size_t i = 0; i < fleet.radios_.size(); ++i) {
+    const bool silent = i == 1;
+    const FleetRadioStatus& status = fleet.run_.Radios()[i];
+    EXPECT_EQ(status.State, silent ? FleetState::Failed : FleetState::Succeeded) << i;
+    EXPECT_EQ(status.Detail, silent ? kNotAnswering : "Data read from the radio successfully.") << i;
+    ASSERT_TRUE(fleet.run_.Result(i).has_value()) << i;
+    EXPECT_EQ(fleet.run_.Result(i)->Success, !silent);
+    if (!silent) {
+      Configuration read = fleet.records_;
+      DecodeAll(fleet.run_.Result(i)->Data.Image, read);
+      EXPECT_EQ(read.Channels.Find(1)->Name.Trimmed(), "R" + std::to_string(i));
+    }
+  }
+}
+
+TEST(FleetRun, ReadsAreSavedBySerialNumberOrPortNameAndEachKeptAsABackup) {
+  Fleet fleet({"", "", "", "silent-after=0"});
+  fleet.ports_ = {"/dev/ttyUSB0", "/dev/ttyUSB1", "/dev/ttyUSB2", "/dev/ttyUSB3"};
+  const std::vector<std::string> serials = {"SN-7", "", "SN-7", "SN-9"};
+  for (std::size_t i = 0; i < serials.size(); ++i) {
+    fleet.radios_[i]->LoadImage(fleet.Image());
+    std::ranges::copy(serials[i], fleet.radios_[i]->InformationBlock().begin() + 32);
+  }
+  TempFolder home;
+  AppContext context = AppContext::Start({home.Path(), home.Path()}, "en_US");
+  ScriptedPrompter prompter;
+  ASSERT_EQ(fleet.Read(), std::nullopt);
+
+  const std::vector<FleetReadFile> files =
+      SaveFleetReads(fleet.run_, context, prompter, home.Path() / "batch");
+  ASSERT_EQ(files.size(), 4U);
+  const std::filesystem::path batch = home.Path() / "batch";
+  EXPECT_EQ(files[0].File, batch / "SN-7.dat");
+  EXPECT_EQ(files[1].File, batch / "ttyUSB1.dat") << "no serial number: the port names it";
+  EXPECT_EQ(files[2].File, batch / "SN-7-2.dat") << "a name taken already";
+  EXPECT_EQ(files[3].File, std::nullopt) << "the silent radio was not read";
+  EXPECT_TRUE(files[3].Problem.empty());
+  Configuration saved;
+  ASSERT_EQ(ReadConfigurationFile(batch / "SN-7.dat", saved), FileCheck::Ok);
+  EXPECT_EQ(saved.Channels.Count, fleet.records_.Channels.Count);
+  EXPECT_EQ(ListBackups(context.Folders().BackupFolder()).size(), 3U);
+  EXPECT_TRUE(prompter.Messages.empty());
 }
 
 TEST(FleetRun, RadiosRunSideBySideSoEightTakeAsLongAsOne) {

@@ -73,9 +73,6 @@ TEST(Cli, UsageErrorsExitWithTwoAndSayWhatIsWrong) {
            Case{{"read", "--port", "virtual", "--password", "--yes", "-o", "a.dat"},
                 "option --password needs a value (P), not --yes"},
            Case{{"fleet", "a.dat"}, "missing option --port PORT"},
-           Case{{"fleet", "--port", "/dev/a", "--port", "virtual", "a.dat"},
-                "the built-in virtual radio cannot be one of several"},
-           Case{{"fleet", "--port", "/dev/a", "--retries", "x", "a.dat"}, "--retries takes a whole number"},
        }) {
     const Outcome outcome = RunCli(c.Arguments);
     EXPECT_EQ(outcome.Exit, 2) << c.Message;

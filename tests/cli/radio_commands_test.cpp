@@ -179,6 +179,25 @@ TEST_F(RadioCommands, WriteOfAConfigurationTheEncodersRefuseExitsWithThreeAndSen
   EXPECT_FALSE(fs::exists(At("virtual-radio.mem")));
 }
 
+TEST_F(RadioCommands, FleetRefusesWhatCannotRunBeforeTouchingAPort) {
+  const struct {
+    std::vector<std::string> Arguments;
+    const char* Message;
+  } cases[] = {
+      {{"fleet", "--port", "/dev/hvt-a", "--port", "virtual", "--yes", At("mine.dat")},
+       "the built-in virtual radio cannot be one of several"},
+      {{"fleet", "--port", "/dev/hvt-a", "--retries", "x", At("mine.dat")}, "--retries takes a whole number"},
+      {{"fleet", "--port", "/dev/hvt-a", "--port", "/dev/hvt-a", "--yes", At("mine.dat")}, "a port is given twice"},
+      {{"fleet-read", "--port", "/dev/hvt-a", "--yes", "-o", At("mine.dat")}, "is not a folder"},
+  };
+  for (const auto& c : cases) {
+    const Outcome outcome = Cli(c.Arguments);
+    EXPECT_NE(outcome.Exit, 0) << c.Message;
+    EXPECT_NE(outcome.Err.find(c.Message), std::string::npos) << outcome.Err;
+    EXPECT_TRUE(outcome.Out.empty()) << c.Message;
+  }
+}
+
 TEST_F(RadioCommands, ProgressWithoutATerminalIsALineForEachTenth) {
   const Outcome outcome = Cli({"write", "--port", "virtual", "--yes", At("mine.dat")});
   ASSERT_EQ(outcome.Exit, 0) << outcome.Err;
