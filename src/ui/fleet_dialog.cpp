@@ -10,6 +10,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -251,12 +253,29 @@ void FleetDialog::FitColumns() {
                                     2 * table_->frameWidth());
 }
 
+// The messages come with the run: their column grows to show them whole, and the window with it
+// as far as the screen allows; the rest scrolls, and the tooltip has every line.
+void FleetDialog::FitDetails() {
+  const int before = table_->columnWidth(kDetailColumn);
+  table_->resizeColumnToContents(kDetailColumn);
+  const int wanted = std::max(before, table_->columnWidth(kDetailColumn));
+  table_->setColumnWidth(kDetailColumn, wanted);
+  int columns = 2 * table_->frameWidth() + table_->verticalScrollBar()->sizeHint().width();
+  for (int column = 0; column < kColumnCount; ++column) columns += table_->columnWidth(column);
+  const int missing = columns - table_->width();
+  if (missing <= 0) return;
+  int widest = width() + missing;
+  if (const QScreen* shown = screen()) widest = std::min(widest, shown->availableGeometry().width());
+  if (widest > width()) resize(widest, height());
+}
+
 void FleetDialog::OnRadioChanged(std::size_t row) {
   if (static_cast<int>(row) < table_->rowCount()) RenderRow(static_cast<int>(row));
 }
 
 void FleetDialog::OnFleetFinished() {
   Render();
+  FitDetails();
   // After the link has finished its own steps, not inside them.
   if (presenter_.State().CloseWhenEnded) QTimer::singleShot(0, this, [this] { done(QDialog::Accepted); });
 }

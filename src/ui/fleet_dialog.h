@@ -44,6 +44,7 @@ class FleetDialog final : public QDialog, private FleetListener {
   void Render();
   void RenderRow(int row);
   void FitColumns();
+  void FitDetails();
   void RequestClose();
 
   FleetPresenter presenter_;

@@ -50,7 +50,10 @@ TEST_F(FleetDialogTest, WritesTwoRadiosOnTheirSerialPortsAndShowsEachRowsOutcome
   EXPECT_EQ(table->item(1, FleetDialog::kDescriptionColumn)->text(), QStringLiteral("second cable"));
   EXPECT_FALSE(start->isEnabled());
   table->item(0, FleetDialog::kPortColumn)->setCheckState(Qt::Checked);
-  table->item(1, FleetDialog::kPortColumn)->setCheckState(Qt::Checked);
+  table->setCurrentCell(1, FleetDialog::kPortColumn);
+  QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier);
+  QApplication::sendEvent(table, &space);
+  EXPECT_EQ(table->item(1, FleetDialog::kPortColumn)->checkState(), Qt::Checked) << "Space checks the row";
   EXPECT_TRUE(start->isEnabled());
 
   prompter.Answers = {PromptAnswer::Yes};
