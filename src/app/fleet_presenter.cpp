@@ -73,7 +73,7 @@ void FleetPresenter::Fill(std::vector<SerialPortEntry> ports) {
 }
 
 bool FleetPresenter::Refresh() {
-  if (IsRunning()) return false;
+  if (IsRunning() || asking_) return false;
   const std::vector<Row> before = state_.Rows;
   std::vector<SerialPortEntry> ports = lister_();
   const bool same = std::ranges::equal(before, ports | std::views::filter([](const SerialPortEntry& port) {
@@ -132,7 +132,12 @@ bool FleetPresenter::Start() {
                              ? std::string(texts.BuiltIn(BuiltInText::FleetConfirmationOne))
                              : Filled(texts.BuiltIn(BuiltInText::FleetConfirmation), "%1", rows.size());
   for (const std::size_t row : rows) question += "\r\n" + state_.Rows[row].Port;
-  if (prompter_.Ask(question, PromptButtons::YesNo, PromptIcon::Question) != PromptAnswer::Yes) return false;
+  // The list is read again on a timer, which goes on while the question is open: the rows asked
+  // about stay the rows written.
+  asking_ = true;
+  const PromptAnswer answer = prompter_.Ask(question, PromptButtons::YesNo, PromptIcon::Question);
+  asking_ = false;
+  if (answer != PromptAnswer::Yes) return false;
 
   std::vector<std::string> ports;
   for (const std::size_t row : rows) ports.push_back(state_.Rows[row].Port);

@@ -84,7 +84,8 @@ class FleetPresenter final : private FleetListener {
   void SetVerify(bool verify);
   void SetPassword(std::string_view password);
   void SetRetries(int retries);
-  // Lists the ports again, keeping the check boxes of the ports still there; not during a run.
+  // Lists the ports again, keeping the check boxes of the ports still there; not during a run nor
+  // while the confirmation is open.
   // True when the rows changed.
   bool Refresh();
 
@@ -113,6 +114,7 @@ class FleetPresenter final : private FleetListener {
   std::vector<std::size_t> runRows_;  // the row of each radio of the run
   bool cancelling_ = false;
   bool ended_ = true;
+  bool asking_ = false;
   ViewState state_;
 };
 

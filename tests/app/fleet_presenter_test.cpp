@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <set>
 
@@ -20,6 +21,16 @@ namespace {
 constexpr std::string_view kNotAnswering =
     "The radio does not respond. Check the cable and the radio and try again.";
 constexpr std::string_view kWriteSucceeded = "Data written to the radio successfully.";
+
+// The user, with something happening while a question is open.
+class UserWithTimer : public ScriptedPrompter {
+ public:
+  std::function<void()> DuringQuestion;
+  PromptAnswer Ask(std::string_view text, PromptButtons buttons, PromptIcon icon) override {
+    if (buttons != PromptButtons::Ok && DuringQuestion) DuringQuestion();
+    return ScriptedPrompter::Ask(text, buttons, icon);
+  }
+};
 
 struct RadioSetup {
   std::string Faults;
@@ -91,7 +102,7 @@ class FleetPresenterTest : public testing::Test, public FleetListener {
   void TearDown() override { EXPECT_TRUE(prompter_.ScriptUsedUp()); }
 
   TempFolder settings_;
-  ScriptedPrompter prompter_;
+  UserWithTimer prompter_;
   std::optional<AppContext> context_;
   std::optional<Workspace> workspace_;
   std::vector<SerialPortEntry> ports_;
@@ -356,6 +367,20 @@ TEST_F(FleetPresenterTest, ACablePluggedInOrPulledOutShowsKeepingChecksAndResult
   EXPECT_EQ(state.Rows[0].StateText, "");
   EXPECT_EQ(state.Rows[1], before[1]) << "check and result stay with the port";
   EXPECT_FALSE(presenter_->Refresh()) << "the same list changes nothing";
+
+  // The list read again while the confirmation is open would write to other ports than asked.
+  ports_ = {{"port0", ""}, {"port1", ""}};
+  ASSERT_TRUE(presenter_->Refresh());
+  prompter_.DuringQuestion = [this] {
+    ports_ = {{"port1", ""}};
+    EXPECT_FALSE(presenter_->Refresh());
+  };
+  links_.clear();
+  presenter_->SetChecked(0, false);
+  ASSERT_TRUE(StartOn({1}));
+  ASSERT_TRUE(Pump());
+  EXPECT_EQ(StateTexts(), (std::vector<std::string>{"", "written"}));
+  EXPECT_TRUE(presenter_->Refresh()) << "and is read once the run is over";
 }
 
 }  // namespace
