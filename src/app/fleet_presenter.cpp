@@ -1,7 +1,6 @@
 #include "app/fleet_presenter.h"
 
 #include <algorithm>
-#include <ranges>
 #include <utility>
 
 #include "i18n/text_keys.h"
@@ -47,7 +46,7 @@ FleetPresenter::FleetPresenter(const AppContext& context, const Workspace& works
         BuiltInText::FleetCancelled, BuiltInText::FleetNotOpened})
     state_.StateSamples.emplace_back(texts.BuiltIn(text));
   state_.StateSamples.push_back(Filled(texts.BuiltIn(BuiltInText::FleetWriting), "%1", 100));
-  Fill(lister_());
+  Fill(ListedPorts());
   // The port the single-radio commands use is the likeliest one to take part.
   for (Row& row : state_.Rows) row.Checked.Checked = row.Port == context_.PortName();
   RenderControls();
@@ -58,12 +57,10 @@ FleetPresenter::~FleetPresenter() {
   run_.SetListener(nullptr);
 }
 
-void FleetPresenter::Fill(std::vector<SerialPortEntry> ports) {
-  std::erase_if(ports, [](const SerialPortEntry& port) { return port.Name == kVirtualPortName; });
+void FleetPresenter::Fill(const std::vector<SerialPortEntry>& ports) {
   std::vector<Row> rows;
-  for (SerialPortEntry& port : ports) {
-    if (std::ranges::any_of(rows, [&port](const Row& row) { return row.Port == port.Name; })) continue;
-    Row row{.Port = std::move(port.Name), .Description = std::move(port.Description)};
+  for (const SerialPortEntry& port : ports) {
+    Row row{.Port = port.Name, .Description = port.Description};
     const auto old = std::ranges::find(state_.Rows, row.Port, &Row::Port);
     if (old != state_.Rows.end()) row.Checked.Checked = old->Checked.Checked;
     rows.push_back(std::move(row));
@@ -72,18 +69,24 @@ void FleetPresenter::Fill(std::vector<SerialPortEntry> ports) {
   state_.NoPorts = state_.Rows.empty() ? context_.Texts().BuiltIn(BuiltInText::FleetNoPorts) : "";
 }
 
+std::vector<SerialPortEntry> FleetPresenter::ListedPorts() const {
+  std::vector<SerialPortEntry> listed;
+  for (SerialPortEntry& port : lister_()) {
+    const bool taken = std::ranges::find(listed, port.Name, &SerialPortEntry::Name) != listed.end();
+    if (port.Name != kVirtualPortName && !taken) listed.push_back(std::move(port));
+  }
+  return listed;
+}
+
 bool FleetPresenter::Refresh() {
   if (IsRunning() || asking_) return false;
   const std::vector<Row> before = state_.Rows;
-  std::vector<SerialPortEntry> ports = lister_();
-  const bool same = std::ranges::equal(before, ports | std::views::filter([](const SerialPortEntry& port) {
-                                                 return port.Name != kVirtualPortName;
-                                               }),
-                                       [](const Row& row, const SerialPortEntry& port) {
-                                         return row.Port == port.Name && row.Description == port.Description;
-                                       });
+  const std::vector<SerialPortEntry> ports = ListedPorts();
+  const bool same = std::ranges::equal(before, ports, [](const Row& row, const SerialPortEntry& port) {
+    return row.Port == port.Name && row.Description == port.Description;
+  });
   if (same) return false;
-  Fill(std::move(ports));
+  Fill(ports);
   // The results of the last run stay with the ports that are still there.
   for (Row& row : state_.Rows) {
     const auto old = std::ranges::find(before, row.Port, &Row::Port);

@@ -100,7 +100,9 @@ class FleetPresenter final : private FleetListener {
  private:
   void OnRadioChanged(std::size_t index) override;
   void OnFleetFinished() override;
-  void Fill(std::vector<SerialPortEntry> ports);
+  // The lister's ports that can take part, each once.
+  std::vector<SerialPortEntry> ListedPorts() const;
+  void Fill(const std::vector<SerialPortEntry>& ports);
   void RenderRow(std::size_t row, const FleetRadioStatus& status);
   void RenderControls();
   std::vector<std::size_t> CheckedRows() const;

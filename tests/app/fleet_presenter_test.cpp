@@ -367,6 +367,8 @@ TEST_F(FleetPresenterTest, ACablePluggedInOrPulledOutShowsKeepingChecksAndResult
   EXPECT_EQ(state.Rows[0].StateText, "");
   EXPECT_EQ(state.Rows[1], before[1]) << "check and result stay with the port";
   EXPECT_FALSE(presenter_->Refresh()) << "the same list changes nothing";
+  ports_.push_back({"port1", "USB serial port1"});
+  EXPECT_FALSE(presenter_->Refresh()) << "nor a port the system lists twice";
 
   // The list read again while the confirmation is open would write to other ports than asked.
   ports_ = {{"port0", ""}, {"port1", ""}};
