@@ -56,6 +56,7 @@ constexpr std::array kCommands = {
     CommandSpec{C::Initialise, text_key::MenuInitialise, "", ""},
     CommandSpec{C::Read, text_key::MenuRead, "", "go-down"},
     CommandSpec{C::Write, text_key::MenuWrite, "", "go-up"},
+    CommandSpec{C::WriteFleet, text_key::MenuWriteFleet, "", ""},
     CommandSpec{C::ReadReset, text_key::MenuReadReset, "", ""},
     CommandSpec{C::WriteReset, text_key::MenuWriteReset, "", ""},
     CommandSpec{C::ToolBar, text_key::MenuToolBar, "", "", true},
@@ -100,7 +101,7 @@ const std::vector<MenuSpec>& MenuBar() {
         C::Dtmf,       C::TwoTone,        C::FiveTone,  C::Scan,         C::Keys,
         C::Alert,      C::ToneTip,        C::CommuBook, C::EmbeddedInfo, C::TestData}},
       {text_key::MenuSettings, {C::Port, C::Language, C::Initialise}},
-      {text_key::MenuProgram, {C::Read, C::Write, C::ReadReset, C::WriteReset}},
+      {text_key::MenuProgram, {C::Read, C::Write, C::WriteFleet, C::ReadReset, C::WriteReset}},
       {text_key::MenuView, {C::ToolBar, C::StatusBar}},
       {text_key::MenuHelp, {C::HelpContents, C::About, C::AutoTest}},
   };

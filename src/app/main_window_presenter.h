@@ -68,6 +68,7 @@ enum class Command {
   About,
   AutoTest,
   TestDataButton,
+  WriteFleet,
 };
 
 struct CommandSpec {

@@ -162,7 +162,7 @@ bool ReadOptions(const ParsedCommand& command, std::string_view name, Session& s
 // Asks once for the whole run; false when the user did not agree.
 bool ConfirmRun(Session& session, BuiltInText question, std::size_t radios) {
   std::string text(session.Context().Texts().BuiltIn(question));
-  text.replace(text.find("%1"), 2, std::to_string(radios));
+  if (const auto at = text.find("%1"); at != std::string::npos) text.replace(at, 2, std::to_string(radios));
   return session.Prompter().Ask(text, PromptButtons::OkCancel, PromptIcon::Question) == PromptAnswer::Ok;
 }
 
@@ -203,7 +203,9 @@ int RunFleetWrite(const ParsedCommand& command, CommandIo& io) {
   // A configuration the encoders refuse never reaches a radio, and exits as 'encode' does.
   if (const auto failure = TrialEncode(workspace.Current()))
     return session.Fail(kName, EncodeFailureLine(*failure), kExitEncoderFailure);
-  if (!ConfirmRun(session, BuiltInText::FleetConfirmation, ports.size()))
+  if (!ConfirmRun(session,
+                  ports.size() == 1 ? BuiltInText::FleetConfirmationOne : BuiltInText::FleetConfirmation,
+                  ports.size()))
     return session.Fail(kName, "nothing was written");
 
   FleetRun fleet(session.Context().Texts(), SerialLink);

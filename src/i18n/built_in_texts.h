@@ -68,11 +68,32 @@ enum class BuiltInText {
   // A write that reads its blocks back.
   VerifyAfterWriting,
   WriteVerified,
-  BlocksDiffer,  // %1: how many
+  BlocksDiffer,    // %1: how many
   BlockOfChannel,  // %1: the channel
   MoreBlocks,      // %1: how many
-  // Writing several radios at once.
-  FleetConfirmation,      // %1: how many radios
+  // Writing one configuration to several radios at once.
+  FleetTitle,
+  FleetPortHeader,
+  FleetDescriptionHeader,
+  FleetProgressHeader,
+  FleetStateHeader,
+  FleetDetailHeader,
+  FleetNoPorts,
+  FleetPassword,
+  FleetRetries,
+  FleetStart,
+  FleetWaiting,
+  FleetWriting,  // %1: percent
+  FleetWritten,
+  FleetFailed,
+  FleetCancelled,
+  FleetNotOpened,
+  FleetPartlyWritten,
+  FleetConfirmationOne,
+  FleetConfirmation,  // %1: how many radios
+  FleetSummaryOne,    // %1: written (0 or 1)
+  FleetSummary,       // %1: written, %2: how many radios
+  FleetStopQuestion,
   FleetReadConfirmation,  // %1: how many radios
 };
 

@@ -137,6 +137,7 @@ inline constexpr std::int32_t MenuRead = 1041;
 inline constexpr std::int32_t MenuWrite = 1042;
 inline constexpr std::int32_t MenuReadReset = 1043;
 inline constexpr std::int32_t MenuWriteReset = 1044;
+inline constexpr std::int32_t MenuWriteFleet = 1045;
 inline constexpr std::int32_t MenuHelp = 1050;
 inline constexpr std::int32_t MenuHelpContents = 1051;
 inline constexpr std::int32_t MenuAbout = 1052;
@@ -537,7 +538,8 @@ inline constexpr auto kLookedUpKeys = detail::JoinKeys(
                KeyDialogTitle,
                KeyShortcutFrame,
                KeyModeFrame},
-    std::array{five_tone::InfoFrame, MenuMoveUp, MenuMoveDown, MenuMoveTo, MoveToLabel, MenuOpenBackup},
+    std::array{five_tone::InfoFrame, MenuMoveUp, MenuMoveDown, MenuMoveTo, MoveToLabel, MenuOpenBackup,
+               MenuWriteFleet},
     dtmf::kAll);
 
 // Keys read directly from the other sections.

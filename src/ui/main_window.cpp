@@ -34,6 +34,7 @@
 #include "ui/dtmf_dialog.h"
 #include "ui/embedded_info_window.h"
 #include "ui/five_tone_dialog.h"
+#include "ui/fleet_dialog.h"
 #include "ui/key_dialog.h"
 #include "ui/language_dialog.h"
 #include "ui/model_dialog.h"
@@ -532,6 +533,9 @@ void MainWindow::Run(Command command) {
       break;
     case Command::Write:
       StartRadioOperation(OperationKind::Write);
+      break;
+    case Command::WriteFleet:
+      RunFleetDialog(this, context_, workspace_, prompter_);
       break;
     case Command::EmbeddedInfo:
       StartRadioOperation(OperationKind::InformationRead);

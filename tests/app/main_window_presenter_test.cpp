@@ -177,7 +177,7 @@ TEST_F(MainWindowPresenterTest, HiddenAndUnavailableCommands) {
        {Command::New, Command::Open, Command::Save, Command::SaveAs, Command::Exit, Command::ModelInfo,
         Command::EmbeddedInfo, Command::Port, Command::Language, Command::Initialise, Command::Read,
         Command::Write, Command::About, Command::EditChannel, Command::Print, Command::PrintPreview,
-        Command::ExportPdf, Command::HelpContents}) {
+        Command::ExportPdf, Command::HelpContents, Command::WriteFleet}) {
     EXPECT_TRUE(presenter.State(available).Visible && presenter.State(available).Enabled)
         << static_cast<int>(available);
   }
