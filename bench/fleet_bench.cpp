@@ -20,6 +20,7 @@
 #include "app/fleet_run.h"
 #include "i18n/language_texts.h"
 #include "link/radio_operation.h"
+#include "link_bench_support.h"
 #include "qt/qt_reply_timer.h"
 #include "qt/serial_link_port.h"
 #include "radio/virtual_radio.h"
@@ -104,53 +105,10 @@ bool MeasureFleet(const Configuration& records) {
   return ratio <= kFleetLimit;
 }
 
-// Notes when each packet went out; passes everything through.
-class TimedPort final : public LinkPort, private LinkPortListener {
- public:
-  explicit TimedPort(LinkPort& port) : port_(port) { port_.SetListener(this); }
-  ~TimedPort() override { port_.SetListener(nullptr); }
-  TimedPort(const TimedPort&) = delete;
-  TimedPort& operator=(const TimedPort&) = delete;
-
-  struct Packet {
-    Clock::time_point At;
-    std::vector<std::uint8_t> Bytes;
-  };
-  std::vector<Packet> Sent;
-
-  void SetListener(LinkPortListener* listener) override { listener_ = listener; }
-  bool Open() override { return port_.Open(); }
-  void Close() override { port_.Close(); }
-  bool IsOpen() const override { return port_.IsOpen(); }
-  bool Write(std::span<const std::uint8_t> bytes) override {
-    Sent.push_back({Clock::now(), {bytes.begin(), bytes.end()}});
-    return port_.Write(bytes);
-  }
-  void SetReceiveThreshold(std::size_t bytes) override { port_.SetReceiveThreshold(bytes); }
-  void DiscardBuffers() override { port_.DiscardBuffers(); }
-
- private:
-  void OnReceive(std::span<const std::uint8_t> bytes) override {
-    if (listener_ != nullptr) listener_->OnReceive(bytes);
-  }
-  void OnPortLost() override {
-    if (listener_ != nullptr) listener_->OnPortLost();
-  }
-  LinkPort& port_;
-  LinkPortListener* listener_ = nullptr;
-};
-
-class Unattended final : public Prompter {
- public:
-  PromptAnswer Ask(std::string_view, PromptButtons buttons, PromptIcon) override {
-    return buttons == PromptButtons::RetryCancel ? PromptAnswer::Cancel : PromptAnswer::Ok;
-  }
-  std::optional<std::filesystem::path> ChooseFileToOpen(std::string_view) override { return std::nullopt; }
-  std::optional<std::filesystem::path> ChooseFileToSave(std::string_view,
-                                                        const std::filesystem::path&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> AskPassword(std::string_view) override { return std::nullopt; }
+// When each packet went out.
+struct SentPacket {
+  Clock::time_point At;
+  std::vector<std::uint8_t> Bytes;
 };
 
 class EndOfOperation final : public RadioOperationObserver {
@@ -177,7 +135,7 @@ struct Phase {
 };
 
 // From the first block read at or after `from` that no block write follows, to the end packet.
-Phase ReadPhase(const std::vector<TimedPort::Packet>& sent, std::size_t from) {
+Phase ReadPhase(const std::vector<SentPacket>& sent, std::size_t from) {
   Phase phase;
   bool reading = false;
   Clock::time_point start{};
@@ -201,9 +159,13 @@ bool MeasureVerify(const Configuration& records) {
   ServedRadios radios;
   if (!radios.Serve(1)) return false;
   SerialLinkPort serial(QString::fromStdString(radios.Paths().front()));
-  TimedPort port(serial);
+  WatchedPort port(serial);
+  std::vector<SentPacket> sent;
+  port.Sending = [&sent](std::span<const std::uint8_t> bytes) {
+    sent.push_back({Clock::now(), {bytes.begin(), bytes.end()}});
+  };
   QtReplyTimer timer;
-  Unattended prompter;
+  YesPrompter prompter;
   const LanguageTexts texts;
   RadioOperation operation(port, timer, prompter, texts);
   QEventLoop loop;
@@ -216,18 +178,17 @@ bool MeasureVerify(const Configuration& records) {
   job.Verify = true;
   if (operation.StartWrite(job) && operation.IsRunning()) loop.exec();
   if (!end.Success) return false;
-  const Phase verify = ReadPhase(port.Sent, 0);
+  const Phase verify = ReadPhase(sent, 0);
 
-  const std::size_t readStart = port.Sent.size();
+  const std::size_t readStart = sent.size();
   if (operation.StartRead(false) && operation.IsRunning()) loop.exec();
   if (!end.Success) return false;
   // The read's blocks after the password and serial-number blocks: the bitmaps, then the rest.
   std::size_t first = readStart;
-  while (first < port.Sent.size() &&
-         !(IsBlockRead(port.Sent[first].Bytes) && AddressOf(port.Sent[first].Bytes) < 0x3B00)) {
+  while (first < sent.size() && !(IsBlockRead(sent[first].Bytes) && AddressOf(sent[first].Bytes) < 0x3B00)) {
     ++first;
   }
-  const Phase read = ReadPhase(port.Sent, first);
+  const Phase read = ReadPhase(sent, first);
   const double ratio = verify.Time.count() / read.Time.count();
   std::printf(
       "  read-back of a verified write: %d blocks in %.3f s; read of the same blocks: %d blocks in %.3f s\n",

@@ -20,8 +20,8 @@
 #include <string>
 #include <thread>
 
-#include "app/factory_template.h"
 #include "link/radio_operation.h"
+#include "link_bench_support.h"
 #include "model/codec_chain.h"
 #include "qt/qt_reply_timer.h"
 #include "qt/serial_link_port.h"
@@ -31,6 +31,7 @@
 #include "radio/pty_server.h"
 #include "radio/radio_faults.h"
 #include "radio/virtual_radio.h"
+#include "two_hundred_channels.h"
 
 namespace hvt {
 namespace {
@@ -39,81 +40,28 @@ using Seconds = std::chrono::duration<double>;
 
 constexpr double kLineBytesPerSecond = 960.0;  // 9600 baud, ten bits a byte
 
-// 200 channels: normal channels 1-197 and the VFOs and RT of the factory template.
-Configuration TwoHundredChannels() {
-  Configuration records = FactoryTemplate(BandVariant::Full);
-  for (int n = 1; n <= 197; ++n) {
-    if (records.Channels.Find(n) != nullptr) continue;
-    ChannelRecord channel = CreateChannel(n, n % 2 == 0 ? "446.50000" : "151.62500");
-    channel.Name = "CH" + std::to_string(n);
-    channel.ScanAdd = static_cast<std::int16_t>(n % 2);
-    AddChannel(records.Channels, channel);
-  }
-  return records;
-}
-
 Seconds CpuTime(clockid_t clock) {
   timespec now{};
   ::clock_gettime(clock, &now);
   return Seconds(static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9);
 }
 
-// Confirms every question and gives up on anything else; keeps what it was told.
-class YesPrompter final : public Prompter {
- public:
-  std::vector<std::string> Told;
-
-  PromptAnswer Ask(std::string_view text, PromptButtons buttons, PromptIcon) override {
-    Told.emplace_back(text);
-    return buttons == PromptButtons::RetryCancel ? PromptAnswer::Cancel : PromptAnswer::Ok;
-  }
-  std::optional<std::filesystem::path> ChooseFileToOpen(std::string_view) override { return std::nullopt; }
-  std::optional<std::filesystem::path> ChooseFileToSave(std::string_view,
-                                                        const std::filesystem::path&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> AskPassword(std::string_view) override { return std::nullopt; }
-};
-
-// Counts the bytes each way and the block packets, passing everything through unchanged.
-class CountingPort final : public LinkPort, private LinkPortListener {
- public:
-  explicit CountingPort(LinkPort& port) : port_(port) { port_.SetListener(this); }
-  ~CountingPort() override { port_.SetListener(nullptr); }
-  CountingPort(const CountingPort&) = delete;
-  CountingPort& operator=(const CountingPort&) = delete;
-
-  void SetListener(LinkPortListener* listener) override { listener_ = listener; }
-  bool Open() override { return port_.Open(); }
-  void Close() override { port_.Close(); }
-  bool IsOpen() const override { return port_.IsOpen(); }
-  bool Write(std::span<const std::uint8_t> bytes) override {
-    sent += bytes.size();
-    const bool block = (bytes.size() == 4 && bytes[0] == 'R') || (bytes.size() == 22 && bytes[0] == 'W');
-    if (block) ++blocks;
-    return port_.Write(bytes);
-  }
-  void SetReceiveThreshold(std::size_t bytes) override { port_.SetReceiveThreshold(bytes); }
-  void DiscardBuffers() override { port_.DiscardBuffers(); }
-  std::string FailureDetail() const override { return port_.FailureDetail(); }
-
-  void Reset() { sent = received = blocks = 0; }
-
+// Counts the bytes each way and the block packets.
+struct Counts {
   std::size_t sent = 0;
   std::size_t received = 0;
   std::size_t blocks = 0;
 
- private:
-  void OnReceive(std::span<const std::uint8_t> bytes) override {
-    received += bytes.size();
-    if (listener_ != nullptr) listener_->OnReceive(bytes);
+  explicit Counts(WatchedPort& port) {
+    port.Sending = [this](std::span<const std::uint8_t> bytes) {
+      sent += bytes.size();
+      if (IsBlockPacket(bytes)) ++blocks;
+    };
+    port.Received = [this](std::span<const std::uint8_t> bytes) { received += bytes.size(); };
   }
-  void OnPortLost() override {
-    if (listener_ != nullptr) listener_->OnPortLost();
-  }
-
-  LinkPort& port_;
-  LinkPortListener* listener_ = nullptr;
+  Counts(const Counts&) = delete;
+  Counts& operator=(const Counts&) = delete;
+  void Reset() { sent = received = blocks = 0; }
 };
 
 class EndOfOperation final : public RadioOperationObserver {
@@ -172,7 +120,8 @@ bool RunOnPseudoTerminal(Configuration& records) {
   });
 
   SerialLinkPort serial(QString::fromStdString(server.SlavePath()));
-  CountingPort port(serial);
+  WatchedPort port(serial);
+  Counts counts(port);
   QtReplyTimer timer;
   YesPrompter prompter;
   const LanguageTexts texts;
@@ -183,15 +132,15 @@ bool RunOnPseudoTerminal(Configuration& records) {
   const auto measure = [&](const std::function<bool()>& start) {
     QEventLoop loop;
     end.Then = [&] { loop.quit(); };
-    port.Reset();
+    counts.Reset();
     const Seconds cpuBefore = CpuTime(CLOCK_THREAD_CPUTIME_ID);
     const auto before = std::chrono::steady_clock::now();
     if (start() && operation.IsRunning()) loop.exec();
     end.Then = nullptr;
     return Figures{.Success = end.Success,
-                   .Sent = port.sent,
-                   .Received = port.received,
-                   .Blocks = port.blocks,
+                   .Sent = counts.sent,
+                   .Received = counts.received,
+                   .Blocks = counts.blocks,
                    .Wall = std::chrono::steady_clock::now() - before,
                    .LinkCpu = CpuTime(CLOCK_THREAD_CPUTIME_ID) - cpuBefore};
   };
@@ -281,7 +230,8 @@ void RunInProcess(Configuration& records) {
     VirtualRadio radio;
     radio.LoadImage(image);
     LoopbackPort loopback(radio, clock);
-    CountingPort port(loopback);
+    WatchedPort port(loopback);
+    Counts counts(port);
     ManualTimer timer(clock);
     YesPrompter prompter;
     const LanguageTexts texts;
@@ -308,8 +258,8 @@ void RunInProcess(Configuration& records) {
       continue;
     }
     std::printf("  %-5s  %d operations of %zu blocks in %.3f s: %.0f blocks/s\n", write ? "write" : "read",
-                operations, port.blocks / static_cast<std::size_t>(operations), wall.count(),
-                static_cast<double>(port.blocks) / wall.count());
+                operations, counts.blocks / static_cast<std::size_t>(operations), wall.count(),
+                static_cast<double>(counts.blocks) / wall.count());
   }
 }
 
