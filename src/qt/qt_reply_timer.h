@@ -2,12 +2,16 @@
 
 #include <QObject>
 #include <QTimer>
+#include <chrono>
+#include <optional>
 
 #include "link/reply_timer.h"
 
 namespace hvt {
 
-// The link's reply timer on the Qt event loop.
+// The link's reply timer on the Qt event loop. The link starts it afresh for every packet, and
+// re-registering a Qt timer each time costs more than the rest of a packet's handling; so a
+// start only moves the deadline, and a timer that goes off before it sets itself for the rest.
 class QtReplyTimer final : public QObject, public ReplyTimer {
   Q_OBJECT
 
@@ -16,11 +20,14 @@ class QtReplyTimer final : public QObject, public ReplyTimer {
 
   void SetListener(ReplyTimerListener* listener) override { listener_ = listener; }
   void Start(std::chrono::milliseconds interval) override;
-  void Stop() override { timer_.stop(); }
-  bool IsRunning() const override { return timer_.isActive(); }
+  void Stop() override { deadline_.reset(); }
+  bool IsRunning() const override { return deadline_.has_value(); }
 
  private:
-  QTimer timer_;
+  void OnAlarm();
+
+  QTimer alarm_;
+  std::optional<std::chrono::steady_clock::time_point> deadline_;
   ReplyTimerListener* listener_ = nullptr;
 };
 

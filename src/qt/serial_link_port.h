@@ -1,45 +1,22 @@
 #pragma once
 
-// The link's port on a real serial port: 9600 baud, 8 data bits, no parity, one stop bit, no
-// flow control. Received bytes are buffered until the link's threshold is reached, then handed
-// over in one piece.
+// The serial port the link uses on this system. Where ports are terminals the program drives the
+// terminal itself, which lets it sleep through a reply instead of waking for each of its bytes.
 
-#include <QByteArray>
-#include <QObject>
-#include <QSerialPort>
-#include <QString>
-#include <string>
+#include <QtGlobal>
 
-#include "link/link_port.h"
+#ifdef Q_OS_UNIX
+#include "qt/terminal_link_port.h"
+#else
+#include "qt/qt_serial_link_port.h"
+#endif
 
 namespace hvt {
 
-class SerialLinkPort final : public QObject, public LinkPort {
-  Q_OBJECT
-
- public:
-  explicit SerialLinkPort(const QString& portName, QObject* parent = nullptr);
-
-  void SetListener(LinkPortListener* listener) override { listener_ = listener; }
-  [[nodiscard]] bool Open() override;
-  void Close() override;
-  bool IsOpen() const override { return port_.isOpen(); }
-  [[nodiscard]] bool Write(std::span<const std::uint8_t> bytes) override;
-  void SetReceiveThreshold(std::size_t bytes) override;
-  void DiscardBuffers() override;
-  std::string FailureDetail() const override;
-
- private:
-  void OnReadyRead();
-  void OnError(QSerialPort::SerialPortError error);
-  void DeliverWhenEnough();
-
-  QSerialPort port_;
-  LinkPortListener* listener_ = nullptr;
-  std::size_t threshold_ = 1;
-  QByteArray received_;
-  QString name_;  // as the user gave it: Qt shortens "/dev/pts/0" to "pts/0"
-  QString failure_;
-};
+#ifdef Q_OS_UNIX
+using SerialLinkPort = TerminalLinkPort;
+#else
+using SerialLinkPort = QtSerialLinkPort;
+#endif
 
 }  // namespace hvt

@@ -1,14 +1,15 @@
-#include "qt/serial_link_port.h"
+#include "qt/qt_serial_link_port.h"
 
 namespace hvt {
 
-SerialLinkPort::SerialLinkPort(const QString& portName, QObject* parent) : QObject(parent), name_(portName) {
+QtSerialLinkPort::QtSerialLinkPort(const QString& portName, QObject* parent)
+    : QObject(parent), name_(portName) {
   port_.setPortName(portName);
-  connect(&port_, &QSerialPort::readyRead, this, &SerialLinkPort::OnReadyRead);
-  connect(&port_, &QSerialPort::errorOccurred, this, &SerialLinkPort::OnError);
+  connect(&port_, &QSerialPort::readyRead, this, &QtSerialLinkPort::OnReadyRead);
+  connect(&port_, &QSerialPort::errorOccurred, this, &QtSerialLinkPort::OnError);
 }
 
-bool SerialLinkPort::Open() {
+bool QtSerialLinkPort::Open() {
   if (port_.isOpen()) return true;
   failure_.clear();
   if (!port_.open(QIODevice::ReadWrite)) return false;
@@ -20,20 +21,20 @@ bool SerialLinkPort::Open() {
   return configured;
 }
 
-void SerialLinkPort::Close() {
+void QtSerialLinkPort::Close() {
   if (port_.isOpen()) port_.close();
   received_.clear();
 }
 
-bool SerialLinkPort::Write(std::span<const std::uint8_t> bytes) {
+bool QtSerialLinkPort::Write(std::span<const std::uint8_t> bytes) {
   if (!port_.isOpen()) return false;
   const auto size = static_cast<qint64>(bytes.size());
   return port_.write(reinterpret_cast<const char*>(bytes.data()), size) == size;  // NOLINT
 }
 
-void SerialLinkPort::SetReceiveThreshold(std::size_t bytes) { threshold_ = bytes == 0 ? 1 : bytes; }
+void QtSerialLinkPort::SetReceiveThreshold(std::size_t bytes) { threshold_ = bytes == 0 ? 1 : bytes; }
 
-void SerialLinkPort::DiscardBuffers() {
+void QtSerialLinkPort::DiscardBuffers() {
   if (port_.isOpen()) {
     port_.clear(QSerialPort::AllDirections);
     port_.readAll();  // what Qt had already taken from the driver
@@ -41,12 +42,12 @@ void SerialLinkPort::DiscardBuffers() {
   received_.clear();
 }
 
-std::string SerialLinkPort::FailureDetail() const {
+std::string QtSerialLinkPort::FailureDetail() const {
   if (failure_.isEmpty()) return {};
   return (name_ + QStringLiteral(": ") + failure_).toStdString();
 }
 
-void SerialLinkPort::OnError(QSerialPort::SerialPortError error) {
+void QtSerialLinkPort::OnError(QSerialPort::SerialPortError error) {
   if (error == QSerialPort::NoError) return;
   failure_ = port_.errorString();
   // A vanished device keeps its descriptor readable forever: the event loop would spin on it.
@@ -64,13 +65,13 @@ void SerialLinkPort::OnError(QSerialPort::SerialPortError error) {
       Qt::QueuedConnection);
 }
 
-void SerialLinkPort::OnReadyRead() {
+void QtSerialLinkPort::OnReadyRead() {
   if (!port_.isOpen()) return;
   received_ += port_.readAll();
   DeliverWhenEnough();
 }
 
-void SerialLinkPort::DeliverWhenEnough() {
+void QtSerialLinkPort::DeliverWhenEnough() {
   if (listener_ == nullptr || static_cast<std::size_t>(received_.size()) < threshold_) return;
   const QByteArray chunk = std::exchange(received_, QByteArray());
   listener_->OnReceive(std::span(reinterpret_cast<const std::uint8_t*>(chunk.constData()),  // NOLINT

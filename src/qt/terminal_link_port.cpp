@@ -1,0 +1,277 @@
+#include "qt/terminal_link_port.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <sys/timerfd.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstring>
+
+namespace hvt {
+
+namespace {
+
+constexpr std::size_t kLargestWakeCount = 255;  // VMIN is one byte
+
+void SetRaw9600(termios& settings) {
+  ::cfmakeraw(&settings);
+  ::cfsetispeed(&settings, B9600);
+  ::cfsetospeed(&settings, B9600);
+  settings.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | CSTOPB | CRTSCTS);
+  settings.c_cflag |= CS8 | CLOCAL | CREAD;
+  settings.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY);
+  // Never 0: a read of an empty terminal would then return 0, which here means the port is gone.
+  settings.c_cc[VMIN] = 1;
+  settings.c_cc[VTIME] = 0;
+}
+
+bool SetAlarm(int clock, std::chrono::nanoseconds after) {
+  itimerspec alarm{};  // all zero disarms it
+  alarm.it_value.tv_sec = static_cast<time_t>(after.count() / 1'000'000'000);
+  alarm.it_value.tv_nsec = static_cast<long>(after.count() % 1'000'000'000);
+  return ::timerfd_settime(clock, 0, &alarm, nullptr) == 0;
+}
+
+}  // namespace
+
+TerminalLinkPort::TerminalLinkPort(const QString& portName, QObject* parent)
+    : QObject(parent), name_(portName) {}
+
+TerminalLinkPort::~TerminalLinkPort() { Close(); }
+
+bool TerminalLinkPort::Open() {
+  if (IsOpen()) return true;
+  failure_.clear();
+  if (!OpenTerminal()) return false;
+  readable_ = new QSocketNotifier(handle_, QSocketNotifier::Read, this);
+  connect(readable_, &QSocketNotifier::activated, this, &TerminalLinkPort::OnReadable);
+  writable_ = new QSocketNotifier(handle_, QSocketNotifier::Write, this);
+  writable_->setEnabled(false);
+  connect(writable_, &QSocketNotifier::activated, this, &TerminalLinkPort::OnWritable);
+  holdClock_ = ::timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
+  if (holdClock_ >= 0) {
+    holdOver_ = new QSocketNotifier(holdClock_, QSocketNotifier::Read, this);
+    connect(holdOver_, &QSocketNotifier::activated, this, &TerminalLinkPort::OnHoldOver);
+  }
+  received_.clear();
+  unsent_.clear();
+  sentAt_.reset();
+  pace_.Forget();
+  return true;
+}
+
+bool TerminalLinkPort::OpenTerminal() {
+  const QByteArray path = name_.toLocal8Bit();
+  const int handle = ::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  if (handle < 0) {
+    failure_ = std::strerror(errno);
+    return false;
+  }
+  int error = 0;
+  // Another program writing to the same radio would garble both conversations.
+  if (::flock(handle, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
+    error = EBUSY;
+  } else if (::tcgetattr(handle, &found_) != 0) {
+    error = errno;
+  } else {
+    applied_ = found_;
+    SetRaw9600(applied_);
+    if (::tcsetattr(handle, TCSANOW, &applied_) != 0) error = errno;
+  }
+  if (error != 0) {
+    failure_ = std::strerror(error);
+    ::close(handle);
+    return false;
+  }
+  static_cast<void>(::ioctl(handle, TIOCEXCL));
+  static_cast<void>(::tcflush(handle, TCIOFLUSH));
+  handle_ = handle;
+  return true;
+}
+
+void TerminalLinkPort::Close() {
+  holding_ = false;
+  for (QPointer<QSocketNotifier>* watch : {&readable_, &writable_, &holdOver_}) {
+    if (*watch == nullptr) continue;
+    (*watch)->setEnabled(false);
+    (*watch)->deleteLater();  // it may be the one whose signal is being handled
+    *watch = nullptr;
+  }
+  if (holdClock_ >= 0) ::close(holdClock_);
+  holdClock_ = -1;
+  if (handle_ >= 0) {
+    static_cast<void>(::ioctl(handle_, TIOCNXCL));
+    static_cast<void>(::tcsetattr(handle_, TCSANOW, &found_));
+    ::close(handle_);
+    handle_ = -1;
+  }
+  received_.clear();
+  unsent_.clear();
+  sentAt_.reset();
+}
+
+bool TerminalLinkPort::Write(std::span<const std::uint8_t> bytes) {
+  if (!IsOpen()) return false;
+  unsent_.insert(unsent_.end(), bytes.begin(), bytes.end());
+  sentAt_ = std::chrono::steady_clock::now();
+  if (!WriteUnsent()) return false;
+  if (unsent_.empty()) {
+    Hold();
+  } else {
+    writable_->setEnabled(true);  // the terminal's output buffer is full; the rest follows
+  }
+  return true;
+}
+
+bool TerminalLinkPort::WriteUnsent() {
+  while (!unsent_.empty()) {
+    const ssize_t written = ::write(handle_, unsent_.data(), unsent_.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      if (errno == EAGAIN) return true;
+      failure_ = std::strerror(errno);
+      return false;
+    }
+    unsent_.erase(unsent_.begin(), unsent_.begin() + written);
+  }
+  return true;
+}
+
+void TerminalLinkPort::OnWritable() {
+  if (!WriteUnsent()) {
+    Lose(errno);
+    return;
+  }
+  if (!unsent_.empty()) return;
+  writable_->setEnabled(false);
+  Hold();
+}
+
+void TerminalLinkPort::SetReceiveThreshold(std::size_t bytes) {
+  threshold_ = std::max<std::size_t>(bytes, 1);
+  if (!IsOpen()) return;
+  EndHold();  // held for another threshold
+  Watch();
+}
+
+void TerminalLinkPort::DiscardBuffers() {
+  received_.clear();
+  sentAt_.reset();
+  if (!IsOpen()) return;
+  // A reply being handed over was read until the terminal was empty, moments ago.
+  if (!delivering_) static_cast<void>(::tcflush(handle_, TCIOFLUSH));
+  unsent_.clear();
+  writable_->setEnabled(false);
+  EndHold();
+  Watch();
+}
+
+std::string TerminalLinkPort::FailureDetail() const {
+  if (failure_.empty()) return {};
+  return name_.toStdString() + ": " + failure_;
+}
+
+std::size_t TerminalLinkPort::Missing() const {
+  return received_.size() < threshold_ ? threshold_ - received_.size() : 0;
+}
+
+void TerminalLinkPort::Hold() {
+  const std::chrono::nanoseconds hold = pace_.Hold(Missing());
+  if (hold <= std::chrono::nanoseconds{0} || holdClock_ < 0 || !SetAlarm(holdClock_, hold)) {
+    Watch();
+    return;
+  }
+  holding_ = true;
+  readable_->setEnabled(false);
+}
+
+void TerminalLinkPort::EndHold() {
+  if (!holding_) return;
+  holding_ = false;
+  static_cast<void>(SetAlarm(holdClock_, std::chrono::nanoseconds{0}));
+}
+
+void TerminalLinkPort::Watch() {
+  // While a reply is handed over, the listener usually sends the next packet and holds again:
+  // turning the watch on and off meanwhile would wake the event loop twice for nothing.
+  if (!IsOpen() || holding_ || delivering_) return;
+  SetWakeCount(Missing());
+  readable_->setEnabled(true);
+}
+
+void TerminalLinkPort::SetWakeCount(std::size_t bytes) {
+  // With VTIME 0, Linux reports a terminal readable only once VMIN bytes wait.
+  const auto wanted = static_cast<cc_t>(std::clamp<std::size_t>(bytes, 1, kLargestWakeCount));
+  if (applied_.c_cc[VMIN] == wanted) return;
+  termios settings = applied_;
+  settings.c_cc[VMIN] = wanted;
+  if (::tcsetattr(handle_, TCSANOW, &settings) == 0) applied_ = settings;
+}
+
+void TerminalLinkPort::OnHoldOver() {
+  if (!holding_) return;
+  // The alarm stays readable until it is set again, which the next packet's hold does; only an
+  // alarm not set again is disarmed, and no read of the descriptor is needed.
+  holding_ = false;
+  const QPointer<TerminalLinkPort> alive(this);
+  if (!ReadAvailable()) return;
+  if (Missing() > 0) {
+    Watch();
+  } else {
+    if (sentAt_) pace_.WholeAtHoldEnd();
+    DeliverWhole();
+  }
+  if (alive != nullptr && IsOpen() && !holding_)
+    static_cast<void>(SetAlarm(holdClock_, std::chrono::nanoseconds{0}));
+}
+
+void TerminalLinkPort::OnReadable() {
+  if (!IsOpen() || !ReadAvailable()) return;
+  if (Missing() > 0) {
+    SetWakeCount(Missing());
+    return;
+  }
+  if (sentAt_ && threshold_ > 1) pace_.Arrived(received_.size(), std::chrono::steady_clock::now() - *sentAt_);
+  DeliverWhole();
+}
+
+bool TerminalLinkPort::ReadAvailable() {
+  std::array<std::uint8_t, 4096> bytes{};
+  for (;;) {
+    const ssize_t count = ::read(handle_, bytes.data(), bytes.size());
+    if (count > 0) {
+      received_.insert(received_.end(), bytes.begin(), bytes.begin() + count);
+      if (static_cast<std::size_t>(count) < bytes.size()) return true;
+      continue;
+    }
+    if (count < 0 && errno == EINTR) continue;
+    if (count < 0 && errno == EAGAIN) return true;
+    // End of file is a hang-up: the device is gone.
+    Lose(count == 0 ? EIO : errno);
+    return false;
+  }
+}
+
+void TerminalLinkPort::DeliverWhole() {
+  sentAt_.reset();
+  if (listener_ == nullptr) return;
+  const std::vector<std::uint8_t> whole = std::exchange(received_, {});
+  const QPointer<TerminalLinkPort> alive(this);
+  delivering_ = true;
+  listener_->OnReceive(whole);
+  if (alive == nullptr) return;
+  delivering_ = false;
+  Watch();
+}
+
+void TerminalLinkPort::Lose(int error) {
+  failure_ = std::strerror(error);
+  Close();
+  if (listener_ != nullptr) listener_->OnPortLost();
+}
+
+}  // namespace hvt
