@@ -1,5 +1,5 @@
-// The real serial code path: SerialLinkPort and QtReplyTimer on the Qt event loop, talking to the
-// virtual radio on a pseudo-terminal.
+// The real serial code path: each serial port adapter and QtReplyTimer on the Qt event loop,
+// talking to the virtual radio on a pseudo-terminal.
 
 #include "qt/serial_link_port.h"
 
@@ -16,6 +16,7 @@
 
 #include "e2e/radio_link_fixture.h"
 #include "qt/qt_reply_timer.h"
+#include "qt/qt_serial_link_port.h"
 #include "support/served_radio.h"
 
 namespace hvt::e2e {
@@ -41,6 +42,7 @@ class EndOfOperation final : public RadioOperationObserver {
 
 // The radio holds the 200-channel configuration and is served on a pseudo-terminal; the program's
 // side of the link opens it through the serial port, with a user who confirms the read.
+template <typename Port>
 class SerialLinkOnPty : public testing::Test {
  protected:
   void SetUp() override {
@@ -69,7 +71,7 @@ class SerialLinkOnPty : public testing::Test {
   VirtualRadio radio_;
   ServedRadio served_{radio_};
   QEventLoop loop_;
-  std::optional<SerialLinkPort> port_;
+  std::optional<Port> port_;
   QtReplyTimer timer_;
   ScriptedPrompter user_;
   const LanguageTexts texts_ =
@@ -79,44 +81,48 @@ class SerialLinkOnPty : public testing::Test {
   bool gaveUp_ = false;
 };
 
-TEST_F(SerialLinkOnPty, ReadsTheWholeConfigurationThroughTheSerialPort) {
-  ASSERT_TRUE(operation_->StartRead(false));
-  ASSERT_TRUE(EndsWithin(std::chrono::seconds(60))) << "the read did not end within a minute";
-  EXPECT_TRUE(served_.Stop()) << served_.Error();
-  ASSERT_TRUE(end_.Result.has_value());
-  EXPECT_TRUE(end_.Result->Success);
-  EXPECT_EQ(user_.Texts(), Strings({kReadConfirmation, kReadSucceeded}));
-  EXPECT_EQ(end_.Result->Data.Image, image_);
-  ExpectSameRecords(Decoded(end_.Result->Data.Image, configuration_), configuration_);
-  EXPECT_FALSE(port_->IsOpen());
-  EXPECT_FALSE(radio_.InProgrammingMode()) << "the radio heard the end packet";
+// The port the program uses here, and the one of systems without terminals.
+using Ports = testing::Types<SerialLinkPort, QtSerialLinkPort>;
+TYPED_TEST_SUITE(SerialLinkOnPty, Ports);
+
+TYPED_TEST(SerialLinkOnPty, ReadsTheWholeConfigurationThroughTheSerialPort) {
+  ASSERT_TRUE(this->operation_->StartRead(false));
+  ASSERT_TRUE(this->EndsWithin(std::chrono::seconds(60))) << "the read did not end within a minute";
+  EXPECT_TRUE(this->served_.Stop()) << this->served_.Error();
+  ASSERT_TRUE(this->end_.Result.has_value());
+  EXPECT_TRUE(this->end_.Result->Success);
+  EXPECT_EQ(this->user_.Texts(), Strings({kReadConfirmation, kReadSucceeded}));
+  EXPECT_EQ(this->end_.Result->Data.Image, this->image_);
+  ExpectSameRecords(Decoded(this->end_.Result->Data.Image, this->configuration_), this->configuration_);
+  EXPECT_FALSE(this->port_->IsOpen());
+  EXPECT_FALSE(this->radio_.InProgrammingMode()) << "the radio heard the end packet";
 }
 
-TEST_F(SerialLinkOnPty, AnUnpluggedCableEndsTheReadAtOnceWithoutSpinning) {
+TYPED_TEST(SerialLinkOnPty, AnUnpluggedCableEndsTheReadAtOnceWithoutSpinning) {
   std::optional<std::chrono::steady_clock::time_point> unpluggedAt;
   std::clock_t cpuAtUnplug = 0;
-  end_.Progress = [&](int percent) {
+  this->end_.Progress = [&](int percent) {
     if (percent < 10 || unpluggedAt) return;
-    served_.Unplug();
+    this->served_.Unplug();
     unpluggedAt = std::chrono::steady_clock::now();
     cpuAtUnplug = std::clock();
   };
 
-  ASSERT_TRUE(operation_->StartRead(false));
-  ASSERT_TRUE(EndsWithin(std::chrono::seconds(30))) << "the read did not end";
+  ASSERT_TRUE(this->operation_->StartRead(false));
+  ASSERT_TRUE(this->EndsWithin(std::chrono::seconds(30))) << "the read did not end";
   ASSERT_TRUE(unpluggedAt.has_value());
   const auto took = std::chrono::steady_clock::now() - *unpluggedAt;
   const double cpuSeconds = static_cast<double>(std::clock() - cpuAtUnplug) / CLOCKS_PER_SEC;
-  ASSERT_TRUE(end_.Result.has_value());
-  EXPECT_FALSE(end_.Result->Success);
+  ASSERT_TRUE(this->end_.Result.has_value());
+  EXPECT_FALSE(this->end_.Result->Success);
   EXPECT_LT(took, std::chrono::milliseconds(250)) << "no resend waits on a port that is gone";
   EXPECT_LT(cpuSeconds, 0.2);
-  const std::vector<std::string> texts_shown = user_.Texts();
+  const std::vector<std::string> texts_shown = this->user_.Texts();
   ASSERT_EQ(texts_shown.size(), 3U);
-  EXPECT_EQ(texts_shown[1].substr(0, texts_shown[1].find('\n')), texts_.LanguageText(2002));
-  EXPECT_NE(texts_shown[1].find(served_.Path()), std::string::npos)
+  EXPECT_EQ(texts_shown[1].substr(0, texts_shown[1].find('\n')), this->texts_.LanguageText(2002));
+  EXPECT_NE(texts_shown[1].find(this->served_.Path()), std::string::npos)
       << "the port is named: " << texts_shown[1];
-  EXPECT_FALSE(port_->IsOpen());
+  EXPECT_FALSE(this->port_->IsOpen());
 }
 
 }  // namespace
