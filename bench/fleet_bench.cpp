@@ -21,6 +21,7 @@
 #include "i18n/language_texts.h"
 #include "link/radio_operation.h"
 #include "link_bench_support.h"
+#include "qt/event_loop_choice.h"
 #include "qt/qt_reply_timer.h"
 #include "qt/serial_link_port.h"
 #include "radio/virtual_radio.h"
@@ -202,6 +203,7 @@ bool MeasureVerify(const Configuration& records) {
 }  // namespace hvt
 
 int main(int argc, char** argv) {
+  hvt::PreferQtsOwnEventLoop();  // as the command-line tool runs
   QCoreApplication app(argc, argv);
   const hvt::Configuration records = hvt::TwoHundredChannels();
   const bool verify = hvt::MeasureVerify(records);

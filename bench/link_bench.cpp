@@ -6,12 +6,18 @@
 // replies and is the busier direction; its byte count at 960 bytes a second is the least time
 // the exchange can take. The in-process run removes the wire and shows what the link itself costs.
 
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
 #include <time.h>
+#include <unistd.h>
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QString>
 #include <QTimer>
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -23,6 +29,7 @@
 #include "link/radio_operation.h"
 #include "link_bench_support.h"
 #include "model/codec_chain.h"
+#include "qt/event_loop_choice.h"
 #include "qt/qt_reply_timer.h"
 #include "qt/serial_link_port.h"
 #include "radio/loopback_port.h"
@@ -100,6 +107,61 @@ void Print(const char* what, const Figures& f) {
       f.LinkCpu.count() * 1e6 / static_cast<double>(f.Blocks));
 }
 
+// What one block costs this machine at the least, without Qt or the link: a bare loop writes a
+// 4-byte request to a pseudo-terminal, sleeps once until the 26-byte reply (echo and block) is
+// due, and reads it, while a thread paces the reply at 9600 baud as the virtual radio does. The
+// link's CPU per block cannot fall below it; most of it is the kernel waking the thread.
+void MeasureMachineFloor() {
+  const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+  if (master < 0 || ::grantpt(master) != 0 || ::unlockpt(master) != 0) return;
+  const int slave = ::open(::ptsname(master), O_RDWR | O_NOCTTY | O_NONBLOCK);
+  termios raw{};
+  ::tcgetattr(slave, &raw);
+  ::cfmakeraw(&raw);
+  ::tcsetattr(slave, TCSANOW, &raw);
+  constexpr std::size_t kReply = 26;
+  constexpr auto kByte = std::chrono::nanoseconds(1'000'000'000 / 960);
+  std::atomic<bool> stop = false;
+  std::thread pacing([&] {
+    std::array<std::uint8_t, kReply> reply{};
+    std::array<std::uint8_t, 64> request{};
+    while (!stop) {
+      pollfd watch{master, POLLIN, 0};
+      if (::poll(&watch, 1, 20) != 1 || ::read(master, request.data(), request.size()) <= 0) continue;
+      auto due = std::chrono::steady_clock::now();
+      for (const std::uint8_t& byte : reply) {
+        due += kByte;
+        std::this_thread::sleep_until(due);
+        static_cast<void>(::write(master, &byte, 1));
+      }
+    }
+  });
+  constexpr int kExchanges = 300;
+  const std::array<std::uint8_t, 4> request{'R', 0, 0, 0x10};
+  std::array<std::uint8_t, 4096> reply{};
+  const Seconds cpuBefore = CpuTime(CLOCK_THREAD_CPUTIME_ID);
+  for (int i = 0; i < kExchanges; ++i) {
+    static_cast<void>(::write(slave, request.data(), request.size()));
+    std::this_thread::sleep_for(kByte * kReply + std::chrono::microseconds(300));
+    for (std::size_t got = 0; got < kReply;) {
+      const ssize_t count = ::read(slave, reply.data(), reply.size());
+      if (count > 0) {
+        got += static_cast<std::size_t>(count);
+      } else {
+        pollfd watch{slave, POLLIN, 0};
+        static_cast<void>(::poll(&watch, 1, 5));
+      }
+    }
+  }
+  const Seconds cpu = CpuTime(CLOCK_THREAD_CPUTIME_ID) - cpuBefore;
+  stop = true;
+  pacing.join();
+  ::close(slave);
+  ::close(master);
+  std::printf("  this machine's floor (bare loop: write, one timed sleep, read) %.1f us/block\n",
+              cpu.count() * 1e6 / kExchanges);
+}
+
 // A read and a write through the pseudo-terminal; false when there is none.
 bool RunOnPseudoTerminal(Configuration& records) {
   RadioImage image;
@@ -156,6 +218,7 @@ bool RunOnPseudoTerminal(Configuration& records) {
   serving.join();
   std::printf("  virtual radio CPU %.1f us/block\n",
               radioCpu.count() * 1e6 / static_cast<double>(read.Blocks + write.Blocks));
+  MeasureMachineFloor();
   if (!read.Success || !write.Success) {
     for (const std::string& text : prompter.Told) std::printf("  the link said: %s\n", text.c_str());
   }
@@ -267,9 +330,11 @@ void RunInProcess(Configuration& records) {
 }  // namespace hvt
 
 int main(int argc, char** argv) {
+  hvt::PreferQtsOwnEventLoop();  // as the command-line tool runs; QT_NO_GLIB= for the desktop program's
   QCoreApplication app(argc, argv);
   hvt::Configuration records = hvt::TwoHundredChannels();
   std::printf("Configuration: %d channels\n", records.Channels.Count);
+  std::printf("Event loop: %s\n", QAbstractEventDispatcher::instance()->metaObject()->className());
   const bool pty = hvt::RunOnPseudoTerminal(records);
   const bool cancel = pty && hvt::MeasureCancel(records);
   hvt::RunInProcess(records);
