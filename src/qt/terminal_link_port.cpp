@@ -118,7 +118,10 @@ bool TerminalLinkPort::Write(std::span<const std::uint8_t> bytes) {
   if (!IsOpen()) return false;
   unsent_.insert(unsent_.end(), bytes.begin(), bytes.end());
   sentAt_ = std::chrono::steady_clock::now();
-  if (!WriteUnsent()) return false;
+  if (const int error = WriteUnsent(); error != 0) {
+    failure_ = std::strerror(error);
+    return false;
+  }
   if (unsent_.empty()) {
     Hold();
   } else {
@@ -127,23 +130,21 @@ bool TerminalLinkPort::Write(std::span<const std::uint8_t> bytes) {
   return true;
 }
 
-bool TerminalLinkPort::WriteUnsent() {
+int TerminalLinkPort::WriteUnsent() {
   while (!unsent_.empty()) {
     const ssize_t written = ::write(handle_, unsent_.data(), unsent_.size());
     if (written < 0) {
       if (errno == EINTR) continue;
-      if (errno == EAGAIN) return true;
-      failure_ = std::strerror(errno);
-      return false;
+      return errno == EAGAIN ? 0 : errno;
     }
     unsent_.erase(unsent_.begin(), unsent_.begin() + written);
   }
-  return true;
+  return 0;
 }
 
 void TerminalLinkPort::OnWritable() {
-  if (!WriteUnsent()) {
-    Lose(errno);
+  if (const int error = WriteUnsent(); error != 0) {
+    Lose(error);
     return;
   }
   if (!unsent_.empty()) return;

@@ -54,7 +54,8 @@ class TerminalLinkPort final : public QObject, public LinkPort {
   void OnHoldOver();
   // False when the port turned out to be gone, and was closed.
   bool ReadAvailable();
-  bool WriteUnsent();
+  // The system's error number, or 0 when all was written or the terminal takes no more for now.
+  int WriteUnsent();
   void Hold();
   void EndHold();
   void Watch();
