@@ -54,6 +54,7 @@ class OpenRecordingPort final : public LinkPort {
   bool Write(std::span<const std::uint8_t> bytes) override { return port_.Write(bytes); }
   void SetReceiveThreshold(std::size_t bytes) override { port_.SetReceiveThreshold(bytes); }
   void DiscardBuffers() override { port_.DiscardBuffers(); }
+  std::string FailureDetail() const override { return port_.FailureDetail(); }
   bool OpenFailed() const { return openFailed_; }
 
  private:

@@ -233,6 +233,8 @@ TEST_F(ToolOnATerminal, MessagesNameThePortAndReadInEnglishToo) {
   EXPECT_NE(port.Screen.find("hvt7300-cli info: the port /dev/hvt-no-such-port could not be opened"),
             std::string::npos)
       << port.Screen;
+  EXPECT_NE(port.Screen.find("/dev/hvt-no-such-port: No such file or directory"), std::string::npos)
+      << "the system's reason is told: " << port.Screen;
 
   const TerminalRun chinese = RunOnTerminal(Home({"show", At("missing.dat")}), {},
                                             {{"LC_ALL", "zh_CN.UTF-8"}, {"LANG", "zh_CN.UTF-8"}});
