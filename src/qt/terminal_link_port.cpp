@@ -3,13 +3,14 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
-#include <sys/timerfd.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
+
+#include "qt/qt_terminal_watch.h"
 
 namespace hvt {
 
@@ -29,17 +30,10 @@ void SetRaw9600(termios& settings) {
   settings.c_cc[VTIME] = 0;
 }
 
-bool SetAlarm(int clock, std::chrono::nanoseconds after) {
-  itimerspec alarm{};  // all zero disarms it
-  alarm.it_value.tv_sec = static_cast<time_t>(after.count() / 1'000'000'000);
-  alarm.it_value.tv_nsec = static_cast<long>(after.count() % 1'000'000'000);
-  return ::timerfd_settime(clock, 0, &alarm, nullptr) == 0;
-}
-
 }  // namespace
 
-TerminalLinkPort::TerminalLinkPort(const QString& portName, QObject* parent)
-    : QObject(parent), name_(portName) {}
+TerminalLinkPort::TerminalLinkPort(const QString& portName, std::unique_ptr<TerminalWatch> watch)
+    : name_(portName), watch_(watch != nullptr ? std::move(watch) : std::make_unique<QtTerminalWatch>()) {}
 
 TerminalLinkPort::~TerminalLinkPort() { Close(); }
 
@@ -47,20 +41,12 @@ bool TerminalLinkPort::Open() {
   if (IsOpen()) return true;
   failure_.clear();
   if (!OpenTerminal()) return false;
-  readable_ = new QSocketNotifier(handle_, QSocketNotifier::Read, this);
-  connect(readable_, &QSocketNotifier::activated, this, &TerminalLinkPort::OnReadable);
-  writable_ = new QSocketNotifier(handle_, QSocketNotifier::Write, this);
-  writable_->setEnabled(false);
-  connect(writable_, &QSocketNotifier::activated, this, &TerminalLinkPort::OnWritable);
-  holdClock_ = ::timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
-  if (holdClock_ >= 0) {
-    holdOver_ = new QSocketNotifier(holdClock_, QSocketNotifier::Read, this);
-    connect(holdOver_, &QSocketNotifier::activated, this, &TerminalLinkPort::OnHoldOver);
-  }
   received_.clear();
   unsent_.clear();
   sentAt_.reset();
   pace_.Forget();
+  watch_->Begin(handle_, *this);
+  Watch();
   return true;
 }
 
@@ -95,15 +81,8 @@ bool TerminalLinkPort::OpenTerminal() {
 
 void TerminalLinkPort::Close() {
   holding_ = false;
-  for (QPointer<QSocketNotifier>* watch : {&readable_, &writable_, &holdOver_}) {
-    if (*watch == nullptr) continue;
-    (*watch)->setEnabled(false);
-    (*watch)->deleteLater();  // it may be the one whose signal is being handled
-    *watch = nullptr;
-  }
-  if (holdClock_ >= 0) ::close(holdClock_);
-  holdClock_ = -1;
   if (handle_ >= 0) {
+    watch_->End();
     static_cast<void>(::ioctl(handle_, TIOCNXCL));
     static_cast<void>(::tcsetattr(handle_, TCSANOW, &found_));
     ::close(handle_);
@@ -125,7 +104,7 @@ bool TerminalLinkPort::Write(std::span<const std::uint8_t> bytes) {
   if (unsent_.empty()) {
     Hold();
   } else {
-    writable_->setEnabled(true);  // the terminal's output buffer is full; the rest follows
+    watch_->WatchWritable(true);  // the terminal's output buffer is full; the rest follows
   }
   return true;
 }
@@ -148,7 +127,7 @@ void TerminalLinkPort::OnWritable() {
     return;
   }
   if (!unsent_.empty()) return;
-  writable_->setEnabled(false);
+  watch_->WatchWritable(false);
   Hold();
 }
 
@@ -166,7 +145,7 @@ void TerminalLinkPort::DiscardBuffers() {
   // A reply being handed over was read until the terminal was empty, moments ago.
   if (!delivering_) static_cast<void>(::tcflush(handle_, TCIOFLUSH));
   unsent_.clear();
-  writable_->setEnabled(false);
+  watch_->WatchWritable(false);
   EndHold();
   Watch();
 }
@@ -182,18 +161,18 @@ std::size_t TerminalLinkPort::Missing() const {
 
 void TerminalLinkPort::Hold() {
   const std::chrono::nanoseconds hold = pace_.Hold(Missing());
-  if (hold <= std::chrono::nanoseconds{0} || holdClock_ < 0 || !SetAlarm(holdClock_, hold)) {
+  if (hold <= std::chrono::nanoseconds{0} || !watch_->HoldFor(hold)) {
     Watch();
     return;
   }
   holding_ = true;
-  readable_->setEnabled(false);
+  watch_->WatchReadable(false);
 }
 
 void TerminalLinkPort::EndHold() {
   if (!holding_) return;
   holding_ = false;
-  static_cast<void>(SetAlarm(holdClock_, std::chrono::nanoseconds{0}));
+  static_cast<void>(watch_->HoldFor(std::chrono::nanoseconds{0}));
 }
 
 void TerminalLinkPort::Watch() {
@@ -201,7 +180,7 @@ void TerminalLinkPort::Watch() {
   // turning the watch on and off meanwhile would wake the event loop twice for nothing.
   if (!IsOpen() || holding_ || delivering_) return;
   SetWakeCount(Missing());
-  readable_->setEnabled(true);
+  watch_->WatchReadable(true);
 }
 
 void TerminalLinkPort::SetWakeCount(std::size_t bytes) {
@@ -215,10 +194,9 @@ void TerminalLinkPort::SetWakeCount(std::size_t bytes) {
 
 void TerminalLinkPort::OnHoldOver() {
   if (!holding_) return;
-  // The alarm stays readable until it is set again, which the next packet's hold does; only an
-  // alarm not set again is disarmed, and no read of the descriptor is needed.
+  // An alarm that may keep ringing is cleared only when the next packet's hold did not set it.
   holding_ = false;
-  const QPointer<TerminalLinkPort> alive(this);
+  const std::weak_ptr<const bool> alive = alive_;
   if (!ReadAvailable()) return;
   if (Missing() > 0) {
     Watch();
@@ -226,8 +204,8 @@ void TerminalLinkPort::OnHoldOver() {
     if (sentAt_) pace_.WholeAtHoldEnd();
     DeliverWhole();
   }
-  if (alive != nullptr && IsOpen() && !holding_)
-    static_cast<void>(SetAlarm(holdClock_, std::chrono::nanoseconds{0}));
+  if (!alive.expired() && IsOpen() && !holding_)
+    static_cast<void>(watch_->HoldFor(std::chrono::nanoseconds{0}));
 }
 
 void TerminalLinkPort::OnReadable() {
@@ -261,10 +239,10 @@ void TerminalLinkPort::DeliverWhole() {
   sentAt_.reset();
   if (listener_ == nullptr) return;
   const std::vector<std::uint8_t> whole = std::exchange(received_, {});
-  const QPointer<TerminalLinkPort> alive(this);
+  const std::weak_ptr<const bool> alive = alive_;
   delivering_ = true;
   listener_->OnReceive(whole);
-  if (alive == nullptr) return;
+  if (alive.expired()) return;
   delivering_ = false;
   Watch();
 }

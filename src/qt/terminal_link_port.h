@@ -11,26 +11,24 @@
 
 #include <termios.h>
 
-#include <QObject>
-#include <QPointer>
-#include <QSocketNotifier>
 #include <QString>
 #include <chrono>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "link/link_port.h"
 #include "qt/reply_pace.h"
+#include "qt/terminal_watch.h"
 
 namespace hvt {
 
-class TerminalLinkPort final : public QObject, public LinkPort {
-  Q_OBJECT
-
+class TerminalLinkPort final : public LinkPort, private TerminalWatchListener {
  public:
-  explicit TerminalLinkPort(const QString& portName, QObject* parent = nullptr);
+  // Watched on Qt's event loop unless `watch` says otherwise.
+  explicit TerminalLinkPort(const QString& portName, std::unique_ptr<TerminalWatch> watch = nullptr);
   ~TerminalLinkPort() override;
   TerminalLinkPort(const TerminalLinkPort&) = delete;
   TerminalLinkPort& operator=(const TerminalLinkPort&) = delete;
@@ -49,9 +47,9 @@ class TerminalLinkPort final : public QObject, public LinkPort {
 
  private:
   bool OpenTerminal();
-  void OnReadable();
-  void OnWritable();
-  void OnHoldOver();
+  void OnReadable() override;
+  void OnWritable() override;
+  void OnHoldOver() override;
   // False when the port turned out to be gone, and was closed.
   bool ReadAvailable();
   // The system's error number, or 0 when all was written or the terminal takes no more for now.
@@ -65,15 +63,12 @@ class TerminalLinkPort final : public QObject, public LinkPort {
   void Lose(int error);
 
   QString name_;
+  std::unique_ptr<TerminalWatch> watch_;
+  // Outlived by a weak copy when a listener's call ends the port's life.
+  std::shared_ptr<const bool> alive_ = std::make_shared<const bool>(true);
   int handle_ = -1;
   termios found_{};    // as the terminal was, restored on closing
   termios applied_{};  // as this port set it
-  QPointer<QSocketNotifier> readable_;
-  QPointer<QSocketNotifier> writable_;
-  // A hold ends on a timer descriptor: Qt's timers count whole milliseconds, and a reply read a
-  // millisecond late makes every block a few percent slower.
-  int holdClock_ = -1;
-  QPointer<QSocketNotifier> holdOver_;
   bool holding_ = false;
   ReplyPace pace_;
   LinkPortListener* listener_ = nullptr;
