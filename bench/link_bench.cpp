@@ -29,9 +29,10 @@
 #include "link/radio_operation.h"
 #include "link_bench_support.h"
 #include "model/codec_chain.h"
-#include "qt/event_loop_choice.h"
+#include "qt/poll_loop.h"
 #include "qt/qt_reply_timer.h"
 #include "qt/serial_link_port.h"
+#include "qt/terminal_link_port.h"
 #include "radio/loopback_port.h"
 #include "radio/loopback_pump.h"
 #include "radio/manual_timer.h"
@@ -162,7 +163,59 @@ void MeasureMachineFloor() {
               cpu.count() * 1e6 / kExchanges);
 }
 
-// A read and a write through the pseudo-terminal; false when there is none.
+// The loops a serial port runs on: Qt's, as in the desktop program, and PollLoop, as in the
+// command-line tool on Linux.
+class LoopUnderTest {
+ public:
+  virtual ~LoopUnderTest() = default;
+  virtual const char* Name() const = 0;
+  virtual LinkPort& Port() = 0;
+  virtual ReplyTimer& Timer() = 0;
+  virtual void RunWhile(const std::function<bool()>& running) = 0;
+  // Makes RunWhile look at `running` again.
+  virtual void Wake() {}
+};
+
+class QtLoop final : public LoopUnderTest {
+ public:
+  explicit QtLoop(const std::string& path) : port_(QString::fromStdString(path)) {}
+  const char* Name() const override {
+    return QAbstractEventDispatcher::instance()->metaObject()->className();
+  }
+  LinkPort& Port() override { return port_; }
+  ReplyTimer& Timer() override { return timer_; }
+  void RunWhile(const std::function<bool()>& running) override {
+    QEventLoop loop;
+    loop_ = &loop;
+    while (running()) loop.exec();
+    loop_ = nullptr;
+  }
+  void Wake() override {
+    if (loop_ != nullptr) loop_->quit();
+  }
+
+ private:
+  QEventLoop* loop_ = nullptr;
+  SerialLinkPort port_;
+  QtReplyTimer timer_;
+};
+
+class OwnLoop final : public LoopUnderTest {
+ public:
+  explicit OwnLoop(const std::string& path)
+      : port_(QString::fromStdString(path), loop_.NewWatch()), timer_(loop_.NewTimer()) {}
+  const char* Name() const override { return "PollLoop"; }
+  LinkPort& Port() override { return port_; }
+  ReplyTimer& Timer() override { return *timer_; }
+  void RunWhile(const std::function<bool()>& running) override { loop_.RunWhile(running); }
+
+ private:
+  PollLoop loop_;
+  TerminalLinkPort port_;
+  std::unique_ptr<ReplyTimer> timer_;
+};
+
+// A read and a write through the pseudo-terminal on each loop; false when there is none.
 bool RunOnPseudoTerminal(Configuration& records) {
   RadioImage image;
   if (EncodeAll(records, image)) return false;
@@ -181,48 +234,53 @@ bool RunOnPseudoTerminal(Configuration& records) {
     radioCpu = CpuTime(CLOCK_THREAD_CPUTIME_ID);
   });
 
-  SerialLinkPort serial(QString::fromStdString(server.SlavePath()));
-  WatchedPort port(serial);
-  Counts counts(port);
-  QtReplyTimer timer;
-  YesPrompter prompter;
-  const LanguageTexts texts;
-  RadioOperation operation(port, timer, prompter, texts);
-  EndOfOperation end;
-  operation.SetObserver(&end);
-
-  const auto measure = [&](const std::function<bool()>& start) {
-    QEventLoop loop;
-    end.Then = [&] { loop.quit(); };
-    counts.Reset();
-    const Seconds cpuBefore = CpuTime(CLOCK_THREAD_CPUTIME_ID);
-    const auto before = std::chrono::steady_clock::now();
-    if (start() && operation.IsRunning()) loop.exec();
-    end.Then = nullptr;
-    return Figures{.Success = end.Success,
-                   .Sent = counts.sent,
-                   .Received = counts.received,
-                   .Blocks = counts.blocks,
-                   .Wall = std::chrono::steady_clock::now() - before,
-                   .LinkCpu = CpuTime(CLOCK_THREAD_CPUTIME_ID) - cpuBefore};
-  };
-
   std::printf("Through the pseudo-terminal %s, paced at 9600 baud 8N1:\n", server.SlavePath().c_str());
-  const Figures read = measure([&] { return operation.StartRead(false); });
-  Print("read", read);
-  const Figures write =
-      measure([&] { return operation.StartWrite(WriteJobFor(records, BandVariant::Full)); });
-  Print("write", write);
+  std::size_t blocks = 0;
+  bool allSucceeded = true;
+  std::vector<std::unique_ptr<LoopUnderTest>> loops;
+  loops.push_back(std::make_unique<OwnLoop>(server.SlavePath()));
+  loops.push_back(std::make_unique<QtLoop>(server.SlavePath()));
+  for (const std::unique_ptr<LoopUnderTest>& loop : loops) {
+    WatchedPort port(loop->Port());
+    Counts counts(port);
+    YesPrompter prompter;
+    const LanguageTexts texts;
+    RadioOperation operation(port, loop->Timer(), prompter, texts);
+    EndOfOperation end;
+    end.Then = [&] { loop->Wake(); };
+    operation.SetObserver(&end);
+
+    const auto measure = [&](const std::function<bool()>& start) {
+      counts.Reset();
+      const Seconds cpuBefore = CpuTime(CLOCK_THREAD_CPUTIME_ID);
+      const auto before = std::chrono::steady_clock::now();
+      if (start()) loop->RunWhile([&] { return operation.IsRunning(); });
+      return Figures{.Success = end.Success,
+                     .Sent = counts.sent,
+                     .Received = counts.received,
+                     .Blocks = counts.blocks,
+                     .Wall = std::chrono::steady_clock::now() - before,
+                     .LinkCpu = CpuTime(CLOCK_THREAD_CPUTIME_ID) - cpuBefore};
+    };
+
+    std::printf(" on %s:\n", loop->Name());
+    const Figures read = measure([&] { return operation.StartRead(false); });
+    Print("read", read);
+    const Figures write =
+        measure([&] { return operation.StartWrite(WriteJobFor(records, BandVariant::Full)); });
+    Print("write", write);
+    blocks += read.Blocks + write.Blocks;
+    if (!read.Success || !write.Success) {
+      allSucceeded = false;
+      for (const std::string& text : prompter.Told) std::printf("  the link said: %s\n", text.c_str());
+    }
+  }
 
   stop = true;
   serving.join();
-  std::printf("  virtual radio CPU %.1f us/block\n",
-              radioCpu.count() * 1e6 / static_cast<double>(read.Blocks + write.Blocks));
+  std::printf("  virtual radio CPU %.1f us/block\n", radioCpu.count() * 1e6 / static_cast<double>(blocks));
   MeasureMachineFloor();
-  if (!read.Success || !write.Success) {
-    for (const std::string& text : prompter.Told) std::printf("  the link said: %s\n", text.c_str());
-  }
-  return true;
+  return allSucceeded;
 }
 
 // How long after Cancel the port is closed, on a paced radio that still answers (the packet in
@@ -330,11 +388,9 @@ void RunInProcess(Configuration& records) {
 }  // namespace hvt
 
 int main(int argc, char** argv) {
-  hvt::PreferQtsOwnEventLoop();  // as the command-line tool runs; QT_NO_GLIB= for the desktop program's
   QCoreApplication app(argc, argv);
   hvt::Configuration records = hvt::TwoHundredChannels();
   std::printf("Configuration: %d channels\n", records.Channels.Count);
-  std::printf("Event loop: %s\n", QAbstractEventDispatcher::instance()->metaObject()->className());
   const bool pty = hvt::RunOnPseudoTerminal(records);
   const bool cancel = pty && hvt::MeasureCancel(records);
   hvt::RunInProcess(records);
