@@ -1,8 +1,5 @@
 #include "cli/fleet_command.h"
 
-#include <QEventLoop>
-#include <QString>
-#include <QTimer>
 #include <charconv>
 #include <cstdio>
 
@@ -10,11 +7,10 @@
 #include "app/fleet_run.h"
 #include "app/port_choice.h"
 #include "app/workspace.h"
+#include "cli/serial_loop.h"
 #include "cli/session.h"
 #include "cli/stop_signals.h"
 #include "model/codec_chain.h"
-#include "qt/qt_reply_timer.h"
-#include "qt/serial_link_port.h"
 
 namespace hvt::cli {
 
@@ -168,28 +164,23 @@ bool ConfirmRun(Session& session, BuiltInText question, std::size_t radios) {
 
 // Runs a started fleet to its end with a progress line per radio; Ctrl+C cancels every radio.
 // True when it was cancelled.
-bool RunToTheEnd(FleetRun& fleet, FleetProgress& progress) {
+bool RunToTheEnd(FleetRun& fleet, FleetProgress& progress, SerialLoop& loop) {
   progress.Draw();
-  const StopSignals stop;
-  QEventLoop loop;
-  QTimer look;
-  QObject::connect(&look, &QTimer::timeout, &loop, &QEventLoop::quit);
-  look.start(50);
+  const StopSignals stop(loop.WakeHandle());
   bool cancelled = false;
-  while (fleet.IsRunning()) {
+  loop.RunWhile([&] {
     if (StopSignals::Requested() && !cancelled) {
       cancelled = true;
       fleet.Cancel();
     }
-    loop.exec();
-  }
+    return fleet.IsRunning();
+  });
   progress.Draw();
   return cancelled;
 }
 
-FleetLink SerialLink(const std::string& port) {
-  return FleetLink{std::make_unique<SerialLinkPort>(QString::fromStdString(port)),
-                   std::make_unique<QtReplyTimer>()};
+FleetLinkMaker SerialLinksOn(SerialLoop& loop) {
+  return [&loop](const std::string& port) { return FleetLink{loop.NewPort(port), loop.NewTimer()}; };
 }
 
 int RunFleetWrite(const ParsedCommand& command, CommandIo& io) {
@@ -208,12 +199,13 @@ int RunFleetWrite(const ParsedCommand& command, CommandIo& io) {
                   ports.size()))
     return session.Fail(kName, "nothing was written");
 
-  FleetRun fleet(session.Context().Texts(), SerialLink);
+  const std::unique_ptr<SerialLoop> loop = NewSerialLoop();
+  FleetRun fleet(session.Context().Texts(), SerialLinksOn(*loop));
   FleetProgress progress(fleet, kWriting, io.Err, io.ErrIsTerminal);
   fleet.SetListener(&progress);
   if (const auto problem = fleet.StartWrite(ports, workspace.Current(), session.Context().Band(), options))
     return session.Fail(kName, *problem, kExitUsage);
-  const bool cancelled = RunToTheEnd(fleet, progress);
+  const bool cancelled = RunToTheEnd(fleet, progress, *loop);
   PrintResults(fleet, kWriting, {}, io.Out);
   if (cancelled) return kExitCancelled;
   return fleet.Count(FleetState::Succeeded) == ports.size() ? kExitOk : kExitFailure;
@@ -232,12 +224,13 @@ int RunFleetRead(const ParsedCommand& command, CommandIo& io) {
   if (!ConfirmRun(session, BuiltInText::FleetReadConfirmation, ports.size()))
     return session.Fail(kReadName, "nothing was read");
 
-  FleetRun fleet(session.Context().Texts(), SerialLink);
+  const std::unique_ptr<SerialLoop> loop = NewSerialLoop();
+  FleetRun fleet(session.Context().Texts(), SerialLinksOn(*loop));
   FleetProgress progress(fleet, kReading, io.Err, io.ErrIsTerminal);
   fleet.SetListener(&progress);
   if (const auto problem = fleet.StartRead(ports, options))
     return session.Fail(kReadName, *problem, kExitUsage);
-  const bool cancelled = RunToTheEnd(fleet, progress);
+  const bool cancelled = RunToTheEnd(fleet, progress, *loop);
   std::vector<std::string> notes;
   bool allSaved = true;
   for (const FleetReadFile& file : SaveFleetReads(fleet, session.Context(), session.Prompter(), folder)) {

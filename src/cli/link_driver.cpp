@@ -1,12 +1,7 @@
 #include "cli/link_driver.h"
 
-#include <QEventLoop>
-#include <QString>
-#include <QTimer>
-
 #include "app/virtual_radio_memory.h"
-#include "qt/qt_reply_timer.h"
-#include "qt/serial_link_port.h"
+#include "cli/serial_loop.h"
 #include "radio/loopback_port.h"
 #include "radio/loopback_pump.h"
 #include "radio/manual_timer.h"
@@ -64,32 +59,21 @@ class OpenRecordingPort final : public LinkPort {
 
 class SerialDriver final : public LinkDriver {
  public:
-  explicit SerialDriver(const std::string& portName) : port_(QString::fromStdString(portName)) {}
+  explicit SerialDriver(const std::string& portName)
+      : loop_(NewSerialLoop()), port_(loop_->NewPort(portName)), timer_(loop_->NewTimer()) {}
 
   LinkPort& Port() override { return recording_; }
   bool OpenFailed() const override { return recording_.OpenFailed(); }
-  ReplyTimer& Timer() override { return timer_; }
-
-  // Looks at `running` on every Wake and every 50 ms, so a stop asked by a signal is seen soon.
-  void RunWhile(const std::function<bool()>& running) override {
-    QEventLoop loop;
-    QTimer look;
-    QObject::connect(&look, &QTimer::timeout, &loop, &QEventLoop::quit);
-    look.start(50);
-    loop_ = &loop;
-    while (running()) loop.exec();
-    loop_ = nullptr;
-  }
-
-  void Wake() override {
-    if (loop_ != nullptr) loop_->quit();
-  }
+  ReplyTimer& Timer() override { return *timer_; }
+  void RunWhile(const std::function<bool()>& running) override { loop_->RunWhile(running); }
+  void Wake() override { loop_->Wake(); }
+  int WakeHandle() const override { return loop_->WakeHandle(); }
 
  private:
-  QEventLoop* loop_ = nullptr;
-  SerialLinkPort port_;
-  OpenRecordingPort recording_{port_};
-  QtReplyTimer timer_;
+  std::unique_ptr<SerialLoop> loop_;
+  std::unique_ptr<LinkPort> port_;
+  OpenRecordingPort recording_{*port_};
+  std::unique_ptr<ReplyTimer> timer_;
 };
 
 }  // namespace

@@ -1,6 +1,6 @@
 #pragma once
 
-// What a radio command talks through: a serial port on the Qt event loop, or the built-in
+// What a radio command talks through: a serial port on the tool's serial loop, or the built-in
 // virtual radio in-process. Both run one operation to its end.
 
 #include <filesystem>
@@ -22,6 +22,8 @@ class LinkDriver {
   // Runs the events of the started operation until `running` turns false; Wake makes it look.
   virtual void RunWhile(const std::function<bool()>& running) = 0;
   virtual void Wake() {}
+  // A descriptor a signal handler may write 8 bytes to, to wake RunWhile; -1 when none.
+  virtual int WakeHandle() const { return -1; }
   // Keeps what the operation changed (the virtual radio's memory); false when that failed.
   virtual bool Finish() { return true; }
   // The port refused to open the last time it was asked.

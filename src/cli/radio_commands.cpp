@@ -78,7 +78,7 @@ class RadioRun {
   // Runs a started operation to its end; true when it succeeded. Ctrl+C cancels it.
   bool Finish(bool started) {
     if (started) {
-      const StopSignals stop;
+      const StopSignals stop(driver_->WakeHandle());
       driver_->RunWhile([this] {
         if (StopSignals::Requested() && !cancelRequested_) {
           cancelRequested_ = true;

@@ -1,6 +1,9 @@
 #include "cli/stop_signals.h"
 
+#include <unistd.h>
+
 #include <csignal>
+#include <cstdint>
 
 namespace hvt::cli {
 
@@ -8,6 +11,8 @@ namespace {
 
 std::atomic<bool> gStopRequested = false;
 static_assert(std::atomic<bool>::is_always_lock_free, "set from a signal handler");
+std::atomic<int> gWakeHandle = -1;
+static_assert(std::atomic<int>::is_always_lock_free, "read in a signal handler");
 
 extern "C" void RequestStop(int signalNumber) {
   if (gStopRequested) {
@@ -16,6 +21,10 @@ extern "C" void RequestStop(int signalNumber) {
     return;
   }
   gStopRequested = true;
+  if (const int handle = gWakeHandle; handle >= 0) {
+    const std::uint64_t one = 1;
+    static_cast<void>(::write(handle, &one, sizeof one));
+  }
 }
 
 struct sigaction gOldInt {};
@@ -24,8 +33,9 @@ struct sigaction gOldTerm {};
 }  // namespace
 
 // No SA_RESTART: a wait in progress returns at once and the command looks at the request.
-StopSignals::StopSignals() {
+StopSignals::StopSignals(int wakeHandle) {
   gStopRequested = false;
+  gWakeHandle = wakeHandle;
   struct sigaction action {};
   action.sa_handler = RequestStop;
   sigemptyset(&action.sa_mask);
@@ -36,6 +46,7 @@ StopSignals::StopSignals() {
 StopSignals::~StopSignals() {
   sigaction(SIGINT, &gOldInt, nullptr);
   sigaction(SIGTERM, &gOldTerm, nullptr);
+  gWakeHandle = -1;
 }
 
 const std::atomic<bool>& StopSignals::Requested() { return gStopRequested; }

@@ -10,7 +10,9 @@ namespace hvt::cli {
 
 class StopSignals {
  public:
-  StopSignals();
+  // A signal also writes 8 bytes to `wakeHandle` (an event descriptor), when there is one, so a
+  // loop waiting on it looks at the request at once.
+  explicit StopSignals(int wakeHandle = -1);
   ~StopSignals();
   StopSignals(const StopSignals&) = delete;
   StopSignals& operator=(const StopSignals&) = delete;
