@@ -1,6 +1,7 @@
-// The terminal port's own promises: a paced reply is slept through and handed over whole, the
-// port is this program's alone, a terminal that goes away during a hold is reported, stale bytes
-// are dropped, and the terminal is left as it was found.
+// The terminal port's own promises, on Qt's loop and on the command-line tool's: a paced reply is
+// slept through and handed over whole, the port is this program's alone, a terminal that goes
+// away during a hold is reported, stale bytes are dropped, and the terminal is left as it was
+// found.
 
 #include "qt/terminal_link_port.h"
 
@@ -19,6 +20,8 @@
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "qt/poll_loop.h"
 
 namespace hvt {
 namespace {
@@ -98,14 +101,39 @@ class Heard final : public LinkPortListener {
   void OnPortLost() override { Lost = true; }
 };
 
-bool Within(std::chrono::milliseconds limit, const std::function<bool()>& done) {
-  const auto end = std::chrono::steady_clock::now() + limit;
-  while (!done() && std::chrono::steady_clock::now() < end) {
-    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+// The desktop program's loop.
+class OnQtsLoop {
+ public:
+  std::unique_ptr<TerminalWatch> NewWatch() { return nullptr; }
+  bool Within(std::chrono::milliseconds limit, const std::function<bool()>& done) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (!done() && std::chrono::steady_clock::now() < end) {
+      QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+    }
+    return done();
   }
-  return done();
-}
+};
 
+// The command-line tool's loop.
+class OnPollLoop final : private ReplyTimerListener {
+ public:
+  std::unique_ptr<TerminalWatch> NewWatch() { return loop_.NewWatch(); }
+  bool Within(std::chrono::milliseconds limit, const std::function<bool()>& done) {
+    const std::unique_ptr<ReplyTimer> limitTimer = loop_.NewTimer();
+    limitTimer->SetListener(this);
+    limitTimer->Start(limit);
+    timedOut_ = false;
+    loop_.RunWhile([&] { return !done() && !timedOut_; });
+    return done();
+  }
+
+ private:
+  void OnTimeout() override { timedOut_ = true; }
+  PollLoop loop_;
+  bool timedOut_ = false;
+};
+
+template <typename Loop>
 class TerminalLinkPortTest : public testing::Test {
  protected:
   void SetUp() override {
@@ -119,61 +147,80 @@ class TerminalLinkPortTest : public testing::Test {
     port_.DiscardBuffers();
     return port_.Write(kRequest);
   }
+  bool Within(std::chrono::milliseconds limit, const std::function<bool()>& done) {
+    return loop_.Within(limit, done);
+  }
 
+  Loop loop_;
   PacedRadioEnd radio_;
-  TerminalLinkPort port_{radio_.Path()};
+  TerminalLinkPort port_{radio_.Path(), loop_.NewWatch()};
   Heard heard_;
 };
 
-TEST_F(TerminalLinkPortTest, PacedRepliesAreSleptThroughAndHandedOverWhole) {
-  radio_.StartAnswering();
-  ASSERT_TRUE(port_.Open()) << port_.FailureDetail();
+using Loops = testing::Types<OnQtsLoop, OnPollLoop>;
+TYPED_TEST_SUITE(TerminalLinkPortTest, Loops);
+
+TYPED_TEST(TerminalLinkPortTest, PacedRepliesAreSleptThroughAndHandedOverWhole) {
+  this->radio_.StartAnswering();
+  ASSERT_TRUE(this->port_.Open()) << this->port_.FailureDetail();
   for (std::size_t exchange = 0; exchange < 4; ++exchange) {
-    ASSERT_TRUE(Send());
+    ASSERT_TRUE(this->Send());
     // The first reply teaches the line's pace; from then on the port sleeps through each one.
-    EXPECT_EQ(port_.IsHolding(), exchange > 0) << "exchange " << exchange;
-    ASSERT_TRUE(Within(2s, [&] { return heard_.Chunks.size() == exchange + 1; })) << "exchange " << exchange;
-    EXPECT_EQ(heard_.Chunks.back(), Reply()) << "exchange " << exchange;
+    EXPECT_EQ(this->port_.IsHolding(), exchange > 0) << "exchange " << exchange;
+    ASSERT_TRUE(this->Within(2s, [&] { return this->heard_.Chunks.size() == exchange + 1; }))
+        << "exchange " << exchange;
+    EXPECT_EQ(this->heard_.Chunks.back(), Reply()) << "exchange " << exchange;
   }
-  EXPECT_FALSE(heard_.Lost);
+  EXPECT_FALSE(this->heard_.Lost);
 }
 
-TEST_F(TerminalLinkPortTest, ThePortIsThisProgramsAlone) {
-  ASSERT_TRUE(port_.Open());
-  TerminalLinkPort other(radio_.Path());
+TYPED_TEST(TerminalLinkPortTest, ThePortIsThisProgramsAlone) {
+  ASSERT_TRUE(this->port_.Open());
+  TerminalLinkPort other(this->radio_.Path());
   EXPECT_FALSE(other.Open());
-  EXPECT_EQ(other.FailureDetail(), radio_.Path().toStdString() + ": Device or resource busy");
-  port_.Close();
+  EXPECT_EQ(other.FailureDetail(), this->radio_.Path().toStdString() + ": Device or resource busy");
+  this->port_.Close();
   EXPECT_TRUE(other.Open()) << other.FailureDetail();
 }
 
-TEST_F(TerminalLinkPortTest, ATerminalGoneDuringAHoldIsReportedLost) {
-  radio_.StartAnswering();
-  ASSERT_TRUE(port_.Open());
-  ASSERT_TRUE(Send());
-  ASSERT_TRUE(Within(2s, [&] { return heard_.Chunks.size() == 1; }));
-  radio_.FallSilent();
-  ASSERT_TRUE(Send());
-  ASSERT_TRUE(port_.IsHolding());
-  radio_.Hangup();
-  EXPECT_TRUE(Within(1s, [&] { return heard_.Lost; })) << "the loss is seen once the hold ends";
-  EXPECT_FALSE(port_.IsOpen());
-  EXPECT_EQ(port_.FailureDetail(), radio_.Path().toStdString() + ": Input/output error");
+TYPED_TEST(TerminalLinkPortTest, ATerminalGoneDuringAHoldIsReportedLost) {
+  this->radio_.StartAnswering();
+  ASSERT_TRUE(this->port_.Open());
+  ASSERT_TRUE(this->Send());
+  ASSERT_TRUE(this->Within(2s, [&] { return this->heard_.Chunks.size() == 1; }));
+  this->radio_.FallSilent();
+  ASSERT_TRUE(this->Send());
+  ASSERT_TRUE(this->port_.IsHolding());
+  this->radio_.Hangup();
+  EXPECT_TRUE(this->Within(1s, [&] { return this->heard_.Lost; })) << "the loss is seen once the hold ends";
+  EXPECT_FALSE(this->port_.IsOpen());
+  EXPECT_EQ(this->port_.FailureDetail(), this->radio_.Path().toStdString() + ": Input/output error");
 }
 
-TEST_F(TerminalLinkPortTest, BytesWaitingBeforeAPacketAreDropped) {
-  ASSERT_TRUE(port_.Open());
+TYPED_TEST(TerminalLinkPortTest, ATerminalGoneWhileWatchedIsReportedLost) {
+  this->radio_.StartAnswering();
+  this->radio_.FallSilent();
+  ASSERT_TRUE(this->port_.Open());
+  ASSERT_TRUE(this->Send());
+  ASSERT_FALSE(this->port_.IsHolding()) << "the line's pace is not known yet";
+  this->radio_.Hangup();
+  EXPECT_TRUE(this->Within(1s, [&] { return this->heard_.Lost; }));
+  EXPECT_EQ(this->port_.FailureDetail(), this->radio_.Path().toStdString() + ": Input/output error");
+}
+
+TYPED_TEST(TerminalLinkPortTest, BytesWaitingBeforeAPacketAreDropped) {
+  ASSERT_TRUE(this->port_.Open());
   const Bytes stale = {0xAA, 0xBB, 0xCC};
-  ASSERT_EQ(::write(radio_.Master(), stale.data(), stale.size()), 3);
+  ASSERT_EQ(::write(this->radio_.Master(), stale.data(), stale.size()), 3);
   std::this_thread::sleep_for(20ms);  // into the terminal's input queue
-  radio_.StartAnswering();
-  ASSERT_TRUE(Send());
-  ASSERT_TRUE(Within(2s, [&] { return !heard_.Chunks.empty(); }));
-  EXPECT_EQ(heard_.Chunks.front(), Reply());
+  this->radio_.StartAnswering();
+  ASSERT_TRUE(this->Send());
+  ASSERT_TRUE(this->Within(2s, [&] { return !this->heard_.Chunks.empty(); }));
+  EXPECT_EQ(this->heard_.Chunks.front(), Reply());
 }
 
-TEST_F(TerminalLinkPortTest, TheTerminalIsLeftAsItWasFound) {
-  const QByteArray path = radio_.Path().toLocal8Bit();
+TYPED_TEST(TerminalLinkPortTest, TheTerminalIsLeftAsItWasFound) {
+  const QByteArray path = this->radio_.Path().toLocal8Bit();
   const int keeper = ::open(path.constData(), O_RDWR | O_NOCTTY);
   ASSERT_GE(keeper, 0);
   termios before{};
@@ -183,12 +230,12 @@ TEST_F(TerminalLinkPortTest, TheTerminalIsLeftAsItWasFound) {
   ASSERT_EQ(::tcsetattr(keeper, TCSANOW, &before), 0);
   ASSERT_EQ(::tcgetattr(keeper, &before), 0);
 
-  ASSERT_TRUE(port_.Open());
+  ASSERT_TRUE(this->port_.Open());
   termios during{};
   ASSERT_EQ(::tcgetattr(keeper, &during), 0);
   EXPECT_EQ(::cfgetospeed(&during), static_cast<speed_t>(B9600));
   EXPECT_EQ(during.c_lflag & (ICANON | ECHO), 0U) << "raw while open";
-  port_.Close();
+  this->port_.Close();
 
   termios after{};
   ASSERT_EQ(::tcgetattr(keeper, &after), 0);
