@@ -1,10 +1,11 @@
 // How close a read and a write come to the time the wire needs, and what they cost the processor.
 //
-// Through a pseudo-terminal the program's real serial path (SerialLinkPort, QtReplyTimer, the
-// Qt event loop) talks to the virtual radio, which paces its bytes at 9600 baud 8N1 on the real
-// clock. Every byte the PC sends comes back as echo, so the receive line carries echo plus
-// replies and is the busier direction; its byte count at 960 bytes a second is the least time
-// the exchange can take. The in-process run removes the wire and shows what the link itself costs.
+// Through a pseudo-terminal the program's real serial path (the serial port and reply timer on
+// the command-line tool's loop, then on the desktop program's) talks to the virtual radio, which
+// paces its bytes at 9600 baud 8N1 on the real clock. Every byte the PC sends comes back as echo, so the
+// receive line carries echo plus replies and is the busier direction; its byte count at 960 bytes a second is
+// the least time the exchange can take. The in-process run removes the wire and shows what the link itself
+// costs.
 
 #include <fcntl.h>
 #include <poll.h>
@@ -12,11 +13,7 @@
 #include <time.h>
 #include <unistd.h>
 
-#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
-#include <QEventLoop>
-#include <QString>
-#include <QTimer>
 #include <array>
 #include <atomic>
 #include <chrono>
@@ -29,10 +26,6 @@
 #include "link/radio_operation.h"
 #include "link_bench_support.h"
 #include "model/codec_chain.h"
-#include "qt/poll_loop.h"
-#include "qt/qt_reply_timer.h"
-#include "qt/serial_link_port.h"
-#include "qt/terminal_link_port.h"
 #include "radio/loopback_port.h"
 #include "radio/loopback_pump.h"
 #include "radio/manual_timer.h"
@@ -163,58 +156,6 @@ void MeasureMachineFloor() {
               cpu.count() * 1e6 / kExchanges);
 }
 
-// The loops a serial port runs on: Qt's, as in the desktop program, and PollLoop, as in the
-// command-line tool on Linux.
-class LoopUnderTest {
- public:
-  virtual ~LoopUnderTest() = default;
-  virtual const char* Name() const = 0;
-  virtual LinkPort& Port() = 0;
-  virtual ReplyTimer& Timer() = 0;
-  virtual void RunWhile(const std::function<bool()>& running) = 0;
-  // Makes RunWhile look at `running` again.
-  virtual void Wake() {}
-};
-
-class QtLoop final : public LoopUnderTest {
- public:
-  explicit QtLoop(const std::string& path) : port_(QString::fromStdString(path)) {}
-  const char* Name() const override {
-    return QAbstractEventDispatcher::instance()->metaObject()->className();
-  }
-  LinkPort& Port() override { return port_; }
-  ReplyTimer& Timer() override { return timer_; }
-  void RunWhile(const std::function<bool()>& running) override {
-    QEventLoop loop;
-    loop_ = &loop;
-    while (running()) loop.exec();
-    loop_ = nullptr;
-  }
-  void Wake() override {
-    if (loop_ != nullptr) loop_->quit();
-  }
-
- private:
-  QEventLoop* loop_ = nullptr;
-  SerialLinkPort port_;
-  QtReplyTimer timer_;
-};
-
-class OwnLoop final : public LoopUnderTest {
- public:
-  explicit OwnLoop(const std::string& path)
-      : port_(QString::fromStdString(path), loop_.NewWatch()), timer_(loop_.NewTimer()) {}
-  const char* Name() const override { return "PollLoop"; }
-  LinkPort& Port() override { return port_; }
-  ReplyTimer& Timer() override { return *timer_; }
-  void RunWhile(const std::function<bool()>& running) override { loop_.RunWhile(running); }
-
- private:
-  PollLoop loop_;
-  TerminalLinkPort port_;
-  std::unique_ptr<ReplyTimer> timer_;
-};
-
 // A read and a write through the pseudo-terminal on each loop; false when there is none.
 bool RunOnPseudoTerminal(Configuration& records) {
   RadioImage image;
@@ -237,15 +178,14 @@ bool RunOnPseudoTerminal(Configuration& records) {
   std::printf("Through the pseudo-terminal %s, paced at 9600 baud 8N1:\n", server.SlavePath().c_str());
   std::size_t blocks = 0;
   bool allSucceeded = true;
-  std::vector<std::unique_ptr<LoopUnderTest>> loops;
-  loops.push_back(std::make_unique<OwnLoop>(server.SlavePath()));
-  loops.push_back(std::make_unique<QtLoop>(server.SlavePath()));
-  for (const std::unique_ptr<LoopUnderTest>& loop : loops) {
-    WatchedPort port(loop->Port());
+  for (const std::unique_ptr<LoopUnderTest>& loop : LoopsUnderTest()) {
+    const std::unique_ptr<LinkPort> serial = loop->NewPort(server.SlavePath());
+    const std::unique_ptr<ReplyTimer> timer = loop->NewTimer();
+    WatchedPort port(*serial);
     Counts counts(port);
     YesPrompter prompter;
     const LanguageTexts texts;
-    RadioOperation operation(port, loop->Timer(), prompter, texts);
+    RadioOperation operation(port, *timer, prompter, texts);
     EndOfOperation end;
     end.Then = [&] { loop->Wake(); };
     operation.SetObserver(&end);
@@ -263,7 +203,7 @@ bool RunOnPseudoTerminal(Configuration& records) {
                      .LinkCpu = CpuTime(CLOCK_THREAD_CPUTIME_ID) - cpuBefore};
     };
 
-    std::printf(" on %s:\n", loop->Name());
+    std::printf(" on %s:\n", loop->Name().c_str());
     const Figures read = measure([&] { return operation.StartRead(false); });
     Print("read", read);
     const Figures write =
@@ -282,6 +222,16 @@ bool RunOnPseudoTerminal(Configuration& records) {
   MeasureMachineFloor();
   return allSucceeded;
 }
+
+// The user, pressing Cancel when the timer goes off.
+class PressCancel final : public ReplyTimerListener {
+ public:
+  explicit PressCancel(std::function<void()> press) : press_(std::move(press)) {}
+  void OnTimeout() override { press_(); }
+
+ private:
+  std::function<void()> press_;
+};
 
 // How long after Cancel the port is closed, on a paced radio that still answers (the packet in
 // flight and the end packet) and on one that has fallen silent (the rest of one reply wait).
@@ -302,41 +252,46 @@ bool MeasureCancel(Configuration& records) {
   };
   std::printf("Cancel pressed -> port closed (read, paced radio on a pseudo-terminal):\n");
   bool within = true;
-  for (const Case& c : cases) {
-    RadioFaults faults;
-    faults.SilentAfterBlocks = c.SilentAfterBlocks;
-    VirtualRadio radio({.Paced = true, .Faults = faults});
-    radio.LoadImage(image);
-    PtyServer server(radio);
-    std::string error;
-    if (!server.Open(error)) return false;
-    std::atomic<bool> stop = false;
-    std::thread serving([&] { static_cast<void>(server.Serve(stop, error)); });
-    SerialLinkPort serial(QString::fromStdString(server.SlavePath()));
-    QtReplyTimer timer;
-    YesPrompter prompter;
-    const LanguageTexts texts;
-    RadioOperation operation(serial, timer, prompter, texts);
-    EndOfOperation end;
-    operation.SetObserver(&end);
-    QEventLoop loop;
-    std::chrono::steady_clock::time_point pressed;
-    std::chrono::steady_clock::time_point closed;
-    end.Then = [&] {
-      closed = std::chrono::steady_clock::now();
-      loop.quit();
-    };
-    QTimer::singleShot(c.CancelAfterMs, &loop, [&] {
-      pressed = std::chrono::steady_clock::now();
-      operation.Cancel();
-    });
-    if (operation.StartRead(false) && operation.IsRunning()) loop.exec();
-    stop = true;
-    serving.join();
-    const double seconds = Seconds(closed - pressed).count();
-    std::printf("  %s, cancelled after %4d ms: %.3f s%s\n", c.What, c.CancelAfterMs, seconds,
-                end.Cancelled ? "" : " (ended otherwise)");
-    within = within && end.Cancelled && seconds <= 0.35;
+  for (const std::unique_ptr<LoopUnderTest>& loop : LoopsUnderTest()) {
+    std::printf(" on %s:\n", loop->Name().c_str());
+    for (const Case& c : cases) {
+      RadioFaults faults;
+      faults.SilentAfterBlocks = c.SilentAfterBlocks;
+      VirtualRadio radio({.Paced = true, .Faults = faults});
+      radio.LoadImage(image);
+      PtyServer server(radio);
+      std::string error;
+      if (!server.Open(error)) return false;
+      std::atomic<bool> stop = false;
+      std::thread serving([&] { static_cast<void>(server.Serve(stop, error)); });
+      const std::unique_ptr<LinkPort> serial = loop->NewPort(server.SlavePath());
+      const std::unique_ptr<ReplyTimer> timer = loop->NewTimer();
+      YesPrompter prompter;
+      const LanguageTexts texts;
+      RadioOperation operation(*serial, *timer, prompter, texts);
+      EndOfOperation end;
+      operation.SetObserver(&end);
+      std::chrono::steady_clock::time_point pressed;
+      std::chrono::steady_clock::time_point closed;
+      end.Then = [&] {
+        closed = std::chrono::steady_clock::now();
+        loop->Wake();
+      };
+      const std::unique_ptr<ReplyTimer> user = loop->NewTimer();
+      PressCancel press([&] {
+        pressed = std::chrono::steady_clock::now();
+        operation.Cancel();
+      });
+      user->SetListener(&press);
+      user->Start(std::chrono::milliseconds(c.CancelAfterMs));
+      if (operation.StartRead(false)) loop->RunWhile([&] { return operation.IsRunning(); });
+      stop = true;
+      serving.join();
+      const double seconds = Seconds(closed - pressed).count();
+      std::printf("  %s, cancelled after %4d ms: %.3f s%s\n", c.What, c.CancelAfterMs, seconds,
+                  end.Cancelled ? "" : " (ended otherwise)");
+      within = within && end.Cancelled && seconds <= 0.35;
+    }
   }
   return within;
 }

@@ -5,10 +5,8 @@
 #include <string_view>
 
 #include "cli/cli.h"
-#include "qt/event_loop_choice.h"
 
 int main(int argc, char* argv[]) {
-  hvt::PreferQtsOwnEventLoop();
   QCoreApplication application(argc, argv);
   QCoreApplication::setApplicationName(QStringLiteral("hvt7300"));
   std::vector<std::string> arguments(argv + 1, argv + argc);

@@ -1,5 +1,7 @@
 #include "cli/serial_loop.h"
 
+#include <QAbstractEventDispatcher>
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QString>
 #include <QTimer>
@@ -16,6 +18,24 @@ namespace hvt::cli {
 
 namespace {
 
+// Elsewhere: Qt's ports on Qt's loop.
+class QtSerialLoop final : public SerialLoop {
+ public:
+  std::unique_ptr<LinkPort> NewPort(const std::string& name) override {
+    return std::make_unique<SerialLinkPort>(QString::fromStdString(name));
+  }
+  std::unique_ptr<ReplyTimer> NewTimer() override { return std::make_unique<QtReplyTimer>(); }
+
+  // Also looks every 50 ms, so that a stop asked by a signal is seen soon.
+  void RunWhile(const std::function<bool()>& running) override {
+    QTimer look;
+    look.start(50);
+    while (running()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  }
+  void Wake() override { QAbstractEventDispatcher::instance()->wakeUp(); }
+  int WakeHandle() const override { return -1; }
+};
+
 #ifdef Q_OS_LINUX
 
 class OwnSerialLoop final : public SerialLoop {
@@ -30,34 +50,6 @@ class OwnSerialLoop final : public SerialLoop {
 
  private:
   PollLoop loop_;
-};
-
-#else
-
-class QtSerialLoop final : public SerialLoop {
- public:
-  std::unique_ptr<LinkPort> NewPort(const std::string& name) override {
-    return std::make_unique<SerialLinkPort>(QString::fromStdString(name));
-  }
-  std::unique_ptr<ReplyTimer> NewTimer() override { return std::make_unique<QtReplyTimer>(); }
-
-  // Looks at `running` on every Wake and every 50 ms, so a stop asked by a signal is seen soon.
-  void RunWhile(const std::function<bool()>& running) override {
-    QEventLoop loop;
-    QTimer look;
-    QObject::connect(&look, &QTimer::timeout, &loop, &QEventLoop::quit);
-    look.start(50);
-    loop_ = &loop;
-    while (running()) loop.exec();
-    loop_ = nullptr;
-  }
-  void Wake() override {
-    if (loop_ != nullptr) loop_->quit();
-  }
-  int WakeHandle() const override { return -1; }
-
- private:
-  QEventLoop* loop_ = nullptr;
 };
 
 #endif

@@ -219,7 +219,8 @@ void TerminalLinkPort::OnReadable() {
 }
 
 bool TerminalLinkPort::ReadAvailable() {
-  std::array<std::uint8_t, 4096> bytes{};
+  // Small, as replies are: the buffer is cleared on every call.
+  std::array<std::uint8_t, 256> bytes{};
   for (;;) {
     const ssize_t count = ::read(handle_, bytes.data(), bytes.size());
     if (count > 0) {
