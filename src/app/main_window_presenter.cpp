@@ -5,7 +5,9 @@
 
 #include "app/channel_cell_editing.h"
 #include "files/channel_csv.h"
+#include "i18n/fill_in.h"
 #include "i18n/text_keys.h"
+#include "model/embedded_info.h"
 #include "model/channel_arrangement.h"
 #include "model/channel_table.h"
 
@@ -38,6 +40,9 @@ constexpr std::array kCommands = {
     CommandSpec{C::MoveUp, text_key::MenuMoveUp, "Alt+Up", ""},
     CommandSpec{C::MoveDown, text_key::MenuMoveDown, "Alt+Down", ""},
     CommandSpec{C::MoveTo, text_key::MenuMoveTo, "", ""},
+    CommandSpec{C::Cut, text_key::MenuCut, "Ctrl+X", "edit-cut"},
+    CommandSpec{C::Copy, text_key::MenuCopy, "Ctrl+C", "edit-copy"},
+    CommandSpec{C::Paste, text_key::MenuPaste, "Ctrl+V", "edit-paste"},
     CommandSpec{C::DeleteChannels, text_key::MenuDeleteChannels, "Del", ""},
     CommandSpec{C::Options, text_key::MenuOptions, "", ""},
     CommandSpec{C::RadioView, text_key::MenuRadio, "", ""},
@@ -70,6 +75,10 @@ constexpr std::array kCommands = {
 constexpr std::array kToolBar = {C::Separator, C::New,   C::Open,      C::Save,  C::Separator,     C::Read,
                                  C::Port,      C::Write, C::Separator, C::About, C::TestDataButton};
 
+constexpr std::array kGridContextMenu = {C::EditChannel,    C::Separator, C::Cut,           C::Copy,
+                                         C::Paste,          C::DeleteChannels, C::Separator, C::InsertChannel,
+                                         C::RemoveGap};
+
 // Entries of the menus that have nothing behind them.
 constexpr std::array kAlwaysHidden = {C::RadioView, C::ToneTip, C::ReadReset, C::WriteReset};
 
@@ -95,11 +104,12 @@ const std::vector<MenuSpec>& MenuBar() {
         C::ExportChannels, C::Separator, C::Print, C::PrintPreview, C::ExportPdf, C::Separator, C::Exit}},
       {text_key::MenuModel, {C::ModelInfo}},
       {text_key::MenuEdit,
-       {C::Undo,       C::Redo,           C::Separator, C::EditChannel,  C::SortByFrequency,
-        C::SortByName, C::InsertChannel,  C::RemoveGap, C::MoveUp,       C::MoveDown,
-        C::MoveTo,     C::DeleteChannels, C::Separator, C::Options,      C::RadioView,
-        C::Dtmf,       C::TwoTone,        C::FiveTone,  C::Scan,         C::Keys,
-        C::Alert,      C::ToneTip,        C::CommuBook, C::EmbeddedInfo, C::TestData}},
+       {C::Undo,          C::Redo,      C::Separator,       C::Cut,          C::Copy,
+        C::Paste,         C::DeleteChannels, C::Separator,  C::EditChannel,  C::SortByFrequency,
+        C::SortByName,    C::InsertChannel,  C::RemoveGap,  C::MoveUp,       C::MoveDown,
+        C::MoveTo,        C::Separator, C::Options,         C::RadioView,    C::Dtmf,
+        C::TwoTone,       C::FiveTone,  C::Scan,            C::Keys,         C::Alert,
+        C::ToneTip,       C::CommuBook, C::EmbeddedInfo,    C::TestData}},
       {text_key::MenuSettings, {C::Port, C::Language, C::Initialise}},
       {text_key::MenuProgram, {C::Read, C::Write, C::WriteFleet, C::ReadReset, C::WriteReset}},
       {text_key::MenuView, {C::ToolBar, C::StatusBar}},
@@ -110,9 +120,62 @@ const std::vector<MenuSpec>& MenuBar() {
 
 std::span<const Command> ToolBarItems() { return kToolBar; }
 
+std::span<const Command> GridContextMenu() { return kGridContextMenu; }
+
 MainWindowPresenter::MainWindowPresenter(AppContext& context, Workspace& workspace, bool factory)
-    : context_(context), workspace_(workspace), factory_(factory) {
+    : context_(context),
+      workspace_(workspace),
+      factory_(factory),
+      status_(context.Texts().BuiltIn(BuiltInText::StatusReady)) {
   RedrawAll();
+}
+
+void MainWindowPresenter::NoteFileCommand(Command command) {
+  const LanguageTexts& texts = context_.Texts();
+  const std::string file = workspace_.FileName().filename().string();
+  switch (command) {
+    case C::New:
+    case C::Initialise:
+      status_ = texts.BuiltIn(BuiltInText::StatusNew);
+      break;
+    case C::Open:
+    case C::OpenBackup:
+      status_ = FillIn(texts.BuiltIn(BuiltInText::StatusOpened), {file});
+      break;
+    case C::Save:
+    case C::SaveAs:
+      status_ = FillIn(texts.BuiltIn(BuiltInText::StatusSaved), {file});
+      break;
+    case C::ImportChannels:
+      status_ = texts.BuiltIn(BuiltInText::StatusChannelsImported);
+      break;
+    default:
+      break;
+  }
+}
+
+void MainWindowPresenter::NoteRadioOutcome(const OperationResult& result) {
+  const LanguageTexts& texts = context_.Texts();
+  const auto said = [&texts](BuiltInText text) { return std::string(texts.BuiltIn(text)); };
+  const std::string channels = std::to_string(workspace_.Current().Channels.Channels().size());
+  const std::string serial = DecodeEmbeddedInfo(result.Data.Information).SerialNumber;
+  switch (result.Kind) {
+    case OperationKind::Read:
+      status_ = result.Cancelled  ? said(BuiltInText::StatusReadCancelled)
+                : !result.Success ? said(BuiltInText::StatusReadFailed)
+                : serial.empty()  ? FillIn(said(BuiltInText::StatusReadUnnamedRadio), {channels})
+                                  : FillIn(said(BuiltInText::StatusRead), {channels, serial});
+      break;
+    case OperationKind::Write:
+      status_ = result.Cancelled  ? said(BuiltInText::StatusWriteCancelled)
+                : !result.Success ? said(BuiltInText::StatusWriteFailed)
+                                  : FillIn(said(BuiltInText::StatusWritten), {channels});
+      break;
+    case OperationKind::InformationRead:
+      status_ = result.Success ? FillIn(said(BuiltInText::StatusInformationRead), {serial})
+                               : said(BuiltInText::StatusInformationFailed);
+      break;
+  }
 }
 
 std::string MainWindowPresenter::Title() const {

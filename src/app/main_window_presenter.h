@@ -14,6 +14,7 @@
 #include "app/channel_grid.h"
 #include "app/workspace.h"
 #include "editors/presenter.h"
+#include "link/radio_operation.h"
 #include "model/channel_arrangement.h"
 
 namespace hvt {
@@ -42,6 +43,9 @@ enum class Command {
   MoveUp,
   MoveDown,
   MoveTo,
+  Cut,
+  Copy,
+  Paste,
   DeleteChannels,
   Options,
   RadioView,
@@ -88,6 +92,8 @@ std::span<const CommandSpec> CommandTable();
 const CommandSpec& SpecOf(Command command);
 const std::vector<MenuSpec>& MenuBar();
 std::span<const Command> ToolBarItems();
+// The grid's context menu, Separator between groups.
+std::span<const Command> GridContextMenu();
 
 struct CommandState {
   bool Visible = true;
@@ -110,6 +116,14 @@ class MainWindowPresenter {
   MainWindowPresenter(AppContext& context, Workspace& workspace, bool factory);
 
   std::string Title() const;
+  // Unsaved changes: the title carries the platform's modified mark.
+  bool Modified() const { return workspace_.IsModified(); }
+  // What the status bar says: what last happened.
+  const std::string& Status() const { return status_; }
+  // After a file command that went through (New, Open, Save, Save As, Open Backup, Import).
+  void NoteFileCommand(Command command);
+  // After a radio operation ended; the workspace already holds what a read brought.
+  void NoteRadioOutcome(const OperationResult& result);
   std::string Caption(Command command) const;
   CommandState State(Command command) const;
   // Root first, every other node directly under it.
@@ -176,6 +190,7 @@ class MainWindowPresenter {
   bool toolBarShown_ = true;
   bool statusBarShown_ = true;
   ChannelGrid grid_;
+  std::string status_;
 };
 
 }  // namespace hvt

@@ -1,5 +1,7 @@
 #include "app/radio_session.h"
 
+#include "i18n/fill_in.h"
+
 namespace hvt {
 
 RadioSession::RadioSession(AppContext& context, Workspace& workspace, LinkPort& port, ReplyTimer& timer,
@@ -39,6 +41,22 @@ bool RadioSession::StartInformationRead() {
 
 std::tm RadioSession::Now() const { return clock_ ? clock_() : LocalNow(); }
 
+void RadioSession::Cancel() {
+  if (state_ != SessionState::Running) return;
+  Enter(SessionState::Cancelling);
+  operation_.Cancel();
+}
+
+void RadioSession::OnRunningChanged(bool running) {
+  Enter(running ? SessionState::Running : SessionState::Idle);
+}
+
+void RadioSession::Enter(SessionState state) {
+  if (state_ == state) return;
+  state_ = state;
+  if (stateChanged_) stateChanged_(state);
+}
+
 void RadioSession::OnProgress(int percent) {
   if (progress_) progress_(percent);
 }
@@ -64,6 +82,9 @@ void RadioSession::Accept(const OperationResult& result) {
                                                     : context_.Band());
       lastBackup_ = KeepBackup(context_.Folders().BackupFolder(), workspace_.Current(),
                                DecodeEmbeddedInfo(result.Data.Information).SerialNumber, Now());
+      if (!lastBackup_.File) {
+        operation_.AddToOutcome(FillIn(context_.Texts().BuiltIn(BuiltInText::NoBackupKept), {lastBackup_.Problem}));
+      }
       break;
     case OperationKind::InformationRead:
       information_ = DecodeEmbeddedInfo(result.Data.Information);

@@ -17,6 +17,8 @@
 
 namespace hvt {
 
+enum class SessionState { Idle, Running, Cancelling };
+
 class RadioSession final : private RadioOperationObserver {
  public:
   RadioSession(AppContext& context, Workspace& workspace, LinkPort& port, ReplyTimer& timer,
@@ -29,8 +31,9 @@ class RadioSession final : private RadioOperationObserver {
   bool StartWrite(bool confirmed = false);
   bool StartInformationRead();
   bool IsRunning() const { return operation_.IsRunning(); }
+  SessionState State() const { return state_; }
   // Stops the running operation after the packet in flight (see RadioOperation::Cancel).
-  void Cancel() { operation_.Cancel(); }
+  void Cancel();
   // After a cancelled write: tells what the radio holds now and asks whether to write again.
   bool OfferWriteAgain(Prompter& prompter) const;
 
@@ -44,8 +47,11 @@ class RadioSession final : private RadioOperationObserver {
   TestDataArea& TestData() { return testData_; }
 
   void SetProgressListener(std::function<void(int percent)> listener) { progress_ = std::move(listener); }
-  // Called once an operation has ended, after the workspace took the result.
+  // Called once an operation has ended, after the workspace took the result; the session still
+  // counts as running then.
   void SetFinishedListener(std::function<void()> listener) { finished_ = std::move(listener); }
+  // Called on every change of State(), Idle included: what may be run next follows from it.
+  void SetStateListener(std::function<void(SessionState)> listener) { stateChanged_ = std::move(listener); }
 
   const std::optional<OperationResult>& LastResult() const { return lastResult_; }
   // Where the last successful read was kept, or why it could not be.
@@ -58,6 +64,8 @@ class RadioSession final : private RadioOperationObserver {
  private:
   void OnProgress(int percent) override;
   void OnFinished(const OperationResult& result) override;
+  void OnRunningChanged(bool running) override;
+  void Enter(SessionState state);
   void Accept(const OperationResult& result);
   std::tm Now() const;
 
@@ -69,6 +77,8 @@ class RadioSession final : private RadioOperationObserver {
   TestDataArea testData_{};
   std::function<void(int)> progress_;
   std::function<void()> finished_;
+  std::function<void(SessionState)> stateChanged_;
+  SessionState state_ = SessionState::Idle;
   std::optional<OperationResult> lastResult_;
   std::optional<EmbeddedInfo> information_;
   BackupResult lastBackup_;

@@ -106,11 +106,10 @@ class RadioRun {
     return succeeded;
   }
 
-  // Where the configuration read was kept as a backup (or why it was not).
+  // Where the configuration read was kept as a backup; why it was not, the outcome message said.
   void TellBackup() {
     const BackupResult& backup = radio_.LastBackup();
-    session_.Prompter().Tell(backup.File ? "backup of what the radio held: " + backup.File->string()
-                                         : "no backup was kept: " + backup.Problem);
+    if (backup.File) session_.Prompter().Tell("backup of what the radio held: " + backup.File->string());
   }
 
   // The exit code of an operation that did not succeed.

@@ -128,7 +128,23 @@ constexpr std::array kPairs = {
         "flight and then holds a partly written configuration.",
         "仍在向对讲机写入数据。是否停止写入？\r\n每台对讲机在当前数据块之后停止，其中的配置将只写入一部分。"},
     TextPair{BuiltInText::FleetReadConfirmation, "Radios to read at once: %1. Do you wish continue?",
-             "同时读取的对讲机：%1 台。是否继续？"}};
+             "同时读取的对讲机：%1 台。是否继续？"},
+    TextPair{BuiltInText::StatusReady, "Ready", "就绪"},
+    TextPair{BuiltInText::StatusNew, "New configuration", "新建配置"},
+    TextPair{BuiltInText::StatusOpened, "Opened %1", "已打开 %1"},
+    TextPair{BuiltInText::StatusSaved, "Saved %1", "已保存 %1"},
+    TextPair{BuiltInText::StatusRead, "Read %1 channels from radio %2", "已从对讲机 %2 读取 %1 个信道"},
+    TextPair{BuiltInText::StatusReadUnnamedRadio, "Read %1 channels from the radio", "已从对讲机读取 %1 个信道"},
+    TextPair{BuiltInText::StatusWritten, "Wrote %1 channels to the radio", "已向对讲机写入 %1 个信道"},
+    TextPair{BuiltInText::StatusInformationRead, "Read the information of radio %1", "已读取对讲机 %1 的信息"},
+    TextPair{BuiltInText::StatusReadFailed, "Read failed", "读取失败"},
+    TextPair{BuiltInText::StatusWriteFailed, "Write failed", "写入失败"},
+    TextPair{BuiltInText::StatusInformationFailed, "Reading the radio's information failed", "读取对讲机信息失败"},
+    TextPair{BuiltInText::StatusReadCancelled, "Read cancelled", "读取已取消"},
+    TextPair{BuiltInText::StatusWriteCancelled, "Write cancelled", "写入已取消"},
+    TextPair{BuiltInText::StatusChannelsImported, "Channels imported", "已导入信道"},
+    TextPair{BuiltInText::NoBackupKept, "No backup of what the radio held was kept: %1",
+             "未能保存对讲机原有数据的备份：%1"}};
 
 static_assert(
     [] {

@@ -95,6 +95,22 @@ enum class BuiltInText {
   FleetSummary,       // %1: written, %2: how many radios
   FleetStopQuestion,
   FleetReadConfirmation,  // %1: how many radios
+  // The main window's status bar: what last happened.
+  StatusReady,
+  StatusNew,
+  StatusOpened,            // %1: file name
+  StatusSaved,             // %1: file name
+  StatusRead,              // %1: channels, %2: the radio's serial number
+  StatusReadUnnamedRadio,  // %1: channels
+  StatusWritten,           // %1: channels
+  StatusInformationRead,   // %1: the radio's serial number
+  StatusReadFailed,
+  StatusWriteFailed,
+  StatusInformationFailed,
+  StatusReadCancelled,
+  StatusWriteCancelled,
+  StatusChannelsImported,
+  NoBackupKept,  // %1: the reason
 };
 
 // The Chinese text for Chinese, the English one for any other language.

@@ -105,6 +105,9 @@ inline constexpr std::int32_t MenuMoveDown = 1071;
 inline constexpr std::int32_t MenuMoveTo = 1072;
 inline constexpr std::int32_t MoveToLabel = 1073;
 inline constexpr std::int32_t MenuOpenBackup = 1074;
+inline constexpr std::int32_t MenuCut = 1090;
+inline constexpr std::int32_t MenuCopy = 1091;
+inline constexpr std::int32_t MenuPaste = 1092;
 inline constexpr std::int32_t MenuDeleteChannels = 1009;
 inline constexpr std::int32_t MenuExportChannels = 1008;
 inline constexpr std::int32_t MenuPrint = 1005;
@@ -539,7 +542,7 @@ inline constexpr auto kLookedUpKeys = detail::JoinKeys(
                KeyShortcutFrame,
                KeyModeFrame},
     std::array{five_tone::InfoFrame, MenuMoveUp, MenuMoveDown, MenuMoveTo, MoveToLabel, MenuOpenBackup,
-               MenuWriteFleet},
+               MenuWriteFleet, MenuCut, MenuCopy, MenuPaste},
     dtmf::kAll);
 
 // Keys read directly from the other sections.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "i18n/text_keys.h"
 #include "link/block_contents.h"
@@ -75,6 +76,7 @@ bool RadioOperation::Begin(OperationKind kind, bool withTestData) {
   result_.Verified = false;
   result_.WithTestData = withTestData;
   result_.Data = {};
+  outcomeAddition_.clear();
   progress_.Reset();
   return true;
 }
@@ -99,12 +101,18 @@ bool RadioOperation::ConfirmWrite(bool& verify) {
 }
 
 void RadioOperation::Run(BandVariant band) {
-  running_ = true;
+  SetRunning(true);
   protocol_.Start({.Kind = result_.Kind,
                    .WithTestData = result_.WithTestData,
                    .ConfigurationBand = band,
                    .Verify = result_.Verified},
                   plan_, result_.Data, *this);
+}
+
+void RadioOperation::SetRunning(bool running) {
+  if (running_ == running) return;
+  running_ = running;
+  if (observer_ != nullptr) observer_->OnRunningChanged(running);
 }
 
 void RadioOperation::ProgressRestarts() {
@@ -144,7 +152,7 @@ void RadioOperation::EndOperation(OperationOutcome outcome) {
     }
     return {std::nullopt, text_key::ReadFailed};
   }();
-  running_ = false;
+  SetRunning(false);
   // The owner of a cancelled write says what the radio holds now and offers to write again.
   if (result_.Cancelled) {
     if (result_.Kind == OperationKind::Read) prompter_.Tell(texts_.BuiltIn(BuiltInText::ReadCancelled));
@@ -159,7 +167,13 @@ void RadioOperation::EndOperation(OperationOutcome outcome) {
     return;
   }
   const std::optional<std::int32_t> message = success ? messages.Succeeded : messages.Failed;
-  if (message) prompter_.Tell(texts_.LanguageText(*message));
+  if (!message) return;
+  const std::string addition = std::exchange(outcomeAddition_, {});
+  if (addition.empty()) {
+    prompter_.Tell(texts_.LanguageText(*message));
+  } else {
+    prompter_.Tell(texts_.LanguageText(*message) + "\r\n" + addition, PromptIcon::Warning);
+  }
 }
 
 }  // namespace hvt

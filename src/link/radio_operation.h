@@ -25,6 +25,7 @@
 
 #include <functional>
 #include <optional>
+#include <string>
 
 #include "i18n/language_texts.h"
 #include "i18n/prompter.h"
@@ -60,6 +61,9 @@ class RadioOperationObserver {
   virtual void OnProgress(int percent) = 0;
   // Once per started operation, after the port was closed and before the outcome message.
   virtual void OnFinished(const OperationResult& result) = 0;
+  // Whenever IsRunning() changes: true once the conversation starts, false once the operation no
+  // longer counts as running (after OnFinished, before the outcome message).
+  virtual void OnRunningChanged(bool running) { static_cast<void>(running); }
 };
 
 struct WriteJob {
@@ -115,6 +119,8 @@ class RadioOperation final : private ExchangeOwner {
   bool StartInformationRead();
 
   bool IsRunning() const { return running_; }
+  // From OnFinished: a line the outcome message of a read or write adds after its own text.
+  void AddToOutcome(std::string line) { outcomeAddition_ = std::move(line); }
 
   // Stops the running operation after the packet in flight; it then ends as cancelled, or as it
   // would have when it ends before the stop takes effect.
@@ -125,6 +131,7 @@ class RadioOperation final : private ExchangeOwner {
   bool Confirm(BuiltInText question);
   bool ConfirmWrite(bool& verify);
   void Run(BandVariant band);
+  void SetRunning(bool running);
 
   void ProgressRestarts() override;
   void CountBlock() override;
@@ -140,6 +147,7 @@ class RadioOperation final : private ExchangeOwner {
   OperationResult result_;
   RadioOperationObserver* observer_ = nullptr;
   bool running_ = false;
+  std::string outcomeAddition_;
 };
 
 }  // namespace hvt

@@ -10,6 +10,7 @@
 #include <QIcon>
 #include <QInputDialog>
 #include <QItemSelection>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
@@ -106,11 +107,13 @@ MainWindow::MainWindow(AppContext& context, Workspace& workspace, Prompter& prom
   RestorePlacement();
   session_.SetProgressListener([this](int percent) { OnRadioProgress(percent); });
   session_.SetFinishedListener([this] { OnRadioFinished(); });
+  session_.SetStateListener([this](SessionState) { RenderCommands(); });
 }
 
 MainWindow::~MainWindow() {
   session_.SetProgressListener(nullptr);
   session_.SetFinishedListener(nullptr);
+  session_.SetStateListener(nullptr);
 }
 
 void MainWindow::BuildActions() {
@@ -130,6 +133,15 @@ void MainWindow::BuildActions() {
     const Command command = spec.Id;
     connect(action, &QAction::triggered, this, [this, command] { Run(command); });
     actions_.insert(command, action);
+  }
+}
+
+// The clipboard keys act on the grid only: elsewhere they belong to the widget with the focus.
+void MainWindow::AttachGridShortcuts() {
+  for (const Command command : {Command::Cut, Command::Copy, Command::Paste, Command::DeleteChannels}) {
+    QAction* action = actions_.value(command);
+    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    grid_->addAction(action);
   }
 }
 
@@ -163,7 +175,9 @@ void MainWindow::BuildToolBar() {
 }
 
 void MainWindow::BuildStatusBar() {
-  statusBar()->addWidget(new QLabel(QStringLiteral("Status")), 1);
+  statusMessage_ = new QLabel;
+  statusMessage_->setObjectName(QStringLiteral("statusMessage"));
+  statusBar()->addWidget(statusMessage_, 1);
   statusDate_ = new QLabel;
   statusTime_ = new QLabel;
   statusBar()->addPermanentWidget(statusDate_);
@@ -210,6 +224,8 @@ void MainWindow::BuildCentre() {
                       return true;
                     });
   grid_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  // The whole row is the channel: it is what the clipboard and the moves take.
+  grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
   // Typing or F2 edits the cell in place; Enter and a double-click open the channel dialog.
   grid_->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
   grid_->setWordWrap(false);
@@ -219,16 +235,18 @@ void MainWindow::BuildCentre() {
   grid_->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
   grid_->verticalHeader()->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("VFO2")) + 16);
   grid_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
-  grid_->horizontalHeader()->setStretchLastSection(true);
+  // A bold current section would clip its caption.
+  grid_->horizontalHeader()->setHighlightSections(false);
+  grid_->horizontalHeader()->setStretchLastSection(false);
   for (int column = 0; column < model_.columnCount(); ++column) {
     const auto width = kColumnWidths[static_cast<std::size_t>(column)];
     grid_->setColumnWidth(column, width);
     grid_->setColumnHidden(column, !GridColumnShown(static_cast<GridColumn>(column + 1)));
   }
   connect(grid_, &QTableView::activated, this, &MainWindow::OnGridActivated);
-  AddClipboardKey(QKeySequence::Copy, &MainWindowPresenter::Copy);
-  AddClipboardKey(QKeySequence::Cut, &MainWindowPresenter::Cut);
-  AddClipboardKey(QKeySequence::Paste, &MainWindowPresenter::Paste);
+  grid_->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(grid_, &QWidget::customContextMenuRequested, this, &MainWindow::ShowGridMenu);
+  AttachGridShortcuts();
 
   splitter_->addWidget(tree_);
   splitter_->addWidget(grid_);
@@ -245,25 +263,41 @@ int MainWindow::TreeWidthForTexts() const {
   return widest + 2 * tree_->indentation() + 2 * tree_->frameWidth() + 8;
 }
 
-void MainWindow::AddClipboardKey(const QKeySequence& keys, bool (MainWindowPresenter::*operation)(int)) {
-  auto* shortcut = new QShortcut(keys, grid_, nullptr, nullptr, Qt::WidgetShortcut);
-  connect(shortcut, &QShortcut::activated, this, [this, operation] {
-    const int row = CurrentChannelRow();
-    const bool paste = operation == &MainWindowPresenter::Paste;
-    if (paste && PasteFromSystemClipboard(row)) return;
-    const std::vector<int> rows = SelectedChannelRows();
-    if (!paste) PutOnSystemClipboard(rows);
-    // Several rows cut: the table is on the clipboard, the channels go in one step.
-    const bool changed = operation == &MainWindowPresenter::Cut && rows.size() > 1
-                             ? presenter_.DeleteChannels(rows, prompter_)
-                             : (presenter_.*operation)(row);
-    if (changed) RenderCommands();
-    if (rows.size() > 1) {
-      model_.RowsRedrawn();
+void MainWindow::RunClipboardCommand(Command command) {
+  const int row = CurrentChannelRow();
+  if (command == Command::Paste) {
+    if (PasteFromSystemClipboard(row)) return;
+    if (presenter_.Paste(row)) RenderCommands();
+    model_.RowRedrawn(row);
+    return;
+  }
+  const std::vector<int> rows = SelectedChannelRows();
+  if (rows.empty()) return;
+  PutOnSystemClipboard(rows);
+  if (command == Command::Copy) {
+    static_cast<void>(presenter_.Copy(row));
+    return;
+  }
+  // Several rows cut: the table is on the clipboard, the channels go in one step.
+  const bool changed = rows.size() > 1 ? presenter_.DeleteChannels(rows, prompter_) : presenter_.Cut(row);
+  if (changed) RenderCommands();
+  if (rows.size() > 1) {
+    model_.RowsRedrawn();
+  } else {
+    model_.RowRedrawn(row);
+  }
+}
+
+void MainWindow::ShowGridMenu(const QPoint& at) {
+  QMenu menu(this);
+  for (const Command command : GridContextMenu()) {
+    if (command == Command::Separator) {
+      menu.addSeparator();
     } else {
-      model_.RowRedrawn(row);
+      menu.addAction(actions_.value(command));
     }
-  });
+  }
+  menu.exec(grid_->viewport()->mapToGlobal(at));
 }
 
 void MainWindow::PutOnSystemClipboard(const std::vector<int>& rows) {
@@ -298,8 +332,17 @@ void MainWindow::RenderAll() {
   RedrawGrid();
 }
 
+void MainWindow::RenderTitle() {
+  // Qt shows the platform's modified mark where "[*]" stands.
+  QString title = ToQString(presenter_.Title());
+  title.insert(title.endsWith(QLatin1Char(']')) ? title.size() - 1 : title.size(), QStringLiteral("[*]"));
+  setWindowTitle(title);
+  setWindowModified(presenter_.Modified());
+}
+
 void MainWindow::RenderCommands() {
-  setWindowTitle(ToQString(presenter_.Title()));
+  RenderTitle();
+  statusMessage_->setText(ToQString(presenter_.Status()));
   for (QMenu* menu : menus_)
     menu->setTitle(ToQString(context_.Texts().LanguageText(menu->property("captionKey").toInt())));
   for (auto it = actions_.cbegin(); it != actions_.cend(); ++it) {
@@ -344,7 +387,7 @@ void MainWindow::RenderStatusClock() {
 }
 
 void MainWindow::RedrawGrid() {
-  setWindowTitle(ToQString(presenter_.Title()));
+  RenderTitle();
   presenter_.RedrawAll();
   model_.RowsRedrawn();
 }
@@ -408,29 +451,30 @@ void MainWindow::Run(Command command) {
   if (!state.Enabled || session_.IsRunning()) return;
   switch (command) {
     case Command::New:
-      if (workspace_.New()) RenderAll();
+      if (workspace_.New()) AfterFileCommand(command);
       break;
     case Command::Initialise:
-      if (workspace_.Initialise()) RenderAll();
+      if (workspace_.Initialise()) AfterFileCommand(command);
       break;
     case Command::Open:
-      if (workspace_.Open()) RenderAll();
+      if (workspace_.Open()) AfterFileCommand(command);
       break;
     case Command::OpenBackup:
-      if (RunBackupListDialog(this, context_, workspace_, prompter_)) RenderAll();
+      if (RunBackupListDialog(this, context_, workspace_, prompter_)) AfterFileCommand(command);
       break;
     case Command::Save:
-      workspace_.Save();
+      if (workspace_.Save()) presenter_.NoteFileCommand(command);
       RenderCommands();
       break;
     case Command::SaveAs:
-      workspace_.SaveAs();
+      if (workspace_.SaveAs()) presenter_.NoteFileCommand(command);
       RenderCommands();
       break;
     case Command::ImportChannels: {
       const Configuration before = workspace_.Current();
       if (workspace_.ImportChannelTable()) {
         workspace_.RecordStep(presenter_.StepName(command), before);
+        presenter_.NoteFileCommand(command);
         RedrawGrid();
       }
       RenderCommands();
@@ -477,6 +521,11 @@ void MainWindow::Run(Command command) {
       if (chosen) MoveSelectedChannels(0, target);
       break;
     }
+    case Command::Cut:
+    case Command::Copy:
+    case Command::Paste:
+      RunClipboardCommand(command);
+      break;
     case Command::DeleteChannels:
       if (presenter_.DeleteChannels(SelectedChannelRows(), prompter_)) {
         model_.RowsRedrawn();
@@ -585,6 +634,11 @@ void MainWindow::RunEditor(Command command, const EditorDialog& dialog) {
   RenderCommands();
 }
 
+void MainWindow::AfterFileCommand(Command command) {
+  presenter_.NoteFileCommand(command);
+  RenderAll();
+}
+
 // An undo or redo may change any record, the channels included.
 void MainWindow::RenderAfterStep() {
   RedrawGrid();
@@ -626,6 +680,7 @@ void MainWindow::OnRadioProgress(int percent) {
 void MainWindow::OnRadioFinished() {
   if (progress_) progress_->close();
   const auto& result = session_.LastResult();
+  if (result) presenter_.NoteRadioOutcome(*result);
   RenderCommands();
   if (result && result->Cancelled && result->Kind == OperationKind::Write) {
     // After the link has finished its own steps, not inside them.

@@ -60,6 +60,7 @@ class MainWindow final : public QMainWindow {
   void BuildToolBar();
   void BuildStatusBar();
   void BuildCentre();
+  void RenderTitle();
   void RenderCommands();
   void RenderTree();
   void RenderStatusClock();
@@ -69,7 +70,9 @@ class MainWindow final : public QMainWindow {
 
   void OnTreeItemActivated(QTreeWidgetItem* item);
   void OnGridActivated(const QModelIndex& index);
-  void AddClipboardKey(const QKeySequence& keys, bool (MainWindowPresenter::*operation)(int));
+  void AttachGridShortcuts();
+  void RunClipboardCommand(Command command);
+  void ShowGridMenu(const QPoint& at);
   int CurrentChannelRow() const;
   // The channel rows with a selected cell, ascending; the current row when nothing is selected.
   std::vector<int> SelectedChannelRows() const;
@@ -80,6 +83,7 @@ class MainWindow final : public QMainWindow {
   using EditorDialog = bool (*)(QWidget*, AppContext&, Workspace&, Prompter&);
   void RunEditor(Command command, const EditorDialog& dialog);
   void RenderAfterStep();
+  void AfterFileCommand(Command command);
 
   // `confirmed`: a write the user has just agreed to (writing again after a cancel).
   void StartRadioOperation(OperationKind kind, bool confirmed = false);
@@ -100,6 +104,7 @@ class MainWindow final : public QMainWindow {
   QTreeWidget* tree_ = nullptr;
   QTableView* grid_ = nullptr;
   QSplitter* splitter_ = nullptr;
+  QLabel* statusMessage_ = nullptr;
   QLabel* statusDate_ = nullptr;
   QLabel* statusTime_ = nullptr;
   QTimer clock_;

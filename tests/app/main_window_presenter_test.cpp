@@ -7,6 +7,7 @@
 
 #include "support/scripted_prompter.h"
 #include "support/temp_folder.h"
+#include "model/embedded_info.h"
 
 namespace hvt {
 namespace {
@@ -221,6 +222,56 @@ TEST_F(MainWindowPresenterTest, ClosingAsksAboutUnsavedChanges) {
   EXPECT_EQ(prompter_.Messages[0].Text, context_.Texts().SectionText("MSG", "9001"));
   EXPECT_EQ(prompter_.Messages[0].Buttons, PromptButtons::YesNoCancel);
   EXPECT_EQ(prompter_.Messages[0].Icon, PromptIcon::Warning);
+}
+
+}  // namespace
+}  // namespace hvt
+
+namespace hvt {
+namespace {
+
+// The status bar says what last happened, in words a dealer can act on.
+TEST_F(MainWindowPresenterTest, TheStatusSaysWhatLastHappened) {
+  Channels() = {};
+  for (const int number : {1, 2, 3}) AddChannel(Channels(), Channel(number, "438.125"));
+  MainWindowPresenter presenter(context_, workspace_, false);
+  EXPECT_EQ(presenter.Status(), "Ready");
+
+  const auto result = [](OperationKind kind, bool success, bool cancelled, std::string_view serial) {
+    OperationResult r;
+    r.Kind = kind;
+    r.Success = success;
+    r.Cancelled = cancelled;
+    std::ranges::copy(serial, r.Data.Information.begin() + 32);
+    return r;
+  };
+  struct Case {
+    OperationResult Result;
+    std::string Status;
+  };
+  const std::vector<Case> cases = {
+      {result(OperationKind::Read, true, false, "2024030500000001"), "Read 3 channels from radio 2024030500000001"},
+      {result(OperationKind::Read, true, false, ""), "Read 3 channels from the radio"},
+      {result(OperationKind::Read, false, true, ""), "Read cancelled"},
+      {result(OperationKind::Read, false, false, ""), "Read failed"},
+      {result(OperationKind::Write, true, false, ""), "Wrote 3 channels to the radio"},
+      {result(OperationKind::Write, false, true, ""), "Write cancelled"},
+      {result(OperationKind::Write, false, false, ""), "Write failed"},
+      {result(OperationKind::InformationRead, true, false, "SN1"), "Read the information of radio SN1"},
+      {result(OperationKind::InformationRead, false, false, ""), "Reading the radio's information failed"},
+  };
+  for (const Case& c : cases) {
+    presenter.NoteRadioOutcome(c.Result);
+    EXPECT_EQ(presenter.Status(), c.Status);
+  }
+
+  const auto file = settings_ / "saved.dat";
+  prompter_.Files = {file};
+  ASSERT_TRUE(workspace_.SaveAs());
+  presenter.NoteFileCommand(Command::SaveAs);
+  EXPECT_EQ(presenter.Status(), "Saved saved.dat");
+  presenter.NoteFileCommand(Command::New);
+  EXPECT_EQ(presenter.Status(), "New configuration");
 }
 
 }  // namespace

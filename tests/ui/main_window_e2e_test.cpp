@@ -10,7 +10,10 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPrintPreviewDialog>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -18,6 +21,7 @@
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
+#include <deque>
 #include <functional>
 
 #include "app/radio_backups.h"
@@ -48,6 +52,10 @@ bool RunUntil(const std::function<bool()>& done, int limitMs = 20000) {
 }
 
 class MainWindowEndToEnd : public testing::Test {
+ public:
+  VirtualRadio& Radio() { return link_.Virtual().Radio(); }
+  AppContext& Context() { return context_; }
+
  protected:
   MainWindowEndToEnd() {
     context_.SetPortName("virtual");
@@ -691,6 +699,205 @@ TEST_F(MainWindowEndToEnd, TheFileMenuExportsAPdfAndPreviewsThePrintout) {
   });
   window_.Run(Command::PrintPreview);
   EXPECT_TRUE(previewShown);
+}
+
+}  // namespace
+}  // namespace hvt
+
+namespace hvt {
+namespace {
+
+// After every outcome of a transfer the commands are what they were before it, so a dealer can
+// save what was read and a failure does not lock the program.
+class CommandsAfterATransfer : public MainWindowEndToEnd {
+ protected:
+  QMap<Command, bool> EnabledCommands() const {
+    QMap<Command, bool> enabled;
+    for (const CommandSpec& spec : CommandTable()) enabled.insert(spec.Id, window_.Action(spec.Id)->isEnabled());
+    return enabled;
+  }
+
+  void CloseModalWindows() {
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [] {
+      if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+    });
+    closer.start(5);
+    RunUntil([] { return QApplication::activeModalWidget() == nullptr; }, 2000);
+    RunUntil([] { return false; }, 30);
+  }
+};
+
+TEST_F(CommandsAfterATransfer, EveryOutcomeLeavesTheCommandsAsTheyWere) {
+  struct Case {
+    const char* Outcome;
+    Command Run;
+    std::function<void(MainWindowEndToEnd&)> Prepare;
+    std::deque<PromptAnswer> Answers;
+    std::deque<std::optional<std::string>> Passwords;
+    bool CancelInProgress = false;
+  };
+  const std::vector<Case> cases = {
+      {"a read", Command::Read, nullptr, {PromptAnswer::Ok}},
+      {"a write", Command::Write, nullptr, {PromptAnswer::Ok}},
+      {"an information read", Command::EmbeddedInfo, nullptr, {}},
+      {"a read of a radio that falls silent", Command::Read,
+       [](MainWindowEndToEnd& test) {
+         RadioFaults faults;
+         faults.SilentAfterBlocks = 20;
+         test.Radio().SetFaults(faults);
+       },
+       {PromptAnswer::Ok, PromptAnswer::Cancel}},
+      {"a write to a radio that never answers", Command::Write,
+       [](MainWindowEndToEnd& test) {
+         RadioFaults faults;
+         faults.SilentAfterBlocks = 0;
+         test.Radio().SetFaults(faults);
+       },
+       {PromptAnswer::Ok, PromptAnswer::Cancel}},
+      {"a read whose password is not given", Command::Read,
+       [](MainWindowEndToEnd& test) { test.Radio().SetPassword("12"); },
+       {PromptAnswer::Ok},
+       {std::nullopt}},
+      {"a read on a port that does not open", Command::Read,
+       [](MainWindowEndToEnd& test) { test.Context().SetPortName("/dev/hvt7300-no-such-port"); },
+       {}},
+      {"a cancelled read", Command::Read, nullptr, {PromptAnswer::Ok}, {}, true},
+      {"a cancelled write not written again", Command::Write, nullptr, {PromptAnswer::Ok, PromptAnswer::No}, {}, true},
+  };
+  const QMap<Command, bool> before = EnabledCommands();
+  ASSERT_TRUE(before.value(Command::Save) && before.value(Command::Read)) << "the test needs them enabled";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Outcome);
+    context_.SetPortName("virtual");
+    Radio().SetFaults({});
+    Radio().SetPassword("");
+    if (c.Prepare) c.Prepare(*this);
+    prompter_.Answers = c.Answers;
+    prompter_.Passwords = c.Passwords;
+    window_.Run(c.Run);
+    if (c.CancelInProgress) {
+      ASSERT_TRUE(session_.IsRunning());
+      for (ProgressWindow* progress : window_.findChildren<ProgressWindow*>()) {
+        if (progress->isVisible()) QTest::keyClick(progress, Qt::Key_Escape);
+      }
+    }
+    ASSERT_TRUE(RunUntil([this] { return !session_.IsRunning() && prompter_.Answers.empty(); }));
+    CloseModalWindows();
+    EXPECT_EQ(session_.State(), SessionState::Idle);
+    const QMap<Command, bool> after = EnabledCommands();
+    for (auto it = before.cbegin(); it != before.cend(); ++it) {
+      // A read is a step of its own that Undo takes back.
+      if (it.key() == Command::Undo || it.key() == Command::Redo) continue;
+      EXPECT_EQ(after.value(it.key()), it.value()) << "command " << static_cast<int>(it.key());
+    }
+    EXPECT_TRUE(prompter_.Passwords.empty());
+  }
+}
+
+TEST_F(CommandsAfterATransfer, FileSaveAfterAReadSavesWhatWasRead) {
+  Configuration inRadio = workspace_.Current();
+  AddChannel(inRadio.Channels, CreateChannel(42, "439.5"));
+  prompter_.Answers = {PromptAnswer::Ok};
+  workspace_.Current() = inRadio;
+  RunRadioCommand(Command::Write);
+  prompter_.Answers = {PromptAnswer::Ok};  // the reset warning
+  window_.Run(Command::New);
+  ASSERT_EQ(Cell(42, GridColumn::Rx), "");
+
+  prompter_.Answers = {PromptAnswer::Ok};
+  RunRadioCommand(Command::Read);
+  ASSERT_EQ(Cell(42, GridColumn::Rx), "439.50000");
+  EXPECT_NE(window_.findChild<QLabel*>(QStringLiteral("statusMessage"))->text().toStdString().find("Read "),
+            std::string::npos);
+  const auto file = settings_ / "what-was-read.dat";
+  prompter_.Files = {file};
+  window_.Action(Command::Save)->trigger();
+  Configuration saved;
+  ASSERT_EQ(ReadConfigurationFile(file, saved), FileCheck::Ok);
+  EXPECT_TRUE(saved == workspace_.Current());
+  EXPECT_TRUE(saved.Channels.Find(42) != nullptr);
+  EXPECT_EQ(window_.findChild<QLabel*>(QStringLiteral("statusMessage"))->text(), QStringLiteral("Saved what-was-read.dat"));
+}
+
+// The fleet window and Open Backup are windows of their own: closing them gives the commands back.
+TEST_F(CommandsAfterATransfer, TheFleetWindowAndOpenBackupLeaveTheCommandsAsTheyWere) {
+  prompter_.Answers = {PromptAnswer::Ok};
+  RunRadioCommand(Command::Read);
+  const QMap<Command, bool> before = EnabledCommands();
+  for (const Command command : {Command::WriteFleet, Command::OpenBackup}) {
+    SCOPED_TRACE(static_cast<int>(command));
+    OnModalDialog([](QDialog& dialog) { dialog.reject(); });
+    window_.Run(command);
+    CloseModalWindows();
+    EXPECT_EQ(EnabledCommands(), before);
+  }
+}
+
+}  // namespace
+}  // namespace hvt
+
+namespace hvt {
+namespace {
+
+// Cut, Copy, Paste and Delete are commands a user can find: in the Edit menu and in the grid's
+// context menu, which also holds the channel's own commands.
+TEST_F(MainWindowEndToEnd, TheClipboardIsInTheEditMenuAndTheGridsContextMenu) {
+  QAction* edit = nullptr;
+  for (QAction* menu : window_.menuBar()->actions()) {
+    if (menu->menu() != nullptr && menu->menu()->actions().contains(window_.Action(Command::Copy))) edit = menu;
+  }
+  ASSERT_NE(edit, nullptr);
+  for (const Command command : {Command::Cut, Command::Paste, Command::DeleteChannels})
+    EXPECT_TRUE(edit->menu()->actions().contains(window_.Action(command)));
+
+  QTableView& grid = window_.Grid();
+  grid.selectionModel()->setCurrentIndex(grid.model()->index(0, 0), QItemSelectionModel::ClearAndSelect |
+                                                                        QItemSelectionModel::Rows);
+  window_.Action(Command::Copy)->trigger();
+  grid.selectionModel()->setCurrentIndex(grid.model()->index(79, 0), QItemSelectionModel::ClearAndSelect |
+                                                                         QItemSelectionModel::Rows);
+  window_.Action(Command::Paste)->trigger();
+  EXPECT_EQ(Cell(80, GridColumn::Rx), Cell(1, GridColumn::Rx));
+  EXPECT_TRUE(window_.isWindowModified()) << "the title carries the modified mark";
+  window_.Action(Command::Cut)->trigger();
+  EXPECT_EQ(Cell(80, GridColumn::Rx), "");
+
+  QStringList offered;
+  QTimer::singleShot(0, [&offered] {
+    QWidget* popup = QApplication::activePopupWidget();
+    if (popup == nullptr) return;
+    for (const QAction* action : popup->actions()) {
+      if (!action->isSeparator()) offered.append(action->text());
+    }
+    popup->close();
+  });
+  const QRect cell = grid.visualRect(grid.model()->index(0, 0));
+  emit grid.customContextMenuRequested(cell.center());
+  QStringList expected;
+  for (const Command command : {Command::EditChannel, Command::Cut, Command::Copy, Command::Paste,
+                                Command::DeleteChannels, Command::InsertChannel, Command::RemoveGap})
+    expected.append(window_.Action(command)->text());
+  EXPECT_EQ(offered, expected);
+}
+
+}  // namespace
+}  // namespace hvt
+
+namespace hvt {
+namespace {
+
+// A read that could not keep its backup says so and why, and what was read can still be saved.
+TEST_F(MainWindowEndToEnd, AReadWhoseBackupCannotBeKeptSaysSo) {
+  WriteFileBytes(context_.Folders().BackupFolder(), "a file where the backups folder belongs");
+  prompter_.Answers = {PromptAnswer::Ok};
+  RunRadioCommand(Command::Read);
+  const std::string told = LastMessage();
+  EXPECT_EQ(told.rfind(Text(text_key::ReadSucceeded), 0), 0U) << told;
+  EXPECT_NE(told.find("No backup of what the radio held was kept: "), std::string::npos) << told;
+  EXPECT_NE(told.find(context_.Folders().BackupFolder().string()), std::string::npos) << told;
+  EXPECT_EQ(prompter_.Messages.back().Icon, PromptIcon::Warning);
+  EXPECT_TRUE(window_.Action(Command::Save)->isEnabled());
 }
 
 }  // namespace
