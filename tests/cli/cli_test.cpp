@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 #include "cli/cli_fixture.h"
@@ -228,8 +229,8 @@ TEST_F(CliFiles, ADamagedBandTemplateGivesTheDefaults) {
 }
 
 // Without its own band template a new configuration comes from the full-range one, marked with
-// the band asked for and the default channels after its own; without that one too, from the
-// defaults alone.
+// the band asked for and the default channels it lacks after its own; without that one too, from
+// the defaults alone.
 TEST_F(CliFiles, NewWithoutBandTemplatesTakesTheOtherTemplateOrTheDefaults) {
   Configuration fallback;
   ASSERT_EQ(ReadConfigurationFile(At("Init/HVT7300_1.dat"), fallback), FileCheck::Ok);
@@ -237,7 +238,11 @@ TEST_F(CliFiles, NewWithoutBandTemplatesTakesTheOtherTemplateOrTheDefaults) {
   std::vector<int> fallbackThenDefaults;
   for (int i = 0; i < fallback.Channels.Count; ++i)
     fallbackThenDefaults.push_back(fallback.Channels.Entries[static_cast<std::size_t>(i)].ChannelNumber);
-  fallbackThenDefaults.insert(fallbackThenDefaults.end(), defaults.begin(), defaults.end());
+  // A default channel the template holds already is not added twice.
+  for (const int number : defaults) {
+    if (std::ranges::find(fallbackThenDefaults, number) == fallbackThenDefaults.end())
+      fallbackThenDefaults.push_back(number);
+  }
   struct Case {
     std::vector<std::string> Removed;
     std::string Band;
