@@ -130,7 +130,11 @@ int main(int argc, char** argv) {
   int failures = 0;
   for (const char* each : {"open", "cancel", "file"}) {
     const pid_t child = ::fork();
-    if (child == 0) ::_exit(RunWay(each, opens));
+    if (child == 0) {
+      const int exitCode = RunWay(each, opens);
+      std::fflush(stdout);
+      ::_exit(exitCode);
+    }
     int status = 0;
     ::waitpid(child, &status, 0);
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) ++failures;
