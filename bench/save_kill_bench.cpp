@@ -1,5 +1,5 @@
 // Kills saves half-way and counts what they leave: the target must always be one whole content,
-// and nothing but the one hidden name may be left, and that only until the next save.
+// and nothing but the killed save's hidden file may be left, and that only until the next save.
 
 #include <unistd.h>
 

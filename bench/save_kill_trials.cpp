@@ -74,7 +74,6 @@ std::vector<std::string> OthersIn(const fs::path& folder) {
 
 SaveKillFigures RunSaveKillTrials(const fs::path& folder, int trials, SaveWay way, std::uint32_t seed) {
   const fs::path target = folder / kTargetName;
-  const std::string hidden = TemporaryNameFor(kTargetName, 255);
   const Bytes contents[2] = {ContentNamed('A'), ContentNamed('B')};
   SaveKillFigures figures;
   if (!Save(target, contents[0], way)) return figures;
@@ -109,7 +108,7 @@ SaveKillFigures RunSaveKillTrials(const fs::path& folder, int trials, SaveWay wa
     bool leftSomething = false;
     for (const std::string& name : OthersIn(folder)) {
       leftSomething = true;
-      ++(name == hidden ? figures.HiddenLeft : figures.StrayLeft);
+      ++(IsTemporaryNameFor(name, kTargetName, 255) ? figures.HiddenLeft : figures.StrayLeft);
     }
     if (leftSomething) {
       Save(target, now, way);

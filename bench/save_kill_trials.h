@@ -15,7 +15,7 @@ struct SaveKillFigures {
   int Completed = 0;                // the child had finished before it
   int Replaced = 0;                 // the target held the new contents afterwards
   int MixedOrMissing = 0;           // the target was neither whole content: never acceptable
-  int HiddenLeft = 0;               // the one hidden name was left, for the next save to remove
+  int HiddenLeft = 0;               // the save's hidden file was left, for the next save to remove
   int StrayLeft = 0;                // any other file left beside the target: never acceptable
   int StrayAfterNextSave = 0;       // anything left beside the target after the next save
   double MeanSaveMilliseconds = 0;  // a whole save in a child, uninterrupted

@@ -53,14 +53,28 @@ launcher_options() {
   if command -v ccache >/dev/null; then echo "-DCMAKE_CXX_COMPILER_LAUNCHER=ccache"; fi
 }
 
-# configure_and_build DIR [CMAKE OPTIONS...]
-configure_and_build() {
+# configure DIR [CMAKE OPTIONS...]
+configure() {
   local dir="$1"
   shift
   step "Configuring ($dir)"
   # shellcheck disable=SC2046
   cmake -S . -B "$dir" "${BUILD_OPTIONS[@]}" $(launcher_options) "$@" >/dev/null \
     || fail "cmake could not configure the project (see the messages above)"
-  step "Building ($dir)"
-  cmake --build "$dir" -j "$(nproc)" || fail "the build failed (see the compiler messages above)"
+}
+
+# build DIR [TARGET...]: the targets named, or everything (tests, fuzzers, benchmarks) without.
+build() {
+  local dir="$1"
+  shift
+  local targets=()
+  [[ $# -gt 0 ]] && targets=(--target "$@")
+  step "Building ${*:-everything} ($dir)"
+  cmake --build "$dir" -j "$(nproc)" "${targets[@]}" || fail "the build failed (see the compiler messages above)"
+}
+
+# configure_and_build DIR [CMAKE OPTIONS...]: everything.
+configure_and_build() {
+  configure "$@"
+  build "$1"
 }

@@ -25,11 +25,8 @@ std::filesystem::path Existing(const std::filesystem::path& preferred,
 std::vector<std::filesystem::path> MissingDataFiles(const std::filesystem::path& dataFolder) {
   std::vector<std::filesystem::path> missing;
   const std::filesystem::path language("language");
-  const std::filesystem::path templates("Init");
-  for (const std::filesystem::path& file :
-       {language / std::string(LanguageFileName(kEnglish)),
-        language / std::string(LanguageFileName(kChinese)), templates / (std::string(kModelName) + "_0.dat"),
-        templates / (std::string(kModelName) + "_1.dat")}) {
+  for (const std::filesystem::path& file : {language / std::string(LanguageFileName(kEnglish)),
+                                            language / std::string(LanguageFileName(kChinese))}) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(dataFolder / file, error)) missing.push_back(file);
   }

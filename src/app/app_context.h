@@ -27,8 +27,9 @@ struct AppFolders {
 
 using FeatureWords = std::array<std::int16_t, 4>;
 
-// The files a data folder must hold (language files, band templates), relative to it; empty when
-// every one is there.
+// The files a data folder must hold (the language files), relative to it; empty when every one is
+// there. The band templates may be missing: a new configuration then comes from the other one or
+// from the built-in defaults.
 std::vector<std::filesystem::path> MissingDataFiles(const std::filesystem::path& dataFolder);
 
 class AppContext {

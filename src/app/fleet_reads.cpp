@@ -15,6 +15,15 @@ std::string PortFileStem(std::string_view port) {
   return RadioFileStem({}, port);
 }
 
+// A name in `folder` not taken yet: "<stem>.dat", else "<stem>-2.dat" and on.
+std::filesystem::path FreeName(const std::filesystem::path& folder, const std::string& stem) {
+  std::error_code error;
+  std::filesystem::path path = folder / (stem + ".dat");
+  for (int n = 2; std::filesystem::exists(path, error); ++n)
+    path = folder / (stem + "-" + std::to_string(n) + ".dat");
+  return path;
+}
+
 }  // namespace
 
 std::vector<FleetReadFile> SaveFleetReads(const FleetRun& fleet, AppContext& context, Prompter& prompter,
@@ -41,8 +50,14 @@ std::vector<FleetReadFile> SaveFleetReads(const FleetRun& fleet, AppContext& con
       files[i].File = file;
     } else {
       files[i].Problem = "could not be saved as " + file.string();
+      const std::filesystem::path recoveryFolder = context.Folders().Settings / "recovered";
+      std::filesystem::create_directories(recoveryFolder, error);
+      const std::filesystem::path recovered = FreeName(recoveryFolder, name);
+      if (workspace.SaveFile(recovered) == FileCheck::Ok) files[i].Recovered = recovered;
     }
-    static_cast<void>(KeepBackup(context.Folders().BackupFolder(), workspace.Current(), serial, LocalNow()));
+    BackupResult backup =
+        KeepBackup(context.Folders().BackupFolder(), workspace.Current(), serial, LocalNow());
+    files[i].Backup = std::move(backup.File);
   }
   return files;
 }

@@ -16,11 +16,14 @@
 namespace hvt {
 
 struct FleetReadFile {
-  std::optional<std::filesystem::path> File;  // none for a radio not read, or when saving failed
-  std::string Problem;                        // why it was not saved, when it was read
+  std::optional<std::filesystem::path> File;       // none for a radio not read, or when saving failed
+  std::string Problem;                             // why it was not saved, when it was read
+  std::optional<std::filesystem::path> Recovered;  // where it was kept instead, when it was not saved
+  std::optional<std::filesystem::path> Backup;     // the backup of what the radio held
 };
 
-// One entry per radio of the run, in its order. The folder is made when missing.
+// One entry per radio of the run, in its order. The folder is made when missing. A read that
+// cannot be saved there is kept in the "recovered" folder of the settings folder.
 std::vector<FleetReadFile> SaveFleetReads(const FleetRun& fleet, AppContext& context, Prompter& prompter,
                                           const std::filesystem::path& folder);
 

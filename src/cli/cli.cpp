@@ -112,8 +112,7 @@ int UsageError(std::ostream& err, std::string_view message) {
   return kExitUsage;
 }
 
-// Nothing runs on a data folder without its language files and band templates; the message
-// names what is missing.
+// Nothing runs on a data folder without its language files; the message names what is missing.
 std::optional<std::string> DataFolderProblem(const AppFolders& folders) {
   std::error_code error;
   if (!std::filesystem::is_directory(folders.Data, error)) {
@@ -125,7 +124,7 @@ std::optional<std::string> DataFolderProblem(const AppFolders& folders) {
   for (const std::filesystem::path& file : missing)
     names += (names.empty() ? "" : ", ") + file.generic_string();
   return "the data folder " + folders.Data.string() + " lacks " + names +
-         " (language files and band templates; give another with --home DIR)";
+         " (language files; give another with --home DIR)";
 }
 
 }  // namespace

@@ -2,11 +2,13 @@
 
 #include <charconv>
 #include <cstdio>
+#include <set>
 
 #include "app/fleet_reads.h"
 #include "app/fleet_run.h"
 #include "app/port_choice.h"
 #include "app/workspace.h"
+#include "cli/output_target.h"
 #include "cli/serial_loop.h"
 #include "cli/session.h"
 #include "cli/stop_signals.h"
@@ -143,7 +145,13 @@ bool ReadOptions(const ParsedCommand& command, std::string_view name, Session& s
       return false;
     }
   }
-  for (const std::string& port : command.Values("--port")) {
+  const std::vector<std::string> ports = command.Values("--port");
+  // Caught before the confirmation, as every mistake of the command line is.
+  if (std::set<std::string>(ports.begin(), ports.end()).size() != ports.size()) {
+    exitCode = session.Fail(name, "a port is given twice", kExitUsage);
+    return false;
+  }
+  for (const std::string& port : ports) {
     if (port == kVirtualPortName) {
       exitCode = session.Fail(name,
                               "the built-in virtual radio cannot be one of several; serve virtual radios on "
@@ -177,6 +185,19 @@ bool RunToTheEnd(FleetRun& fleet, FleetProgress& progress, SerialLoop& loop) {
   });
   progress.Draw();
   return cancelled;
+}
+
+// Where a radio's read went: its file, or the recovery file, and its backup.
+std::string ReadNote(const FleetReadFile& file) {
+  std::string note;
+  if (file.File) {
+    note = "Saved as " + file.File->string() + ".";
+  } else if (!file.Problem.empty()) {
+    note = "It " + file.Problem +
+           (file.Recovered ? "; kept in " + file.Recovered->string() : ", nor kept elsewhere") + ".";
+  }
+  if (file.Backup) note += " Backup: " + file.Backup->string() + ".";
+  return note;
 }
 
 FleetLinkMaker SerialLinksOn(SerialLoop& loop) {
@@ -218,9 +239,9 @@ int RunFleetRead(const ParsedCommand& command, CommandIo& io) {
   if (!ReadOptions(command, kReadName, session, options, exitCode)) return exitCode;
   const std::vector<std::string> ports = command.Values("--port");
   const std::filesystem::path folder = command.Value("-o");
-  std::error_code error;
-  if (std::filesystem::exists(folder, error) && !std::filesystem::is_directory(folder, error))
-    return session.Fail(kReadName, folder.string() + " is not a folder; nothing was read");
+  // Reads are worth nothing when they cannot be kept: the folder is checked first.
+  if (const auto problem = OutputFolderProblem(folder))
+    return session.Fail(kReadName, *problem + "; nothing was read");
   if (!ConfirmRun(session, BuiltInText::FleetReadConfirmation, ports.size()))
     return session.Fail(kReadName, "nothing was read");
 
@@ -234,7 +255,7 @@ int RunFleetRead(const ParsedCommand& command, CommandIo& io) {
   std::vector<std::string> notes;
   bool allSaved = true;
   for (const FleetReadFile& file : SaveFleetReads(fleet, session.Context(), session.Prompter(), folder)) {
-    notes.push_back(file.File ? "Saved as " + file.File->string() + "." : file.Problem);
+    notes.push_back(ReadNote(file));
     allSaved = allSaved && file.Problem.empty();
   }
   PrintResults(fleet, kReading, notes, io.Out);

@@ -10,9 +10,13 @@
 
 namespace hvt::cli {
 
-// Why `target` cannot be written: its folder is missing or not writable, or it exists and is not
-// a regular file (a link to one is fine). No value when it can be written.
+// Why `target` cannot be written: no name is given, its folder is missing or not writable, or it
+// exists and is not a regular file (a link to one is fine). No value when it can be written.
 std::optional<std::string> OutputTargetProblem(const std::filesystem::path& target);
+
+// Why files cannot be made in `folder`: it is not a folder, or it (or, while it is missing, the
+// folder it would be made in) is not writable. No value when they can.
+std::optional<std::string> OutputFolderProblem(const std::filesystem::path& folder);
 
 // A name in `folder` that does not exist yet: "read-YYYYMMDD-HHMMSS<suffix>", with "-2", "-3"...
 // before the suffix when that is taken.

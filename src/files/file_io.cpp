@@ -1,12 +1,18 @@
 #include "files/file_io.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <mutex>
+#include <random>
 #include <system_error>
 
 // Anonymous files and the kernel's file systems are Linux's; elsewhere a save takes the hidden
@@ -24,6 +30,32 @@ namespace fs = std::filesystem;
 
 constexpr int kMostLinksFollowed = 40;  // as the kernel's own limit for a path
 constexpr std::string_view kTemporarySuffix = ".hvt-tmp";
+constexpr std::size_t kTokenLength = 16;  // hex digits that tell one save's hidden file from another's
+constexpr int kMostNameTries = 8;
+
+// A token no other save, in this process or another, is using: random bits mixed with the
+// process and a count, so neither two threads nor the children of one fork draw the same one.
+std::string NewToken() {
+  static std::mutex mutex;
+  static std::mt19937_64 random = [] {
+    std::random_device device;
+    std::seed_seq seed{device(), device(), device(), device()};
+    return std::mt19937_64(seed);
+  }();
+  static std::atomic<std::uint64_t> count{0};
+  std::uint64_t bits = 0;
+  {
+    const std::lock_guard lock(mutex);
+    bits = random();
+  }
+  bits ^= count.fetch_add(1) * 0x9E3779B97F4A7C15ULL;
+  bits ^= static_cast<std::uint64_t>(::getpid()) << 40;
+  char hex[kTokenLength + 1];
+  std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(bits));
+  return hex;
+}
+
+bool IsHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); }
 
 std::string SystemReason(int error) { return std::generic_category().message(error); }
 
@@ -135,31 +167,42 @@ class AtomicSave {
       return Fail(errno);
     }
 
-    temporaryName_ = TemporaryNameFor(name_.string(), NameMaxOf(folder_));
-    // Whatever an earlier save killed half-way left under the hidden name goes first.
-    ::unlinkat(folder_, temporaryName_.c_str(), 0);
+    nameMax_ = NameMaxOf(folder_);
+    RemoveAbandonedTemporaries();
 
 #if defined(__linux__)
     if (temporary == Temporary::Anonymous) {
       UniqueFd file(::openat(folder_, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, CreationMode()));
       if (file.Valid()) {
+        // Locked before it has a name, so no other save ever takes it for abandoned.
+        static_cast<void>(Lock(file.Get()));
         if (!Fill(file.Get(), error)) return Fail(error);
         if (LinkAnonymous(file.Get())) return Publish();
-        // Without /proc the file cannot be given a name; write it again under the hidden name.
+        // Without /proc the file cannot be given a name; write it again under a hidden name.
       } else if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) {
         return Fail(errno);
       }
     }
 #endif
 
-    UniqueFd file(
-        ::openat(folder_, temporaryName_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, CreationMode()));
-    if (!file.Valid()) return Fail(errno);
-    if (!Fill(file.Get(), error)) {
-      ::unlinkat(folder_, temporaryName_.c_str(), 0);
-      return Fail(error);
+    for (int tries = 0; tries < kMostNameTries; ++tries) {
+      temporaryName_ = TemporaryNameFor(name_.string(), NewToken(), nameMax_);
+      UniqueFd file(
+          ::openat(folder_, temporaryName_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, CreationMode()));
+      if (!file.Valid()) {
+        if (errno == EEXIST) continue;
+        return Fail(errno);
+      }
+      // Another save may have found the file between its creation and the lock, taken it for
+      // abandoned and removed it; then this save starts again under a new name.
+      if (Lock(file.Get()) == Locked::ByAnother || !StillNamed(file.Get())) continue;
+      if (!Fill(file.Get(), error)) {
+        ::unlinkat(folder_, temporaryName_.c_str(), 0);
+        return Fail(error);
+      }
+      return Publish();
     }
-    return Publish();
+    return Fail(EEXIST);
   }
 
  private:
@@ -189,13 +232,67 @@ class AtomicSave {
   }
 
 #if defined(__linux__)
-  bool LinkAnonymous(int fd) const {
+  bool LinkAnonymous(int fd) {
     const std::string self = "/proc/self/fd/" + std::to_string(fd);
-    if (::linkat(AT_FDCWD, self.c_str(), folder_, temporaryName_.c_str(), AT_SYMLINK_FOLLOW) == 0)
-      return true;
-    return ::linkat(fd, "", folder_, temporaryName_.c_str(), AT_EMPTY_PATH) == 0;
+    for (int tries = 0; tries < kMostNameTries; ++tries) {
+      temporaryName_ = TemporaryNameFor(name_.string(), NewToken(), nameMax_);
+      if (::linkat(AT_FDCWD, self.c_str(), folder_, temporaryName_.c_str(), AT_SYMLINK_FOLLOW) == 0 ||
+          ::linkat(fd, "", folder_, temporaryName_.c_str(), AT_EMPTY_PATH) == 0)
+        return true;
+      if (errno != EEXIST) return false;
+    }
+    return false;
   }
 #endif
+
+  // A save holds a lock on its hidden file until the file is renamed; a file nobody holds is
+  // what a killed save left. The lock goes with the process, whatever ends it. Where the file
+  // system has no locks, saves go on without and leave what killed saves left.
+  enum class Locked { Here, ByAnother, NotSupported };
+  static Locked Lock(int fd) {
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return Locked::Here;
+    return errno == EWOULDBLOCK ? Locked::ByAnother : Locked::NotSupported;
+  }
+
+  bool StillNamed(int fd) const {
+    struct stat named {};
+    struct stat opened {};
+    return ::fstatat(folder_, temporaryName_.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+           ::fstat(fd, &opened) == 0 && named.st_dev == opened.st_dev && named.st_ino == opened.st_ino;
+  }
+
+  // Removes the hidden files of earlier saves of this name that were killed half-way; those of
+  // saves still going are locked and stay.
+  void RemoveAbandonedTemporaries() {
+    const int listed = ::dup(folder_);
+    if (listed < 0) return;
+    DIR* folder = ::fdopendir(listed);
+    if (folder == nullptr) {
+      ::close(listed);
+      return;
+    }
+    std::vector<std::string> candidates;
+    // The one fixed hidden name of earlier versions is taken too.
+    const std::string earlier = "." + name_.string() + std::string(kTemporarySuffix);
+    while (const dirent* entry = ::readdir(folder)) {
+      if (IsTemporaryNameFor(entry->d_name, name_.string(), nameMax_) || entry->d_name == earlier)
+        candidates.emplace_back(entry->d_name);
+    }
+    ::closedir(folder);
+    for (const std::string& candidate : candidates) {
+      UniqueFd file(::openat(folder_, candidate.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+      if (!file.Valid()) continue;
+      struct stat status {};
+      if (::fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode) || Lock(file.Get()) != Locked::Here)
+        continue;
+      struct stat named {};
+      // Still the file that was locked: never remove a name that has moved on.
+      if (::fstatat(folder_, candidate.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+          named.st_dev == status.st_dev && named.st_ino == status.st_ino) {
+        ::unlinkat(folder_, candidate.c_str(), 0);
+      }
+    }
+  }
 
   FileWriteResult Publish() const {
     if (::renameat(folder_, temporaryName_.c_str(), folder_, name_.c_str()) != 0) {
@@ -212,6 +309,7 @@ class AtomicSave {
   std::span<const std::uint8_t> bytes_;
   fs::path name_;
   int folder_ = -1;
+  std::size_t nameMax_ = NAME_MAX;
   std::optional<struct stat> replaced_;
   std::string temporaryName_;
 };
@@ -289,9 +387,13 @@ FileWriteResult WriteFileAtomicallyThroughNamedFile(const std::filesystem::path&
   return AtomicSave(path, bytes).Run(Temporary::Named);
 }
 
-std::string TemporaryNameFor(std::string_view fileName, std::size_t nameMax) {
-  std::string name = "." + std::string(fileName) + std::string(kTemporarySuffix);
-  if (name.size() <= nameMax) return name;
+namespace {
+
+// ".name." (the name shortened with a hash of the whole when needed) that comes before the token.
+std::string TemporaryPrefixFor(std::string_view fileName, std::size_t nameMax) {
+  const std::size_t tail = 1 + kTokenLength + kTemporarySuffix.size();  // ".", the token, the suffix
+  std::string prefix = "." + std::string(fileName);
+  if (prefix.size() + tail <= nameMax) return prefix;
   // FNV-1a of the whole name keeps two long names with the same beginning apart.
   std::uint64_t hash = 14695981039346656037ULL;
   for (const char c : fileName) {
@@ -300,10 +402,24 @@ std::string TemporaryNameFor(std::string_view fileName, std::size_t nameMax) {
   }
   char hex[17];
   std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(hash));
-  const std::size_t fixed = 1 + 1 + 16 + kTemporarySuffix.size();  // ".", "~", the hash, the suffix
+  const std::size_t fixed = 1 + 1 + 16 + tail;  // ".", "~", the hash
   std::size_t keep = nameMax > fixed ? std::min(fileName.size(), nameMax - fixed) : 0;
   while (keep > 0 && IsUtf8Continuation(fileName[keep])) --keep;
-  return "." + std::string(fileName.substr(0, keep)) + "~" + hex + std::string(kTemporarySuffix);
+  return "." + std::string(fileName.substr(0, keep)) + "~" + hex;
+}
+
+}  // namespace
+
+std::string TemporaryNameFor(std::string_view fileName, std::string_view token, std::size_t nameMax) {
+  return TemporaryPrefixFor(fileName, nameMax) + "." + std::string(token) + std::string(kTemporarySuffix);
+}
+
+bool IsTemporaryNameFor(std::string_view candidate, std::string_view fileName, std::size_t nameMax) {
+  const std::string prefix = TemporaryPrefixFor(fileName, nameMax) + ".";
+  if (candidate.size() != prefix.size() + kTokenLength + kTemporarySuffix.size()) return false;
+  if (!candidate.starts_with(prefix) || !candidate.ends_with(kTemporarySuffix)) return false;
+  const std::string_view token = candidate.substr(prefix.size(), kTokenLength);
+  return std::ranges::all_of(token, IsHexDigit);
 }
 
 }  // namespace hvt

@@ -76,8 +76,10 @@ FileReadResult ReadFileStart(const std::filesystem::path& path, std::size_t coun
 // Replaces the file so that it is always either the old file or the complete new one, flushed to
 // disk before success is reported. A link is followed and stays a link; the replaced file keeps
 // its permission bits and, where allowed, its owner. Devices, pipes, folders and kernel files are
-// refused before anything is written. A save killed half-way leaves at most one hidden file
-// (TemporaryNameFor) beside the target, which the next save of that name removes.
+// refused before anything is written. Each save writes through a hidden file of its own
+// (TemporaryNameFor), so saves of one file at the same time all succeed and the last to finish
+// wins whole. A save killed half-way leaves at most its hidden file, which the next save of that
+// name removes; a save still going holds a lock on its file, so it is never taken for abandoned.
 FileWriteResult WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
 FileWriteResult WriteFileAtomically(const std::filesystem::path& path, std::string_view text);
 
@@ -86,8 +88,12 @@ FileWriteResult WriteFileAtomically(const std::filesystem::path& path, std::stri
 FileWriteResult WriteFileAtomicallyThroughNamedFile(const std::filesystem::path& path,
                                                     std::span<const std::uint8_t> bytes);
 
-// The hidden name a save of `fileName` uses beside it: ".name.hvt-tmp", shortened (with a hash of
-// the full name) so it never exceeds `nameMax` bytes.
-std::string TemporaryNameFor(std::string_view fileName, std::size_t nameMax);
+// The hidden name a save of `fileName` uses beside it: ".name.TOKEN.hvt-tmp" with a token of 16
+// hex digits, the name shortened (with a hash of the full name) so it never exceeds `nameMax`
+// bytes.
+std::string TemporaryNameFor(std::string_view fileName, std::string_view token, std::size_t nameMax);
+
+// Whether `candidate` is a hidden name that some save of `fileName` may have used.
+bool IsTemporaryNameFor(std::string_view candidate, std::string_view fileName, std::size_t nameMax);
 
 }  // namespace hvt

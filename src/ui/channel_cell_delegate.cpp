@@ -15,6 +15,10 @@ constexpr qsizetype kMaxCachedTexts = 4096;
 
 }  // namespace
 
+ChannelCellDelegate::ChannelCellDelegate(QTableView* grid) : QStyledItemDelegate(grid) {
+  if (grid != nullptr) ColourGridHeaders(*grid);
+}
+
 void ChannelCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                 const QModelIndex& index) const {
   const bool selected = option.state.testFlag(QStyle::State_Selected);

@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QStaticText>
 #include <QStyledItemDelegate>
+#include <QTableView>
 #include <functional>
 
 #include "app/channel_grid.h"
@@ -17,7 +18,8 @@ namespace hvt {
 // A cell being edited shows a text box, or a list for a column that offers choices.
 class ChannelCellDelegate final : public QStyledItemDelegate {
  public:
-  using QStyledItemDelegate::QStyledItemDelegate;
+  // Belongs to `grid`, whose headers it gives their colours (see ColourGridHeaders).
+  explicit ChannelCellDelegate(QTableView* grid);
 
   // The entries a cell offers (by channel row and grid column); none for a text cell.
   using CellChoices = std::function<ChoiceList(int row, GridColumn column)>;

@@ -2,6 +2,7 @@
 
 #include <QBrush>
 #include <QColor>
+#include <QHeaderView>
 
 namespace hvt {
 
@@ -15,6 +16,16 @@ const QColor kShadedRow(250, 250, 240);
 
 ChannelTableModel::ChannelTableModel(const ChannelGrid& grid, const LanguageTexts* texts, QObject* parent)
     : QAbstractTableModel(parent), grid_(grid), texts_(texts) {}
+
+void ColourGridHeaders(QTableView& grid) {
+  const auto colour = [](QHeaderView& header, const QColor& text) {
+    QPalette palette = header.palette();
+    palette.setColor(QPalette::ButtonText, text);
+    header.setPalette(palette);
+  };
+  colour(*grid.horizontalHeader(), kHeaderText);
+  colour(*grid.verticalHeader(), kRowLabelText);
+}
 
 void ChannelTableModel::RowsRedrawn() {
   emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
@@ -55,14 +66,12 @@ QVariant ChannelTableModel::data(const QModelIndex& index, int role) const {
 QVariant ChannelTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation == Qt::Vertical) {
     if (role == Qt::DisplayRole) return QString::fromStdString(GridRowLabel(ChannelRowOf(section)));
-    if (role == Qt::ForegroundRole) return QBrush(kRowLabelText);
     if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
     return {};
   }
   if (role == Qt::DisplayRole && texts_ != nullptr) {
     return QString::fromStdString(GridHeaderText(static_cast<GridColumn>(section + 1), *texts_));
   }
-  if (role == Qt::ForegroundRole) return QBrush(kHeaderText);
   if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
   return {};
 }

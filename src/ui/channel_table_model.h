@@ -4,12 +4,18 @@
 // view which rows changed, so one row redraws alone.
 
 #include <QAbstractTableModel>
+#include <QTableView>
 #include <functional>
 
 #include "app/channel_grid.h"
 #include "i18n/language_texts.h"
 
 namespace hvt {
+
+// Gives the grid's headers their text colours. They go on the headers' palettes once, not in the
+// header data: a colour there is set on a copy of the palette at every paint, and the style keeps
+// each section's picture under the palette's key, so every redraw filled Qt's pixmap cache anew.
+void ColourGridHeaders(QTableView& grid);
 
 class ChannelTableModel final : public QAbstractTableModel {
   Q_OBJECT

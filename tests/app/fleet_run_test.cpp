@@ -13,6 +13,7 @@
 #include "model/codec_chain.h"
 #include "radio/loopback_pump.h"
 #include "radio/radio_faults.h"
+#include "support/file_bytes.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_folder.h"
 
@@ -154,6 +155,43 @@ TEST(FleetRun, ReadsAreSavedBySerialNumberOrPortNameAndEachKeptAsABackup) {
   EXPECT_EQ(saved.Channels.Count, fleet.records_.Channels.Count);
   EXPECT_EQ(ListBackups(context.Folders().BackupFolder()).size(), 3U);
   EXPECT_TRUE(prompter.Messages.empty());
+}
+
+// The folder went away after the check (a stick pulled): each read is kept in the settings
+// folder's "recovered" folder instead, and its backup is named.
+TEST(FleetRun, ReadsThatCannotBeSavedAreKeptAsRecoveredCopies) {
+  Fleet fleet({"", ""});
+  const std::vector<std::string> serials = {"SN-1", "SN-2"};
+  for (std::size_t i = 0; i < serials.size(); ++i) {
+    fleet.radios_[i]->LoadImage(fleet.Image());
+    std::ranges::copy(serials[i], fleet.radios_[i]->InformationBlock().begin() + 32);
+  }
+  TempFolder home;
+  AppContext context = AppContext::Start({home.Path(), home.Path()}, "en_US");
+  ScriptedPrompter prompter;
+  ASSERT_EQ(fleet.Read(), std::nullopt);
+  std::filesystem::create_directories(home.Path() / "recovered");
+  WriteFileBytes(home.Path() / "recovered" / "SN-1.dat", "an earlier recovery");
+  WriteFileBytes(home.Path() / "stick", "a file where the folder was");
+
+  const std::vector<FleetReadFile> files =
+      SaveFleetReads(fleet.run_, context, prompter, home.Path() / "stick");
+  ASSERT_EQ(files.size(), 2U);
+  const std::filesystem::path recovered = home.Path() / "recovered";
+  EXPECT_EQ(files[0].Recovered, recovered / "SN-1-2.dat") << "an earlier recovery is kept";
+  EXPECT_EQ(files[1].Recovered, recovered / "SN-2.dat");
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    EXPECT_EQ(files[i].File, std::nullopt) << i;
+    EXPECT_EQ(files[i].Problem,
+              "could not be saved as " + (home.Path() / "stick" / (serials[i] + ".dat")).string());
+    ASSERT_TRUE(files[i].Recovered.has_value()) << i;
+    Configuration saved;
+    EXPECT_EQ(ReadConfigurationFile(*files[i].Recovered, saved), FileCheck::Ok) << i;
+    EXPECT_EQ(saved.Channels.Count, fleet.records_.Channels.Count) << i;
+    ASSERT_TRUE(files[i].Backup.has_value()) << i;
+    EXPECT_TRUE(std::filesystem::is_regular_file(*files[i].Backup)) << i;
+  }
+  EXPECT_EQ(FileText(recovered / "SN-1.dat"), "an earlier recovery");
 }
 
 TEST(FleetRun, RadiosRunSideBySideSoEightTakeAsLongAsOne) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 #include "cli/cli_fixture.h"
@@ -81,7 +82,7 @@ TEST(Cli, UsageErrorsExitWithTwoAndSayWhatIsWrong) {
   }
 }
 
-TEST(Cli, DataFolderWithoutLanguageFilesOrTemplatesIsRefusedAndNothingIsCreated) {
+TEST(Cli, DataFolderWithoutLanguageFilesIsRefusedAndNothingIsCreated) {
   TempFolder home;
   std::filesystem::copy(HVT_DATA_DIR, home.Path(), std::filesystem::copy_options::recursive);
   std::filesystem::remove(home / "language/chinese.ini");
@@ -101,7 +102,7 @@ TEST(Cli, DataFolderWithoutLanguageFilesOrTemplatesIsRefusedAndNothingIsCreated)
   };
   const std::string out = (home / "out.dat").string();
   const Case cases[] = {
-      {home.Path().string(), {"new", "-o", out}, "lacks language/chinese.ini, Init/HVT7300_0.dat"},
+      {home.Path().string(), {"new", "-o", out}, "lacks language/chinese.ini (language files;"},
       {home.Path().string(), {"read", "--port", "virtual", "--yes", "-o", out}, "lacks language/chinese.ini"},
       {(home / "language").string(), {"show", out}, "lacks language/english.ini, language/chinese.ini"},
       {(home / "absent").string(),
@@ -225,6 +226,47 @@ TEST_F(CliFiles, ADamagedBandTemplateGivesTheDefaults) {
   ASSERT_EQ(ReadConfigurationFile(At("new.dat"), made), FileCheck::Ok);
   EXPECT_GT(made.Channels.Count, 0) << "the default channels";
   EXPECT_LE(made.Channels.Count, 203);
+}
+
+// Without its own band template a new configuration comes from the full-range one, marked with
+// the band asked for and the default channels it lacks after its own; without that one too, from
+// the defaults alone.
+TEST_F(CliFiles, NewWithoutBandTemplatesTakesTheOtherTemplateOrTheDefaults) {
+  Configuration fallback;
+  ASSERT_EQ(ReadConfigurationFile(At("Init/HVT7300_1.dat"), fallback), FileCheck::Ok);
+  const std::vector<int> defaults = {201, 202, 203, 1, 2};
+  std::vector<int> fallbackThenDefaults;
+  for (int i = 0; i < fallback.Channels.Count; ++i)
+    fallbackThenDefaults.push_back(fallback.Channels.Entries[static_cast<std::size_t>(i)].ChannelNumber);
+  // A default channel the template holds already is not added twice.
+  for (const int number : defaults) {
+    if (std::ranges::find(fallbackThenDefaults, number) == fallbackThenDefaults.end())
+      fallbackThenDefaults.push_back(number);
+  }
+  struct Case {
+    std::vector<std::string> Removed;
+    std::string Band;
+    std::vector<int> Channels;
+  };
+  const Case cases[] = {
+      {{"Init/HVT7300_0.dat"}, "0", fallbackThenDefaults},
+      {{"Init/HVT7300_1.dat"}, "1", defaults},
+      {{"Init/HVT7300_0.dat", "Init/HVT7300_1.dat"}, "0", defaults},
+  };
+  for (const Case& c : cases) {
+    for (const std::string& name : c.Removed) std::filesystem::remove(At(name));
+    const Outcome outcome = Cli({"new", "--band", c.Band, "-o", At("new.dat")});
+    ASSERT_EQ(outcome.Exit, 0) << c.Removed.size() << " " << outcome.Err;
+    Configuration made;
+    ASSERT_EQ(ReadConfigurationFile(At("new.dat"), made), FileCheck::Ok);
+    EXPECT_EQ(made.BandVariant, std::stoi(c.Band));
+    std::vector<int> numbers;
+    for (int i = 0; i < made.Channels.Count; ++i)
+      numbers.push_back(made.Channels.Entries[static_cast<std::size_t>(i)].ChannelNumber);
+    EXPECT_EQ(numbers, c.Channels) << "band " << c.Band;
+    std::filesystem::copy(HVT_DATA_DIR "/Init", At("Init"),
+                          std::filesystem::copy_options::overwrite_existing);
+  }
 }
 
 TEST_F(CliFiles, CommunicationBookAndProductionExport) {

@@ -109,6 +109,7 @@ TEST_F(RadioCommands, ReadRefusesAnOutputItCouldNotWriteBeforeAnyTransfer) {
   const Case cases[] = {
       {{"-o", At("no/such/folder/out.dat")}, "the folder " + At("no/such/folder") + " does not exist"},
       {{"-o", At("folder.dat")}, At("folder.dat") + " is not a regular file"},
+      {{"-o", ""}, "no file name is given"},
       {{"-o", At("out.dat"), "--test-data", At("gone/area.bin")},
        "the folder " + At("gone") + " does not exist"},
   };
@@ -179,23 +180,35 @@ TEST_F(RadioCommands, WriteOfAConfigurationTheEncodersRefuseExitsWithThreeAndSen
   EXPECT_FALSE(fs::exists(At("virtual-radio.mem")));
 }
 
-TEST_F(RadioCommands, FleetRefusesWhatCannotRunBeforeTouchingAPort) {
+// Refused before the confirmation is asked: the terminal has no answer to give.
+TEST_F(RadioCommands, FleetRefusesWhatCannotRunBeforeAskingOrTouchingAPort) {
+  // Not even root may make files under /proc.
   const struct {
     std::vector<std::string> Arguments;
-    const char* Message;
+    std::string Message;
   } cases[] = {
-      {{"fleet", "--port", "/dev/hvt-a", "--port", "virtual", "--yes", At("mine.dat")},
+      {{"fleet", "--port", "/dev/hvt-a", "--port", "virtual", At("mine.dat")},
        "the built-in virtual radio cannot be one of several"},
       {{"fleet", "--port", "/dev/hvt-a", "--retries", "x", At("mine.dat")}, "--retries takes a whole number"},
-      {{"fleet", "--port", "/dev/hvt-a", "--port", "/dev/hvt-a", "--yes", At("mine.dat")}, "a port is given twice"},
-      {{"fleet-read", "--port", "/dev/hvt-a", "--yes", "-o", At("mine.dat")}, "is not a folder"},
+      {{"fleet", "--port", "/dev/hvt-a", "--port", "/dev/hvt-b", "--port", "/dev/hvt-a", At("mine.dat")},
+       "a port is given twice"},
+      {{"fleet-read", "--port", "/dev/hvt-a", "--port", "/dev/hvt-a", "-o", At("batch")},
+       "a port is given twice"},
+      {{"fleet-read", "--port", "/dev/hvt-a", "-o", At("mine.dat")}, At("mine.dat") + " is not a folder"},
+      {{"fleet-read", "--port", "/dev/hvt-a", "-o", At("mine.dat/batch")},
+       At("mine.dat") + " is not a folder"},
+      {{"fleet-read", "--port", "/dev/hvt-a", "-o", "/proc/hvt-batch"}, "the folder /proc is not writable ("},
+      {{"fleet-read", "--port", "/dev/hvt-a", "-o", ""}, "no folder is given"},
   };
   for (const auto& c : cases) {
-    const Outcome outcome = Cli(c.Arguments);
+    TypedTerminal terminal;
+    const Outcome outcome = Cli(c.Arguments, &terminal);
     EXPECT_NE(outcome.Exit, 0) << c.Message;
     EXPECT_NE(outcome.Err.find(c.Message), std::string::npos) << outcome.Err;
+    EXPECT_TRUE(terminal.Echoes().empty()) << c.Message << ": nothing was asked";
     EXPECT_TRUE(outcome.Out.empty()) << c.Message;
   }
+  EXPECT_FALSE(fs::exists(At("batch")));
 }
 
 TEST_F(RadioCommands, ProgressWithoutATerminalIsALineForEachTenth) {

@@ -1,15 +1,20 @@
 #include "files/file_io.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sched.h>
+#include <sys/file.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
 #include <csignal>
 #include <fstream>
 #include <set>
+#include <thread>
 
 #include "support/child_process.h"
 #include "support/file_bytes.h"
@@ -59,13 +64,80 @@ TEST_F(FileIoTest, AtomicWriteReplacesALongerFileCompletely) {
   }
 }
 
+// What a killed save left is removed by the next save of that name; the hidden file of a save
+// still going (it holds the lock) and the hidden files of other names stay.
 TEST_F(FileIoTest, ALeftoverOfAKilledSaveIsRemovedByTheNextSave) {
   const fs::path file = folder_ / "a.dat";
+  const std::string killed = TemporaryNameFor("a.dat", "0123456789abcdef", 255);
+  const std::string going = TemporaryNameFor("a.dat", "fedcba9876543210", 255);
+  const std::string otherName = TemporaryNameFor("b.dat", "0123456789abcdef", 255);
   for (const auto& [way, save] : kSaveWays) {
-    WriteFileBytes(folder_ / ".a.dat.hvt-tmp", "half a save");
+    WriteFileBytes(folder_ / killed, "half a save");
+    WriteFileBytes(folder_ / ".a.dat.hvt-tmp", "half a save of an earlier version");
+    WriteFileBytes(folder_ / otherName, "half a save of another file");
+    WriteFileBytes(folder_ / going, "a save still going");
+    const int held = ::open((folder_ / going).c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
     ASSERT_TRUE(save(file, Pattern(50, 3))) << way;
-    EXPECT_EQ(Names(), std::set<std::string>{"a.dat"}) << way;
+    EXPECT_EQ(Names(), (std::set<std::string>{"a.dat", going, otherName})) << way;
     EXPECT_EQ(FileBytes(file), Pattern(50, 3)) << way;
+    ::close(held);  // the save still going ends without renaming: killed after all
+    ASSERT_TRUE(save(file, Pattern(50, 4))) << way;
+    EXPECT_EQ(Names(), (std::set<std::string>{"a.dat", otherName})) << way;
+    fs::remove(folder_ / otherName);
+  }
+  EXPECT_TRUE(IsTemporaryNameFor(killed, "a.dat", 255));
+  EXPECT_FALSE(IsTemporaryNameFor(killed, "a.da", 255));
+  EXPECT_FALSE(IsTemporaryNameFor(".a.dat.0123456789abcdeX.hvt-tmp", "a.dat", 255));
+  EXPECT_FALSE(IsTemporaryNameFor(".a.dat.0123.hvt-tmp", "a.dat", 255));
+}
+
+// Saves of one file at the same time, from threads and from processes, all succeed; the file is
+// then one of the contents whole, and no hidden file is left.
+TEST_F(FileIoTest, SavesOfOneFileAtTheSameTimeAllSucceed) {
+  const fs::path file = folder_ / "a.dat";
+  constexpr int kSavers = 4;
+  constexpr int kRounds = 25;
+  std::vector<Bytes> contents;
+  for (int i = 0; i < kSavers; ++i) contents.push_back(Pattern(45755, static_cast<std::uint8_t>(i * 31 + 1)));
+  const auto isOneWhole = [&](const Bytes& bytes) {
+    return std::find(contents.begin(), contents.end(), bytes) != contents.end();
+  };
+  for (const auto& [way, save] : kSaveWays) {
+    std::atomic<int> failed{0};
+    std::vector<std::thread> threads;
+    for (int i = 0; i < kSavers; ++i) {
+      threads.emplace_back([&, i, save = save] {
+        for (int round = 0; round < kRounds; ++round) {
+          if (!save(file, contents[static_cast<std::size_t>(i)])) ++failed;
+        }
+      });
+    }
+    for (std::thread& thread : threads) thread.join();
+    EXPECT_EQ(failed, 0) << way << " in threads";
+    EXPECT_TRUE(isOneWhole(FileBytes(file))) << way;
+    EXPECT_EQ(Names(), std::set<std::string>{"a.dat"}) << way;
+
+    std::vector<pid_t> children;
+    for (int i = 0; i < kSavers; ++i) {
+      const pid_t child = ::fork();
+      if (child == 0) {
+        int failures = 0;
+        for (int round = 0; round < kRounds; ++round) {
+          if (!save(file, contents[static_cast<std::size_t>(i)])) ++failures;
+        }
+        ::_exit(failures == 0 ? 0 : 1);
+      }
+      children.push_back(child);
+    }
+    for (const pid_t child : children) {
+      int status = 0;
+      ASSERT_EQ(::waitpid(child, &status, 0), child);
+      EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << way << " in processes";
+    }
+    EXPECT_TRUE(isOneWhole(FileBytes(file))) << way;
+    EXPECT_EQ(Names(), std::set<std::string>{"a.dat"}) << way;
   }
 }
 
@@ -206,16 +278,20 @@ TEST_F(FileIoTest, LongNamesSaveWithAShortHiddenTemporaryName) {
     }
     fs::remove(folder_ / name);
   }
-  EXPECT_EQ(TemporaryNameFor("a.dat", 255), ".a.dat.hvt-tmp");
-  const std::string first = TemporaryNameFor(std::string(250, 'n') + "1", 255);
-  const std::string second = TemporaryNameFor(std::string(250, 'n') + "2", 255);
+  const std::string token = "0123456789abcdef";
+  EXPECT_EQ(TemporaryNameFor("a.dat", token, 255), ".a.dat.0123456789abcdef.hvt-tmp");
+  const std::string first = TemporaryNameFor(std::string(250, 'n') + "1", token, 255);
+  const std::string second = TemporaryNameFor(std::string(250, 'n') + "2", token, 255);
   EXPECT_LE(first.size(), 255U);
   EXPECT_NE(first, second) << "names that differ only at the end keep apart";
   EXPECT_EQ(first.front(), '.');
+  EXPECT_TRUE(IsTemporaryNameFor(first, std::string(250, 'n') + "1", 255));
+  EXPECT_FALSE(IsTemporaryNameFor(first, std::string(250, 'n') + "2", 255));
   // A shortened name never ends inside a character: "é" is two bytes.
   std::string accented;
   while (accented.size() < 300) accented += "\xC3\xA9";
-  const std::string shortened = TemporaryNameFor(accented, 255);
+  const std::string shortened = TemporaryNameFor(accented, token, 255);
+  EXPECT_LE(shortened.size(), 255U);
   const std::size_t tilde = shortened.find('~');
   ASSERT_NE(tilde, std::string::npos);
   EXPECT_EQ((tilde - 1) % 2, 0U) << shortened;

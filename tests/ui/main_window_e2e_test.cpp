@@ -3,6 +3,7 @@
 // from a script.
 
 #include <gtest/gtest.h>
+#include <malloc.h>
 
 #include <QApplication>
 #include <QClipboard>
@@ -10,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -96,6 +98,23 @@ class MainWindowEndToEnd : public testing::Test {
   RadioSession session_{context_, workspace_, link_.Port(), link_.Timer(), prompter_};
   MainWindow window_{context_, workspace_, prompter_, link_, session_, false};
 };
+
+// A redraw of the whole window, as every File > Open makes, keeps the headers' palettes: the
+// style keeps a picture of each header section under its palette's key, so a palette made anew
+// at each paint put new pictures in Qt's pixmap cache at every redraw (about 66 KiB each).
+TEST_F(MainWindowEndToEnd, RedrawsOfTheWindowLeaveTheMemoryAsItWas) {
+  EXPECT_EQ(window_.Grid().horizontalHeader()->palette().color(QPalette::ButtonText), QColor(0, 0, 155));
+  EXPECT_EQ(window_.Grid().verticalHeader()->palette().color(QPalette::ButtonText), QColor(0, 0, 255));
+  const auto redraw = [this] {
+    window_.RenderAll();
+    QCoreApplication::processEvents();
+  };
+  redraw();
+  const auto before = static_cast<long long>(mallinfo2().uordblks);
+  for (int i = 0; i < 100; ++i) redraw();
+  const long long grown = static_cast<long long>(mallinfo2().uordblks) - before;
+  EXPECT_LT(grown, 1024 * 1024) << "bytes the heap grew over 100 redraws";
+}
 
 TEST_F(MainWindowEndToEnd, AFileWrittenToTheRadioReadsBackIntoTheGrid) {
   Configuration configuration = workspace_.Current();
