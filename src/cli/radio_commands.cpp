@@ -93,10 +93,13 @@ class RadioRun {
       Fail("the port " + portName_ + " could not be opened");
     } else if (!started) {
       Fail("nothing was transferred");
-    } else if (Cancelled() && radio_.LastResult()->Kind == OperationKind::Write) {
+    } else if (Cancelled() && radio_.LastResult()->Data.BlocksWritten) {
       Fail("cancelled: the radio now holds a partly written configuration; write it again", kExitCancelled);
     } else if (Cancelled()) {
-      Fail("cancelled: nothing was kept", kExitCancelled);
+      // Stopped before the first block: the radio is as it was.
+      Fail(radio_.LastResult()->Kind == OperationKind::Write ? "cancelled: nothing was written"
+                                                             : "cancelled: nothing was kept",
+           kExitCancelled);
     } else if (radio_.LastResult()->Data.PasswordWrong) {
       Fail("wrong password: the radio did not accept it");
     } else if (radio_.LastResult()->Data.RetryDeclined && !radio_.LastResult()->Data.BlocksWritten) {

@@ -203,7 +203,7 @@ TEST_F(ToolOnATerminal, ARadioThatStopsAnsweringIsToldOnceAndAPartWrittenRadioIs
        "hvt7300-cli read: the radio did not respond; nothing was kept"},
       {"silent-after=20",
        {"write", "--yes", At("new.dat")},
-       "hvt7300-cli write: Writing data to the radio failed. The radio now holds a partly written "
+       "hvt7300-cli: Writing data to the radio failed. The radio now holds a partly written "
        "configuration; write it again."},
   };
   for (const Case& c : cases) {
