@@ -34,7 +34,6 @@ std::string Readable(std::string_view text) {
 
 PromptAnswer CliPrompter::Ask(std::string_view text, PromptButtons buttons, PromptIcon) {
   EndProgressLine();
-  passwordPending_ = false;
   err_ << "hvt7300-cli" << (commandName_.empty() ? "" : " ") << commandName_ << ": " << Readable(text);
   if (buttons == PromptButtons::Ok) {
     err_ << "\n";
@@ -90,12 +89,10 @@ std::optional<std::string> CliPrompter::AskPassword(std::string_view /*remembere
   } else {
     err_ << "hvt7300-cli: the radio has a password (no terminal to ask: --password gives it)\n";
   }
-  passwordPending_ = password.has_value();
   return password;
 }
 
 void CliPrompter::ShowProgress(int percent) {
-  passwordPending_ = false;
   if (errIsTerminal_) {
     const int filled = percent * 40 / 100;
     err_ << "\r[" << std::string(static_cast<std::size_t>(filled), '#')

@@ -44,9 +44,6 @@ class CliPrompter : public Prompter {
   // Ends an open progress bar with its newline, so the next message starts on a line of its own.
   void EndProgressLine();
 
-  // A password was given and nothing happened after it: the radio did not take it.
-  bool PasswordAnswerPending() const { return passwordPending_; }
-
   // Messages name this command after the program, as the command's own failures do; empty for
   // none.
   void SetCommandName(std::string name) { commandName_ = std::move(name); }
@@ -58,7 +55,6 @@ class CliPrompter : public Prompter {
   bool assumeYes_ = false;
   int retriesLeft_ = 0;
   std::optional<std::string> password_;
-  bool passwordPending_ = false;
   bool progressLineOpen_ = false;
   int lastProgressTenth_ = -1;
   std::string commandName_;

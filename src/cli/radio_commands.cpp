@@ -48,10 +48,7 @@ class RadioRun {
     prompter.SetAssumeYes(command.Has("--yes"));
     if (command.Has("--password")) prompter.SetPassword(command.Value("--password"));
     radio_.SetProgressListener([&prompter](int percent) { prompter.ShowProgress(percent); });
-    radio_.SetFinishedListener([this] {
-      passwordRefused_ = !radio_.LastResult()->Success && session_.Prompter().PasswordAnswerPending();
-      driver_->Wake();
-    });
+    radio_.SetFinishedListener([this] { driver_->Wake(); });
   }
 
   Session& CommandSession() { return session_; }
@@ -96,12 +93,20 @@ class RadioRun {
       Fail("the port " + portName_ + " could not be opened");
     } else if (!started) {
       Fail("nothing was transferred");
-    } else if (Cancelled() && radio_.LastResult()->Kind == OperationKind::Write) {
+    } else if (Cancelled() && radio_.LastResult()->Data.BlocksWritten) {
       Fail("cancelled: the radio now holds a partly written configuration; write it again", kExitCancelled);
     } else if (Cancelled()) {
-      Fail("cancelled: nothing was kept", kExitCancelled);
-    } else if (passwordRefused_) {
+      // Stopped before the first block: the radio is as it was.
+      Fail(radio_.LastResult()->Kind == OperationKind::Write ? "cancelled: nothing was written"
+                                                             : "cancelled: nothing was kept",
+           kExitCancelled);
+    } else if (radio_.LastResult()->Data.PasswordWrong) {
       Fail("wrong password: the radio did not accept it");
+    } else if (radio_.LastResult()->Data.RetryDeclined && !radio_.LastResult()->Data.BlocksWritten) {
+      // The link tells nothing after the Retry question; the question line ends in its answer.
+      Fail(radio_.LastResult()->Kind == OperationKind::Write
+               ? "the radio did not respond; nothing was written"
+               : "the radio did not respond; nothing was kept");
     }
     return succeeded;
   }
@@ -148,7 +153,6 @@ class RadioRun {
   bool Cancelled() const { return radio_.LastResult() && radio_.LastResult()->Cancelled; }
 
   RadioSession radio_;
-  bool passwordRefused_ = false;
   bool cancelRequested_ = false;
 };
 

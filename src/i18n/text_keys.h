@@ -69,6 +69,9 @@ inline constexpr std::int32_t PortLabel = 1402;
 inline constexpr std::int32_t VirtualRadioPort = 1403;
 // Followed by the path of the settings file that could not be written.
 inline constexpr std::int32_t PortSaveFailed = 1404;
+// A port typed in the port dialog that cannot be used; %1: what was typed.
+inline constexpr std::int32_t PortPathMissing = 1405;
+inline constexpr std::int32_t PortPathNotDevice = 1406;
 
 inline constexpr std::int32_t ModelDialogTitle = 2300;
 inline constexpr std::int32_t ModelLabel = 2301;
@@ -82,6 +85,10 @@ inline constexpr std::int32_t WriteSucceeded = 2005;
 inline constexpr std::int32_t ReadFailed = 2006;
 inline constexpr std::int32_t WriteFailed = 2007;
 inline constexpr std::int32_t InformationReadFailed = 2008;
+// Follow an operation's failure text: what went wrong.
+inline constexpr std::int32_t PortLost = 2009;  // followed by the port's name and the system's reason
+inline constexpr std::int32_t PasswordWrong = 2010;
+inline constexpr std::int32_t BandsDiffer = 2011;  // %1: the radio's band, %2: the configuration's
 inline constexpr std::int32_t PasswordTitle = 3100;
 inline constexpr std::int32_t PasswordLabel = 3101;
 
@@ -458,7 +465,7 @@ inline constexpr auto kLookedUpKeys = detail::JoinKeys(
                GridEncode,    GridOptSignal},
     PowerLevels, PttIdModes, SquelchModes, ScanMembership,
     std::array{PortOpenFailed, RadioNotAnswering, ReadSucceeded, WriteSucceeded, ReadFailed, WriteFailed,
-               InformationReadFailed, PasswordTitle, PasswordLabel},
+               InformationReadFailed, PortLost, PasswordWrong, BandsDiffer, PasswordTitle, PasswordLabel},
     std::array{MenuFile,           MenuNew,          MenuOpen,
                MenuSave,           MenuSaveAs,       MenuImportChannels,
                MenuExportChannels, MenuPrint,        MenuExit,
@@ -478,8 +485,8 @@ inline constexpr auto kLookedUpKeys = detail::JoinKeys(
                TreeTestData,       TitleFileLabel,   ChannelListName,
                NavigationName},
     std::array{MenuPrintPreview, MenuExportPdf, PrintSettingsSummary, PrintUntitled, PrintDate, PrintFailed},
-    std::array{PortDialogTitle, PortLabel, VirtualRadioPort, PortSaveFailed, LanguageFileRefused,
-               ModelDialogTitle, ModelLabel, BandLabel},
+    std::array{PortDialogTitle, PortLabel, VirtualRadioPort, PortSaveFailed, PortPathMissing,
+               PortPathNotDevice, LanguageFileRefused, ModelDialogTitle, ModelLabel, BandLabel},
     std::array{ChannelEditTitle, ChannelTxInhibit, ChannelScanAdd, ChannelTalkAround, ChannelCustomTone,
                ChannelReverse, ChannelScramble, ChannelInverted, ChannelBusyLock, ChannelDtmfPttId,
                ChannelFiveTonePttId, ChannelSquelchMode},

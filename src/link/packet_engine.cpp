@@ -41,7 +41,7 @@ bool PacketEngine::OpenLinkPort() {
   if (port_.IsOpen()) port_.Close();
   port_.SetReceiveThreshold(1);
   if (port_.Open()) return true;
-  TellPortFailure();
+  prompter_.Tell(PortFailureText(text_key::PortOpenFailed));
   return false;
 }
 
@@ -61,8 +61,14 @@ bool PacketEngine::Send() {
   HandlingScope scope(handling_);
   received_ = 0;
   queued_.clear();
+  portProblem_.clear();
+  // A port that cannot be written once open was lost (the cable pulled), not "cannot be opened".
+  bool openFailed = false;
   const bool sent = [&] {
-    if (!port_.IsOpen() && !port_.Open()) return false;
+    if (!port_.IsOpen() && !port_.Open()) {
+      openFailed = true;
+      return false;
+    }
     port_.SetReceiveThreshold(IsHandshakePacket() ? 1 : saved_.size() + expectedLength_);
     awaiting_ = true;
     timer_.Start(kReplyWait);
@@ -71,7 +77,7 @@ bool PacketEngine::Send() {
   }();
   if (!sent) {
     StopWaiting();
-    TellPortFailure();
+    portProblem_ = PortFailureText(openFailed ? text_key::PortOpenFailed : text_key::PortLost);
     return false;
   }
   if (scope.Outermost()) HandleQueued();
@@ -136,7 +142,7 @@ void PacketEngine::Handle(EventKind kind, std::span<const std::uint8_t> bytes) {
     case EventKind::PortLost:
       // Waiting out the resends would only retry a port that is gone.
       StopWaiting();
-      TellPortFailure();
+      portProblem_ = PortFailureText(text_key::PortLost);
       client_->OnSendFailed();
       return;
     case EventKind::Timeout:
@@ -160,10 +166,10 @@ void PacketEngine::Collect(std::span<const std::uint8_t> chunk) {
   received_ += chunk.size();
 }
 
-void PacketEngine::TellPortFailure() {
-  std::string text = texts_.LanguageText(text_key::PortOpenFailed);
+std::string PacketEngine::PortFailureText(std::int32_t key) const {
+  std::string text = texts_.LanguageText(key);
   if (const std::string detail = port_.FailureDetail(); !detail.empty()) text += "\n" + detail;
-  prompter_.Tell(text);
+  return text;
 }
 
 }  // namespace hvt

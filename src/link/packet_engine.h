@@ -19,6 +19,7 @@
 #include <cstdint>
 #include <deque>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "i18n/language_texts.h"
@@ -39,8 +40,8 @@ class PacketEngineClient {
   virtual void OnChunk(std::span<const std::uint8_t> chunk) = 0;
   // The packet went out three times and no reply was accepted; nothing is awaited any more.
   virtual void OnUnanswered() = 0;
-  // A resend could not be written, or the port was lost while a reply was awaited; the user has
-  // been told.
+  // A resend could not be written, or the port was lost while a reply was awaited; the engine's
+  // PortProblem() says what happened, for the client to tell.
   virtual void OnSendFailed() = 0;
 };
 
@@ -63,7 +64,7 @@ class PacketEngine final : public LinkPortListener, public ReplyTimerListener {
   void ClosePort();
 
   // Sends a new packet whose reply is `expectedLength` bytes after the echo, and starts the wait.
-  // False after telling the user when the port cannot be opened or written; nothing is awaited.
+  // False when the port cannot be opened or written (PortProblem() says which); nothing is awaited.
   [[nodiscard]] bool SendPacket(std::span<const std::uint8_t> packet, std::size_t expectedLength);
 
   // A reply was accepted, or a dialog is about to open: the wait ends, later input is ignored.
@@ -79,6 +80,10 @@ class PacketEngine final : public LinkPortListener, public ReplyTimerListener {
 
   // Nothing more will be sent: wait ended, port closed.
   void Finish();
+
+  // Why the last send failed or the port was lost: key 2002 when the port could not be opened
+  // again, key 2009 when an open port failed; then the port's name and the system's reason.
+  const std::string& PortProblem() const { return portProblem_; }
 
   // Bytes received since the handshake packet was last sent (empty for any other packet).
   std::span<const std::uint8_t> HandshakeCollected() const;
@@ -101,7 +106,7 @@ class PacketEngine final : public LinkPortListener, public ReplyTimerListener {
   void Deliver(EventKind kind, std::span<const std::uint8_t> bytes);
   void Handle(EventKind kind, std::span<const std::uint8_t> bytes);
   void HandleQueued();
-  void TellPortFailure();
+  std::string PortFailureText(std::int32_t key) const;
 
   LinkPort& port_;
   ReplyTimer& timer_;
@@ -114,6 +119,7 @@ class PacketEngine final : public LinkPortListener, public ReplyTimerListener {
   int resendCount_ = 0;
   bool lastTry_ = false;
   bool awaiting_ = false;
+  std::string portProblem_;
 
   std::array<std::uint8_t, kHandshakeBufferSize> handshake_{};
   std::size_t received_ = 0;

@@ -24,9 +24,11 @@ bool PasswordAccepted(std::string_view radioPassword, std::string_view remembere
   return radioPassword.empty() || radioPassword == remembered;
 }
 
-bool RememberedPassword::AskFor(std::string_view radioPassword, Prompter& prompter) {
-  if (const auto entry = prompter.AskPassword(text_)) text_ = TextTrim(*entry);
-  return PasswordAccepted(radioPassword, text_);
+PasswordAnswer RememberedPassword::AskFor(std::string_view radioPassword, Prompter& prompter) {
+  const auto entry = prompter.AskPassword(text_);
+  if (entry) text_ = TextTrim(*entry);
+  if (PasswordAccepted(radioPassword, text_)) return PasswordAnswer::Accepted;
+  return entry ? PasswordAnswer::Wrong : PasswordAnswer::Cancelled;
 }
 
 }  // namespace hvt

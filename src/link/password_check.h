@@ -24,14 +24,20 @@ std::string RadioPassword(std::span<const std::uint8_t, kPasswordBlockSize> bloc
 // Exact, case-sensitive comparison; an empty radio password accepts anything.
 bool PasswordAccepted(std::string_view radioPassword, std::string_view remembered);
 
+enum class PasswordAnswer {
+  Accepted,   // the radio accepts what is remembered now
+  Wrong,      // the user typed a password that is not the radio's
+  Cancelled,  // the user typed nothing, and what is remembered is not the radio's
+};
+
 // The password typed during this run, kept until the program ends (never on disk).
 class RememberedPassword {
  public:
   const std::string& Text() const { return text_; }
 
   // Asks for the password. OK replaces the remembered one by the entry, trailing blanks removed;
-  // Cancel keeps it. True when the radio accepts what is remembered afterwards.
-  bool AskFor(std::string_view radioPassword, Prompter& prompter);
+  // Cancel keeps it.
+  PasswordAnswer AskFor(std::string_view radioPassword, Prompter& prompter);
 
  private:
   std::string text_;

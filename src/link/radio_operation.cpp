@@ -166,14 +166,31 @@ void RadioOperation::EndOperation(OperationOutcome outcome) {
     prompter_.Tell(texts_.BuiltIn(BuiltInText::WriteVerified));
     return;
   }
-  const std::optional<std::int32_t> message = success ? messages.Succeeded : messages.Failed;
-  if (!message) return;
-  const std::string addition = std::exchange(outcomeAddition_, {});
-  if (addition.empty()) {
-    prompter_.Tell(texts_.LanguageText(*message));
-  } else {
-    prompter_.Tell(texts_.LanguageText(*message) + "\r\n" + addition, PromptIcon::Warning);
+  if (success) {
+    if (!messages.Succeeded) return;
+    const std::string addition = std::exchange(outcomeAddition_, {});
+    if (addition.empty()) {
+      prompter_.Tell(texts_.LanguageText(*messages.Succeeded));
+    } else {
+      prompter_.Tell(texts_.LanguageText(*messages.Succeeded) + "\n" + addition, PromptIcon::Warning);
+    }
+    return;
   }
+  TellFailure(messages.Failed);
+}
+
+// One message: the failure text, then why, then what it did to the radio.
+void RadioOperation::TellFailure(std::int32_t failedKey) {
+  const ExchangeData& data = result_.Data;
+  const bool radioChanged = result_.Kind == OperationKind::Write && data.BlocksWritten;
+  // The Retry question has said that the radio does not answer; after its Cancel a second box
+  // would only repeat it, unless the radio was changed.
+  if (data.RetryDeclined && !radioChanged) return;
+  std::string text = texts_.LanguageText(failedKey);
+  if (!data.PortProblem.empty()) text += "\n" + data.PortProblem;
+  if (data.PasswordWrong) text += "\n" + texts_.LanguageText(text_key::PasswordWrong);
+  if (radioChanged) text += "\n" + std::string(texts_.BuiltIn(BuiltInText::FleetPartlyWritten));
+  prompter_.Tell(text, radioChanged ? PromptIcon::Warning : PromptIcon::None);
 }
 
 }  // namespace hvt

@@ -21,8 +21,11 @@
 // On OnFinished the port is already closed. The app does its part there (after a read: apply the
 // reported band, decode the image, take the snapshot, redraw; after an information read: decode
 // and show the information); once it returns, the link tells the user the outcome (keys 2004-2008,
-// none after a successful information read).
+// none after a successful information read). A failure's message also says why (a lost port, a
+// wrong password) and that a write has changed part of the radio; after Cancel in the Retry
+// question, which has said what went wrong, only the last of these is told.
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -136,6 +139,7 @@ class RadioOperation final : private ExchangeOwner {
   void ProgressRestarts() override;
   void CountBlock() override;
   void EndOperation(OperationOutcome outcome) override;
+  void TellFailure(std::int32_t failedKey);
 
   Prompter& prompter_;
   const LanguageTexts& texts_;

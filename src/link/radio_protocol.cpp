@@ -43,6 +43,9 @@
 // A packet that cannot be sent at all (the port is gone) ends the operation as failed, except
 // the end packet, for the same reason.
 //
+// A failure leaves its cause in the exchange data (the port's problem, a wrong password, a Retry
+// declined, and for a write whether any block went out) for the owner to tell in one message.
+//
 // The user may cancel while a reply is awaited. The packet in flight is never cut: its reply is
 // awaited (without further resends), then only the end packet goes out, so the radio leaves
 // programming mode; a radio that stayed silent gets nothing more. The operation then ends as
@@ -56,6 +59,9 @@
 
 #include <algorithm>
 #include <numeric>
+#include <utility>
+
+#include "i18n/text_keys.h"
 
 namespace hvt {
 
@@ -108,33 +114,34 @@ struct RadioProtocol::Transition {
 // SendFailed, and a step may fire PlanExhausted. Events that match no row are ignored.
 // clang-format off
 const RadioProtocol::Transition RadioProtocol::kTransitions[] = {
-//  from                                  event                    operations    to                              action
-  {Bit(State::Idle),                    Event::Start,            kAny,         State::HandshakeSent,           &RadioProtocol::SendHandshake},
-  {Bit(State::HandshakeSent),           Event::HandshakeReply,   kReadOrWrite, State::IdentificationRequested, &RadioProtocol::ShowZeroAndRequestIdentification},
-  {Bit(State::HandshakeSent),           Event::HandshakeReply,   kInformation, State::IdentificationRequested, &RadioProtocol::RequestIdentification},
-  {Bit(State::IdentificationRequested), Event::IdentityAccepted, kReadOrWrite, State::PasswordRequested,       &RadioProtocol::RequestPasswordBlock},
-  {Bit(State::IdentificationRequested), Event::IdentityAccepted, kInformation, State::Transfer,                &RadioProtocol::ResumeTransfer},
-  {Bit(State::IdentificationRequested), Event::IdentityRejected, kAny,         State::Idle,                    &RadioProtocol::RejectIdentity},
-  {Bit(State::PasswordRequested),       Event::PasswordAccepted, kReadOrWrite, State::Transfer,                &RadioProtocol::ResumeTransfer},
-  {Bit(State::PasswordRequested),       Event::PasswordUnknown,  kReadOrWrite, State::PasswordQuestion,        &RadioProtocol::AskPassword},
-  {Bit(State::PasswordQuestion),        Event::PasswordRight,    kReadOrWrite, State::HandshakeSent,           &RadioProtocol::SendHandshake},
-  {Bit(State::PasswordQuestion),        Event::PasswordWrong,    kReadOrWrite, State::Idle,                    &RadioProtocol::EndFailed},
-  {Bit(State::Transfer),                Event::BlockReply,       kReading,     State::Transfer,                &RadioProtocol::StoreBlockAndReadStep},
-  {Bit(State::Transfer),                Event::Ack,              kWrite,       State::Transfer,                &RadioProtocol::WriteStep},
-  {Bit(State::Transfer),                Event::BlockReply,       kWrite,       State::Transfer,                &RadioProtocol::CompareBlockAndReadStep},
-  {Bit(State::Transfer),                Event::PlanExhausted,    kAny,         State::Ending,                  &RadioProtocol::SendEnd},
-  {Bit(State::Ending),                  Event::Ack,              kAny,         State::Idle,                    &RadioProtocol::EndCompleted},
-  {kAwaitingData,                       Event::Unanswered,       kAny,         State::RetryQuestion,           &RadioProtocol::AskRetry},
-  {Bit(State::RetryQuestion),           Event::Retry,            kAny,         State::HandshakeSent,           &RadioProtocol::SendHandshake},
-  {Bit(State::RetryQuestion),           Event::Cancel,           kAny,         State::Idle,                    &RadioProtocol::EndFailed},
-  {Bit(State::Ending),                  Event::Unanswered,       kAny,         State::Idle,                    &RadioProtocol::EndCompleted},
-  {kAwaitingData,                       Event::SendFailed,       kAny,         State::Idle,                    &RadioProtocol::EndFailed},
-  {Bit(State::Ending),                  Event::SendFailed,       kAny,         State::Idle,                    &RadioProtocol::EndCompleted},
-  {kAwaitingData,                       Event::CancelAnswered,   kAny,         State::Cancelling,              &RadioProtocol::SendLastEnd},
-  {kAwaitingData,                       Event::CancelUnanswered, kAny,         State::Idle,                    &RadioProtocol::EndCancelled},
-  {Bit(State::Cancelling),              Event::Ack,              kAny,         State::Idle,                    &RadioProtocol::EndCancelled},
-  {Bit(State::Cancelling),              Event::Unanswered,       kAny,         State::Idle,                    &RadioProtocol::EndCancelled},
-  {Bit(State::Cancelling),              Event::SendFailed,       kAny,         State::Idle,                    &RadioProtocol::EndCancelled},
+//  from                                  event                     operations    to                              action
+  {Bit(State::Idle),                    Event::Start,             kAny,         State::HandshakeSent,           &RadioProtocol::SendHandshake},
+  {Bit(State::HandshakeSent),           Event::HandshakeReply,    kReadOrWrite, State::IdentificationRequested, &RadioProtocol::ShowZeroAndRequestIdentification},
+  {Bit(State::HandshakeSent),           Event::HandshakeReply,    kInformation, State::IdentificationRequested, &RadioProtocol::RequestIdentification},
+  {Bit(State::IdentificationRequested), Event::IdentityAccepted,  kReadOrWrite, State::PasswordRequested,       &RadioProtocol::RequestPasswordBlock},
+  {Bit(State::IdentificationRequested), Event::IdentityAccepted,  kInformation, State::Transfer,                &RadioProtocol::ResumeTransfer},
+  {Bit(State::IdentificationRequested), Event::IdentityRejected,  kAny,         State::Idle,                    &RadioProtocol::RejectIdentity},
+  {Bit(State::PasswordRequested),       Event::PasswordAccepted,  kReadOrWrite, State::Transfer,                &RadioProtocol::ResumeTransfer},
+  {Bit(State::PasswordRequested),       Event::PasswordUnknown,   kReadOrWrite, State::PasswordQuestion,        &RadioProtocol::AskPassword},
+  {Bit(State::PasswordQuestion),        Event::PasswordRight,     kReadOrWrite, State::HandshakeSent,           &RadioProtocol::SendHandshake},
+  {Bit(State::PasswordQuestion),        Event::PasswordWrong,     kReadOrWrite, State::Idle,                    &RadioProtocol::EndPasswordWrong},
+  {Bit(State::PasswordQuestion),        Event::PasswordCancelled, kReadOrWrite, State::Idle,                    &RadioProtocol::EndFailed},
+  {Bit(State::Transfer),                Event::BlockReply,        kReading,     State::Transfer,                &RadioProtocol::StoreBlockAndReadStep},
+  {Bit(State::Transfer),                Event::Ack,               kWrite,       State::Transfer,                &RadioProtocol::WriteStep},
+  {Bit(State::Transfer),                Event::BlockReply,        kWrite,       State::Transfer,                &RadioProtocol::CompareBlockAndReadStep},
+  {Bit(State::Transfer),                Event::PlanExhausted,     kAny,         State::Ending,                  &RadioProtocol::SendEnd},
+  {Bit(State::Ending),                  Event::Ack,               kAny,         State::Idle,                    &RadioProtocol::EndCompleted},
+  {kAwaitingData,                       Event::Unanswered,        kAny,         State::RetryQuestion,           &RadioProtocol::AskRetry},
+  {Bit(State::RetryQuestion),           Event::Retry,             kAny,         State::HandshakeSent,           &RadioProtocol::SendHandshake},
+  {Bit(State::RetryQuestion),           Event::Cancel,            kAny,         State::Idle,                    &RadioProtocol::EndRetryDeclined},
+  {Bit(State::Ending),                  Event::Unanswered,        kAny,         State::Idle,                    &RadioProtocol::EndCompleted},
+  {kAwaitingData,                       Event::SendFailed,        kAny,         State::Idle,                    &RadioProtocol::EndPortFailed},
+  {Bit(State::Ending),                  Event::SendFailed,        kAny,         State::Idle,                    &RadioProtocol::EndCompleted},
+  {kAwaitingData,                       Event::CancelAnswered,    kAny,         State::Cancelling,              &RadioProtocol::SendLastEnd},
+  {kAwaitingData,                       Event::CancelUnanswered,  kAny,         State::Idle,                    &RadioProtocol::EndCancelled},
+  {Bit(State::Cancelling),              Event::Ack,               kAny,         State::Idle,                    &RadioProtocol::EndCancelled},
+  {Bit(State::Cancelling),              Event::Unanswered,        kAny,         State::Idle,                    &RadioProtocol::EndCancelled},
+  {Bit(State::Cancelling),              Event::SendFailed,        kAny,         State::Idle,                    &RadioProtocol::EndCancelled},
 };
 // clang-format on
 
@@ -195,6 +202,22 @@ std::vector<BuiltInText> IdentityProblems(const RadioIdentity& identity, const E
   return problems;
 }
 
+// "Band 2 (UHF{...} VHF{...})"; a number that is no band variant has no band text.
+std::string BandDescription(int number) {
+  std::string text = "Band " + std::to_string(number + 1);
+  if (const auto band = BandVariantFromNumber(number)) text += " (" + std::string(BandText(*band)) + ")";
+  return text;
+}
+
+std::string BandsDiffer(const LanguageTexts& texts, int radioBand, int configurationBand) {
+  std::string text = texts.LanguageText(text_key::BandsDiffer);
+  for (const auto& [marker, number] : {std::pair{"%1", radioBand}, std::pair{"%2", configurationBand}}) {
+    if (const auto at = text.find(marker); at != std::string::npos)
+      text.replace(at, 2, BandDescription(number));
+  }
+  return text;
+}
+
 std::array<std::uint8_t, 4> ReadRequest(std::int32_t address) {
   return {kReadMark, static_cast<std::uint8_t>(address >> 8), static_cast<std::uint8_t>(address & 0xFF),
           static_cast<std::uint8_t>(kBlockSize)};
@@ -234,6 +257,10 @@ void RadioProtocol::Start(const ExchangeSetup& setup, TransferPlan& plan, Exchan
   serialBlockRead_ = false;
   verifying_ = false;
   data.DifferingBlocks.clear();
+  data.BlocksWritten = false;
+  data.PortProblem.clear();
+  data.PasswordWrong = false;
+  data.RetryDeclined = false;
   Fire(Event::Start);
 }
 
@@ -331,14 +358,31 @@ void RadioProtocol::ShowZeroAndRequestIdentification() {
 }
 
 void RadioProtocol::RejectIdentity() {
-  for (const BuiltInText problem : identityProblems_) prompter_.Tell(texts_.BuiltIn(problem));
+  for (const BuiltInText problem : identityProblems_) {
+    std::string text(texts_.BuiltIn(problem));
+    if (problem == BuiltInText::WrongBand) {
+      text +=
+          "\n" + BandsDiffer(texts_, data_->Identity->BandByte, static_cast<int>(setup_.ConfigurationBand));
+    }
+    prompter_.Tell(text);
+  }
   owner_->EndOperation(OperationOutcome::Failed);
 }
 
 void RadioProtocol::RequestPasswordBlock() { Send(ReadRequest(kPasswordBlockAddress), kBlockReplyLength); }
 
 void RadioProtocol::AskPassword() {
-  Fire(password_.AskFor(radioPassword_, prompter_) ? Event::PasswordRight : Event::PasswordWrong);
+  switch (password_.AskFor(radioPassword_, prompter_)) {
+    case PasswordAnswer::Accepted:
+      Fire(Event::PasswordRight);
+      return;
+    case PasswordAnswer::Wrong:
+      Fire(Event::PasswordWrong);
+      return;
+    case PasswordAnswer::Cancelled:
+      Fire(Event::PasswordCancelled);
+      return;
+  }
 }
 
 void RadioProtocol::ResumeTransfer() {
@@ -434,6 +478,7 @@ void RadioProtocol::SendBlockWrite() {
   packet[20] = Checksum(std::span(packet).subspan(1, 19));
   packet[21] = kAck;
   blockInFlight_ = true;
+  data_->BlocksWritten = true;
   Send(packet, kAckReplyLength);
 }
 
@@ -453,6 +498,21 @@ void RadioProtocol::EndCompleted() {
 }
 
 void RadioProtocol::EndFailed() { owner_->EndOperation(OperationOutcome::Failed); }
+
+void RadioProtocol::EndPasswordWrong() {
+  data_->PasswordWrong = true;
+  EndFailed();
+}
+
+void RadioProtocol::EndRetryDeclined() {
+  data_->RetryDeclined = true;
+  EndFailed();
+}
+
+void RadioProtocol::EndPortFailed() {
+  data_->PortProblem = engine_.PortProblem();
+  EndFailed();
+}
 
 void RadioProtocol::EndCancelled() { owner_->EndOperation(OperationOutcome::Cancelled); }
 

@@ -54,6 +54,12 @@ struct ExchangeData {
   std::optional<RadioIdentity> Identity;  // the last identification reply, even a refused one
   // A verified write: the blocks the radio gave back other than they were sent, in address order.
   std::vector<std::int32_t> DifferingBlocks;
+  // A write sent at least one block: whatever the outcome, the radio's configuration has changed.
+  bool BlocksWritten = false;
+  // Why a failed exchange failed, beyond the operation's failure text.
+  std::string PortProblem;     // the port was lost or could not be opened again: what and why
+  bool PasswordWrong = false;  // the password typed is not the radio's
+  bool RetryDeclined = false;  // the radio stopped answering and the user answered Cancel
 };
 
 // The 16 bytes of `data` that hold the block at radio `address`; empty when no store holds the
@@ -122,6 +128,7 @@ class RadioProtocol final : public PacketEngineClient {
     PasswordUnknown,
     PasswordRight,
     PasswordWrong,
+    PasswordCancelled,
     BlockReply,
     Ack,
     PlanExhausted,
@@ -156,6 +163,9 @@ class RadioProtocol final : public PacketEngineClient {
   void AskRetry();
   void EndCompleted();
   void EndFailed();
+  void EndPasswordWrong();
+  void EndRetryDeclined();
+  void EndPortFailed();
 
   void ReadStep();
   bool PassedLastBlock();

@@ -11,7 +11,8 @@ namespace hvt {
 // The serial port dialog over the system's ports. True when OK changed the port (the setting is
 // then saved).
 bool RunPortDialog(QWidget* parent, AppContext& context, Prompter& prompter);
-// The same over the ports `lister` reports.
-bool RunPortDialog(QWidget* parent, AppContext& context, Prompter& prompter, PortLister lister);
+// The same over the ports `lister` reports, a typed port checked by `checker`.
+bool RunPortDialog(QWidget* parent, AppContext& context, Prompter& prompter, PortLister lister,
+                   PortPathChecker checker = CheckPortPath);
 
 }  // namespace hvt

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <optional>
+
 #include "support/file_bytes.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_folder.h"
@@ -19,7 +22,7 @@ class PortPresenterTest : public testing::Test {
     fs::create_directories(root_ / "language");
     WriteFileBytes(root_ / "language" / "english.ini",
                    "[OTHER]\n101=OK\n102=Cancel\n1401=Serial Port\n1402=Port\n1403=Virtual radio\n"
-                   "1404=Cannot save the port to:\n");
+                   "1404=Cannot save the port to:\n1405=No port %1.\n1406=%1 is no port.\n");
   }
 
   AppContext StartWithPort(std::string_view saved) {
@@ -186,6 +189,87 @@ TEST_F(PortPresenterTest, ASettingThatCannotBeSavedIsReportedAndThePortStaysAsIt
   EXPECT_EQ(prompter_.Messages[0].Text,
             "Cannot save the port to:\n" + (root_ / "blocked" / "language" / "mysetup.ini").string());
   EXPECT_EQ(prompter_.Messages[0].Icon, PromptIcon::Critical);
+}
+
+TEST_F(PortPresenterTest, ATypedPortIsTakenWhenItIsACharacterDeviceAndRefusedNamingItOtherwise) {
+  const std::map<std::string, PortPathKind> paths = {
+      {"/dev/pts/7", PortPathKind::Device},
+      {"/etc/hosts", PortPathKind::NotADevice},
+  };
+  struct Case {
+    const char* What;
+    std::string Typed;
+    std::string Port;                    // after OK
+    std::optional<std::string> Refusal;  // the message when OK is refused
+    bool Checked;                        // the typed text was looked up in the file system
+  };
+  const Case cases[] = {
+      {"a pseudo-terminal", "/dev/pts/7", "/dev/pts/7", std::nullopt, true},
+      {"blanks around it", "  /dev/pts/7 ", "/dev/pts/7", std::nullopt, true},
+      {"not there", "/dev/ttyUSB9", "COM3", "No port /dev/ttyUSB9.", true},
+      {"not a device", "/etc/hosts", "COM3", "/etc/hosts is no port.", true},
+      {"a listed port by its entry", "COM7 (FTDI USB)", "COM7", std::nullopt, false},
+      {"a listed port by its name", "COM7", "COM7", std::nullopt, false},
+      {"the box cleared: the chosen entry", "", "COM3", std::nullopt, false},
+  };
+  for (const Case& c : cases) {
+    fs::remove(SetupFile());
+    AppContext context = StartWithPort("COM3");
+    ports_ = {{"COM3", ""}, {"COM7", "FTDI USB"}};
+    std::vector<std::string> checked;
+    ScriptedPrompter prompter;
+    PortPresenter presenter(context, prompter, Lister(), [&](const std::string& path) {
+      checked.push_back(path);
+      const auto found = paths.find(path);
+      return found == paths.end() ? PortPathKind::Missing : found->second;
+    });
+    presenter.EditPortText(c.Typed);
+    EXPECT_EQ(presenter.State().PortText, c.Typed) << c.What;
+
+    EXPECT_EQ(presenter.Ok(), !c.Refusal) << c.What;
+    EXPECT_EQ(context.PortName(), c.Port) << c.What;
+    EXPECT_EQ(!checked.empty(), c.Checked) << c.What;
+    if (c.Refusal) {
+      ASSERT_EQ(prompter.Messages.size(), 1U) << c.What;
+      EXPECT_EQ(prompter.Messages[0].Text, *c.Refusal) << c.What;
+      EXPECT_EQ(prompter.Messages[0].Icon, PromptIcon::Warning) << c.What;
+      EXPECT_FALSE(fs::exists(SetupFile())) << c.What;
+      EXPECT_FALSE(presenter.Changed()) << c.What;
+    } else {
+      EXPECT_TRUE(prompter.Messages.empty()) << c.What;
+      const std::string saved = c.Port.starts_with("/") ? "comPortName=" + c.Port + "\n" : "comPortName=\n";
+      EXPECT_NE(FileText(SetupFile()).find(saved), std::string::npos) << c.What << FileText(SetupFile());
+    }
+  }
+}
+
+TEST_F(PortPresenterTest, TypedTextSurvivesARefreshUntilAnEntryIsChosen) {
+  AppContext context = StartWithPort("COM3");
+  ports_ = {{"COM3", ""}, {"COM7", ""}};
+  PortPresenter presenter(context, prompter_, Lister(),
+                          [](const std::string&) { return PortPathKind::Device; });
+  EXPECT_EQ(presenter.State().PortText, "COM3");
+
+  presenter.EditPortText("/dev/pts/");
+  ports_.push_back({"COM9", ""});
+  presenter.Refresh();
+  EXPECT_EQ(presenter.State().PortText, "/dev/pts/");
+
+  presenter.SelectEntry(1);
+  EXPECT_EQ(presenter.State().PortText, "COM7");
+  presenter.Refresh();
+  EXPECT_EQ(presenter.State().PortText, "COM7");
+  EXPECT_TRUE(presenter.Ok());
+  EXPECT_EQ(context.PortName(), "COM7");
+}
+
+TEST(CheckPortPath, OnlyACharacterDeviceIsAPort) {
+  TempFolder folder;
+  WriteFileBytes(folder.Path() / "plain", "not a port");
+  EXPECT_EQ(CheckPortPath("/dev/null"), PortPathKind::Device);
+  EXPECT_EQ(CheckPortPath((folder.Path() / "plain").string()), PortPathKind::NotADevice);
+  EXPECT_EQ(CheckPortPath(folder.Path().string()), PortPathKind::NotADevice);
+  EXPECT_EQ(CheckPortPath((folder.Path() / "missing").string()), PortPathKind::Missing);
 }
 
 }  // namespace

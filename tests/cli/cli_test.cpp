@@ -324,7 +324,12 @@ TEST_F(CliFiles, VirtualRadioKeepsWhatIsWrittenForTheNextRead) {
   ASSERT_EQ(Cli({"new", "--band", "0", "-o", At("restricted.dat")}).Exit, 0);
   const Outcome refused = Cli({"write", "--port", "virtual", "--yes", At("restricted.dat")});
   EXPECT_EQ(refused.Exit, 1);
-  EXPECT_NE(refused.Err.find("Band Error!"), std::string::npos) << "the virtual radio is a full-band radio";
+  EXPECT_NE(
+      refused.Err.find("Band Error! The radio is Band 2 (UHF{Rx(400 - 490 MHz) Tx(400 - 490 MHz)} "
+                       "VHF{Rx(136 - 174 MHz) Tx(136 - 174 MHz)}); the configuration is Band 1 (UHF{Rx(400 - "
+                       "490 MHz) Tx(420 - 450 MHz)} VHF{Rx(136 - 174 MHz) Tx(144 - 148 MHz)})."),
+      std::string::npos)
+      << "the virtual radio is a full-band radio: " << refused.Err;
 
   ASSERT_EQ(Cli({"new", "-o", At("mine.dat")}).Exit, 0);
   const std::string area(64, '\x5A');

@@ -188,6 +188,43 @@ TEST_F(ToolOnATerminal, VerifyNamesTheBlockTheRadioKeptWronglyAndFailsTheWrite) 
   }
 }
 
+// A radio that stops answering, over a real (pseudo-terminal) port and without a terminal answer
+// to the Retry question: one line asks it, one says what came of it.
+TEST_F(ToolOnATerminal, ARadioThatStopsAnsweringIsToldOnceAndAPartWrittenRadioIsNamed) {
+  ASSERT_EQ(RunOnTerminal(Home({"new", "-o", At("new.dat")}), {}).Exit, 0);
+  struct Case {
+    const char* Faults;
+    std::vector<std::string> Command;
+    const char* Said;
+  };
+  const Case cases[] = {
+      {"silent-after=0",
+       {"read", "--yes", "-o", At("back.dat")},
+       "hvt7300-cli read: the radio did not respond; nothing was kept"},
+      {"silent-after=20",
+       {"write", "--yes", At("new.dat")},
+       "hvt7300-cli: Writing data to the radio failed. The radio now holds a partly written "
+       "configuration; write it again."},
+  };
+  for (const Case& c : cases) {
+    VirtualRadio radio({.Faults = *ParseRadioFaults(c.Faults).Faults});
+    ServedRadio served(radio);
+    std::string error;
+    if (!served.Open(error)) GTEST_SKIP() << "no pseudo-terminal here: " << error;
+    served.Start();
+    std::vector<std::string> command = c.Command;
+    command.insert(command.begin() + 1, {"--port", served.Path()});
+    const TerminalRun run = RunOnTerminal(Home(command), {{"Retry? [y/N] ", "n"}});
+    EXPECT_TRUE(served.Stop()) << served.Error();
+    EXPECT_EQ(run.Exit, 1) << c.Faults << run.Screen;
+    const auto question = run.Screen.find("The radio does not respond.");
+    EXPECT_NE(question, std::string::npos) << c.Faults << run.Screen;
+    EXPECT_EQ(run.Screen.find("The radio does not respond.", question + 1), std::string::npos)
+        << "asked once, not told again; " << c.Faults << run.Screen;
+    EXPECT_NE(run.Screen.find(c.Said), std::string::npos) << c.Faults << run.Screen;
+  }
+}
+
 // Three radios at once over real (pseudo-terminal) ports, one of them silent: the other two are
 // written, the table says which failed and why, and the exit code says not all succeeded.
 TEST_F(ToolOnATerminal, FleetWritesTheAnsweringRadiosAndReportsTheSilentOne) {

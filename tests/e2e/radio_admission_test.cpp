@@ -7,6 +7,15 @@
 namespace hvt::e2e {
 namespace {
 
+// "Band Error!" with the radio's band and the configuration's, from their band texts.
+const std::string kRadioBand1ConfigurationBand2 =
+    Lines({kWrongBand,
+           "The radio is Band 1 (UHF{Rx(400 - 490 MHz) Tx(420 - 450 MHz)} VHF{Rx(136 - 174 MHz) Tx(144 - 148 "
+           "MHz)}); "
+           "the configuration is Band 2 (UHF{Rx(400 - 490 MHz) Tx(400 - 490 MHz)} VHF{Rx(136 - 174 MHz) "
+           "Tx(136 - 174 "
+           "MHz)})."});
+
 TEST(RadioAdmission, RefusedRadioHearsNothingAfterItsIdentification) {
   struct Case {
     const char* What;
@@ -23,11 +32,14 @@ TEST(RadioAdmission, RefusedRadioHearsNothingAfterItsIdentification) {
        {.Version = "V110"},
        false,
        Strings({kReadConfirmation, kWrongVersion, kReadFailed})},
-      {"write, another band", {.Band = 0}, true, Strings({kWriteConfirmation, kWrongBand, kWriteFailed})},
+      {"write, another band",
+       {.Band = 0},
+       true,
+       Strings({kWriteConfirmation, kRadioBand1ConfigurationBand2, kWriteFailed})},
       {"write, another model and band",
        {.Model = "HVT7000", .Band = 0},
        true,
-       Strings({kWriteConfirmation, kWrongModel, kWrongBand, kWriteFailed})},
+       Strings({kWriteConfirmation, kWrongModel, kRadioBand1ConfigurationBand2, kWriteFailed})},
   };
   for (const Case& c : cases) {
     RadioLink link(c.Radio);
@@ -77,7 +89,8 @@ TEST(RadioAdmission, PasswordIsAskedOnlyWhenTheRadioHasOne) {
       {"wrong entry",
        "A1b2",
        {"a1b2"},
-       Strings({kReadConfirmation, kPasswordDialog, kReadFailed}),
+       {std::string(kReadConfirmation), std::string(kPasswordDialog),
+        Lines({kReadFailed, "The password entered is not the radio's password."})},
        stops,
        false},
       {"dialog cancelled",

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <deque>
 
 #include "e2e/radio_link_fixture.h"
 
@@ -37,7 +38,8 @@ TEST(RadioLineFaults, SilentRadioGetsThreeHandshakes300msApartThenTheUserDecides
     std::vector<std::string> Messages;
   };
   const Case cases[] = {
-      {"cancel", PromptAnswer::Cancel, Strings({kReadConfirmation, kNotAnswering, kReadFailed})},
+      // The question said it all: no second box after Cancel.
+      {"cancel", PromptAnswer::Cancel, Strings({kReadConfirmation, kNotAnswering})},
       {"switch the radio on and retry", PromptAnswer::Retry,
        Strings({kReadConfirmation, kNotAnswering, kReadSucceeded})},
   };
@@ -152,6 +154,64 @@ TEST(RadioLineFaults, RetryResumesWithTheBlockWhoseExchangeFailed) {
         << c.Faults << ": " << testing::PrintToString(names);
     EXPECT_EQ(std::ranges::count(link.Result.Progress, 0), 2) << "0 % again when the conversation restarts";
     ExpectIntactTransfer(link, c.Write, image, c.Faults);
+  }
+}
+
+TEST(RadioLineFaults, AFailedWriteSaysTheRadioNowHoldsAPartlyWrittenConfiguration) {
+  struct Case {
+    const char* What;
+    const char* Faults;
+    std::deque<PromptAnswer> Answers;
+    std::vector<std::string> Messages;
+  };
+  const Case cases[] = {
+      {"no radio: nothing was written, the question is the only message",
+       "silent-after=0",
+       {PromptAnswer::Ok, PromptAnswer::Cancel},
+       Strings({kWriteConfirmation, kNotAnswering})},
+      {"the radio stops answering after 100 blocks",
+       "silent-after=100",
+       {PromptAnswer::Ok, PromptAnswer::Cancel},
+       {std::string(kWriteConfirmation), std::string(kNotAnswering), Lines({kWriteFailed, kPartlyWritten})}},
+  };
+  for (const Case& c : cases) {
+    RadioLink link({.Faults = Faults(c.Faults)});
+    Configuration configuration = TwoHundredChannels();
+    link.Prompter.Answers = c.Answers;
+
+    ASSERT_TRUE(link.Write(configuration)) << c.What;
+
+    EXPECT_EQ(link.Prompter.Texts(), c.Messages) << c.What;
+    EXPECT_EQ(std::ranges::count(link.Prompter.Messages, PromptButtons::RetryCancel,
+                                 &ScriptedPrompter::Message::Buttons),
+              1)
+        << c.What;
+    EXPECT_FALSE(link.Last().Success) << c.What;
+    EXPECT_FALSE(link.Last().Cancelled) << c.What;
+  }
+}
+
+TEST(RadioLineFaults, ACablePulledMidTransferSaysThePortWasLost) {
+  struct Case {
+    bool Write;
+    std::vector<std::string> Messages;
+  };
+  const Case cases[] = {
+      {false, {std::string(kReadConfirmation), Lines({kReadFailed, kPortLost})}},
+      {true, {std::string(kWriteConfirmation), Lines({kWriteFailed, kPortLost, kPartlyWritten})}},
+  };
+  for (const Case& c : cases) {
+    RadioLink link;
+    Configuration configuration = TwoHundredChannels();
+    link.Radio.LoadImage(Encoded(configuration));
+    link.CablePulledAfterPackets = 50;
+
+    ASSERT_TRUE(c.Write ? link.Write(configuration) : link.Read());
+
+    EXPECT_EQ(link.Prompter.Texts(), c.Messages) << "write " << c.Write;
+    EXPECT_EQ(link.Packets().size(), 50U) << "nothing after the port failed; write " << c.Write;
+    EXPECT_FALSE(link.Last().Success);
+    EXPECT_FALSE(link.Port.IsOpen());
   }
 }
 

@@ -44,6 +44,16 @@ inline constexpr std::string_view kReadSucceeded = "Data read from the radio suc
 inline constexpr std::string_view kWriteSucceeded = "Data written to the radio successfully.";
 inline constexpr std::string_view kReadFailed = "Reading data from the radio failed.";
 inline constexpr std::string_view kWriteFailed = "Writing data to the radio failed.";
+inline constexpr std::string_view kPortLost = "The connection to the serial port was lost.";
+inline constexpr std::string_view kPartlyWritten =
+    "The radio now holds a partly written configuration; write it again.";
+
+// Lines of one message.
+inline std::string Lines(std::initializer_list<std::string_view> lines) {
+  std::string text;
+  for (const std::string_view line : lines) text += (text.empty() ? "" : "\n") + std::string(line);
+  return text;
+}
 
 inline std::vector<std::string> Strings(std::initializer_list<std::string_view> texts) {
   return {texts.begin(), texts.end()};
@@ -161,6 +171,8 @@ class RadioLink {
 
   // Writes read their blocks back (the confirmation's check box starts ticked).
   bool VerifyWrites = false;
+  // The cable is pulled once the program has sent this many packets: the next write fails.
+  std::optional<std::size_t> CablePulledAfterPackets;
 
   const OperationResult& Last() const { return Result.Finished.back(); }
 
@@ -214,7 +226,11 @@ class RadioLink {
     const bool started = start();
     noteSends();
     LoopbackPump pump(Clock, Port, Timer);
-    while (pump.Step()) noteSends();
+    while (pump.Step()) {
+      noteSends();
+      if (CablePulledAfterPackets && Port.Writes().size() >= *CablePulledAfterPackets)
+        Port.SetWriteFails(true);
+    }
     noteSends();
     EXPECT_FALSE(Operation.IsRunning());
     return started;

@@ -129,9 +129,10 @@ class ManualTimer final : public ReplyTimer {
 // Language texts that name their key, so a test sees which one was shown.
 inline LanguageTexts KeyTexts() {
   std::string file = "[OTHER]\n";
-  for (const int key : {2002, 2003, 2004, 2005, 2006, 2007, 2008}) {
+  for (const int key : {2002, 2003, 2004, 2005, 2006, 2007, 2008, 2009, 2010}) {
     file += std::to_string(key) + "=text " + std::to_string(key) + "\n";
   }
+  file += "2011=radio %1, configuration %2\n";
   return LanguageTexts::FromText(1, file);
 }
 
@@ -139,6 +140,11 @@ inline std::string KeyText(int key) { return "text " + std::to_string(key); }
 
 // Key 2002 with the port's name and the system's reason under it.
 inline std::string PortFailureText() { return KeyText(2002) + "\n" + FakePort::kFailureDetail; }
+// Key 2009 (the port was lost) with the port's name and the system's reason under it.
+inline std::string PortLostText() { return KeyText(2009) + "\n" + FakePort::kFailureDetail; }
+
+inline constexpr std::string_view kPartlyWritten =
+    "The radio now holds a partly written configuration; write it again.";
 
 inline std::uint8_t Sum(const Bytes& bytes, std::size_t from, std::size_t count) {
   return static_cast<std::uint8_t>(std::accumulate(bytes.begin() + static_cast<std::ptrdiff_t>(from),

@@ -134,10 +134,12 @@ TEST_F(PacketEngineTest, APortThatCannotBeOpenedOrWrittenIsReported) {
     bool PortClosed;
     bool OpenFails;
     bool WriteFails;
+    std::string Problem;
   };
   const Case cases[] = {
-      {"closed port cannot be reopened", true, true, false},
-      {"write fails", false, false, true},
+      {"closed port cannot be reopened", true, true, false, link_test::PortFailureText()},
+      {"open port cannot be written: it was lost", false, false, true, link_test::PortLostText()},
+      {"reopened port cannot be written: lost too", true, false, true, link_test::PortLostText()},
   };
   for (const Case& c : cases) {
     link_test::FakePort failingPort;
@@ -151,8 +153,14 @@ TEST_F(PacketEngineTest, APortThatCannotBeOpenedOrWrittenIsReported) {
     failingPort.WriteFails = c.WriteFails;
 
     EXPECT_FALSE(failing.SendPacket(Bytes{0x02}, 16)) << c.What;
-    EXPECT_EQ(failingPrompter.Texts(), std::vector<std::string>{link_test::PortFailureText()}) << c.What;
+    EXPECT_EQ(failing.PortProblem(), c.Problem) << c.What;
+    EXPECT_TRUE(failingPrompter.Messages.empty()) << "the client tells it, with what it means; " << c.What;
     EXPECT_FALSE(failingTimer.IsRunning()) << c.What;
+
+    failingPort.OpenFails = false;
+    failingPort.WriteFails = false;
+    EXPECT_TRUE(failing.SendPacket(Bytes{0x02}, 16)) << c.What;
+    EXPECT_EQ(failing.PortProblem(), "") << "a send that works clears the problem; " << c.What;
   }
 }
 
@@ -161,7 +169,8 @@ TEST_F(PacketEngineTest, AFailedResendIsReportedToTheClient) {
   port.WriteFails = true;
   timer.Fire();
   EXPECT_EQ(client.SendFailures, 1);
-  EXPECT_EQ(prompter.Texts(), std::vector<std::string>{link_test::PortFailureText()});
+  EXPECT_EQ(engine.PortProblem(), link_test::PortLostText());
+  EXPECT_TRUE(prompter.Messages.empty());
 }
 
 TEST_F(PacketEngineTest, ALostPortEndsTheWaitAtOnce) {
@@ -171,7 +180,8 @@ TEST_F(PacketEngineTest, ALostPortEndsTheWaitAtOnce) {
   EXPECT_EQ(client.SendFailures, 1);
   EXPECT_FALSE(timer.IsRunning()) << "no resends to a port that is gone";
   EXPECT_EQ(port.Written.size(), 1U);
-  EXPECT_EQ(prompter.Texts(), std::vector<std::string>{link_test::PortFailureText()});
+  EXPECT_EQ(engine.PortProblem(), link_test::PortLostText()) << "it was open: lost, not unopenable";
+  EXPECT_TRUE(prompter.Messages.empty());
 
   port.Lose();  // nothing is awaited any more
   EXPECT_EQ(client.SendFailures, 1);

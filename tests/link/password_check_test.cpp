@@ -51,17 +51,20 @@ TEST(RadioPassword, AcceptsNoPasswordOrTheExactRememberedOne) {
 
 TEST(RememberedPassword, KeepsTheTrimmedEntryAndSurvivesACancel) {
   ScriptedPrompter prompter;
-  prompter.Passwords = {"12 ", std::nullopt, "99"};
+  prompter.Passwords = {"12 ", std::nullopt, "99", std::nullopt};
   RememberedPassword remembered;
 
-  EXPECT_TRUE(remembered.AskFor("12", prompter));
+  EXPECT_EQ(remembered.AskFor("12", prompter), PasswordAnswer::Accepted);
   EXPECT_EQ(remembered.Text(), "12");
-  EXPECT_TRUE(remembered.AskFor("12", prompter));  // cancelled: the right one is still known
+  // Cancelled: the right one is still known.
+  EXPECT_EQ(remembered.AskFor("12", prompter), PasswordAnswer::Accepted);
   EXPECT_EQ(remembered.Text(), "12");
-  EXPECT_FALSE(remembered.AskFor("12", prompter));  // a wrong entry replaces it
+  EXPECT_EQ(remembered.AskFor("12", prompter), PasswordAnswer::Wrong);  // a wrong entry replaces it
+  EXPECT_EQ(remembered.Text(), "99");
+  EXPECT_EQ(remembered.AskFor("12", prompter), PasswordAnswer::Cancelled) << "nothing typed is not wrong";
   EXPECT_EQ(remembered.Text(), "99");
   // Each dialog opens with what was remembered when it was asked.
-  EXPECT_EQ(prompter.PasswordPrefills, (std::vector<std::string>{"", "12", "12"}));
+  EXPECT_EQ(prompter.PasswordPrefills, (std::vector<std::string>{"", "12", "12", "99"}));
 }
 
 }  // namespace

@@ -191,13 +191,14 @@ TEST(RadioOperation, OutcomeIsToldAfterTheObserverHasItsResult) {
     bool RadioAnswers;
     std::optional<std::string> Outcome;
   };
+  // A radio that does not answer at all: the Retry question was the message, its Cancel adds none.
   const Case cases[] = {
       {"read succeeded", OperationKind::Read, true, KeyText(2004)},
       {"write succeeded", OperationKind::Write, true, KeyText(2005)},
       {"information read succeeded", OperationKind::InformationRead, true, std::nullopt},
-      {"read failed", OperationKind::Read, false, KeyText(2006)},
-      {"write failed", OperationKind::Write, false, KeyText(2007)},
-      {"information read failed", OperationKind::InformationRead, false, KeyText(2008)},
+      {"read failed", OperationKind::Read, false, std::nullopt},
+      {"write failed", OperationKind::Write, false, std::nullopt},
+      {"information read failed", OperationKind::InformationRead, false, std::nullopt},
   };
   const ChannelTable channels;
   for (const Case& c : cases) {
@@ -232,6 +233,109 @@ TEST(RadioOperation, OutcomeIsToldAfterTheObserverHasItsResult) {
     if (c.Outcome) {
       EXPECT_EQ(texts.back(), *c.Outcome) << c.What;
     }
+    EXPECT_FALSE(h.Port.IsOpen()) << c.What;
+  }
+}
+
+TEST(RadioOperation, AFailureSaysInOneMessageWhyAndWhetherTheRadioWasChanged) {
+  enum class Fault { StopsAnswering, CablePulled, WrongPassword };
+  struct Case {
+    const char* What;
+    OperationKind Kind;
+    Fault How;
+    int At;  // the block address where it happens; -1: at the handshake
+    std::vector<std::string> Messages;
+    PromptIcon LastIcon = PromptIcon::None;
+  };
+  const std::string read = "Read data from radio.\r\nDo you wish continue?";
+  const std::string write = "Write data to radio.\r\nDo you wish continue?";
+  const std::string dialog(kPasswordDialog);
+  const std::string partly(link_test::kPartlyWritten);
+  const Case cases[] = {
+      {"read, the radio stops answering",
+       OperationKind::Read,
+       Fault::StopsAnswering,
+       6400,
+       {read, KeyText(2003)}},
+      {"information read, no radio",
+       OperationKind::InformationRead,
+       Fault::StopsAnswering,
+       -1,
+       {KeyText(2003)}},
+      {"write, no radio: nothing written",
+       OperationKind::Write,
+       Fault::StopsAnswering,
+       -1,
+       {write, KeyText(2003)}},
+      {"write, the radio stops answering after blocks were written",
+       OperationKind::Write,
+       Fault::StopsAnswering,
+       6400,
+       {write, KeyText(2003), KeyText(2007) + "\n" + partly},
+       PromptIcon::Warning},
+      {"read, the cable is pulled",
+       OperationKind::Read,
+       Fault::CablePulled,
+       6400,
+       {read, KeyText(2006) + "\n" + link_test::PortLostText()}},
+      {"write, the cable is pulled before the first block",
+       OperationKind::Write,
+       Fault::CablePulled,
+       0x3B10,
+       {write, KeyText(2007) + "\n" + link_test::PortLostText()}},
+      {"write, the cable is pulled after blocks were written",
+       OperationKind::Write,
+       Fault::CablePulled,
+       6400,
+       {write, KeyText(2007) + "\n" + link_test::PortLostText() + "\n" + partly},
+       PromptIcon::Warning},
+      {"write, wrong password",
+       OperationKind::Write,
+       Fault::WrongPassword,
+       0x3B10,
+       {write, dialog, KeyText(2007) + "\n" + KeyText(2010)}},
+  };
+  const ChannelTable channels = AllNormalChannels();
+  for (const Case& c : cases) {
+    LinkHarness h;
+    RadioWithAllChannels(h.Radio);
+    if (c.How == Fault::WrongPassword) {
+      h.Radio.SetPassword({'1', '2', 0x00, 0x00});
+      h.Prompter.Passwords = {"13"};
+    } else if (c.At < 0) {
+      h.Radio.SilentFor = 3;
+    } else {
+      h.Radio.MuteAddress = c.At;
+      h.Radio.MuteCount = c.How == Fault::StopsAnswering ? 3 : 1;
+    }
+    if (c.Kind != OperationKind::InformationRead) h.Prompter.Answers.push_back(PromptAnswer::Ok);
+    if (c.How == Fault::StopsAnswering) h.Prompter.Answers.push_back(PromptAnswer::Cancel);
+    switch (c.Kind) {
+      case OperationKind::Read:
+        ASSERT_TRUE(h.Link.StartRead(false)) << c.What;
+        break;
+      case OperationKind::Write:
+        ASSERT_TRUE(h.Link.StartWrite({.Encode = Succeeds, .Channels = channels})) << c.What;
+        break;
+      case OperationKind::InformationRead:
+        ASSERT_TRUE(h.Link.StartInformationRead()) << c.What;
+        break;
+    }
+    h.Pump();
+    if (c.How == Fault::StopsAnswering) {
+      h.TimeOut();
+      h.TimeOut();
+      h.TimeOut();
+    } else if (c.How == Fault::CablePulled) {
+      h.Port.Lose();
+    }
+
+    ASSERT_EQ(h.Observer.Finished.size(), 1U) << c.What;
+    EXPECT_FALSE(h.Result().Success) << c.What;
+    EXPECT_EQ(h.Result().Data.BlocksWritten, c.LastIcon == PromptIcon::Warning) << c.What;
+    EXPECT_EQ(h.Prompter.Texts(), c.Messages) << c.What;
+    EXPECT_EQ(h.Prompter.Messages.back().Icon, c.LastIcon) << c.What;
+    EXPECT_TRUE(h.Prompter.ScriptUsedUp()) << c.What;
     EXPECT_FALSE(h.Port.IsOpen()) << c.What;
   }
 }

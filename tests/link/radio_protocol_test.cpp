@@ -195,7 +195,14 @@ TEST(RadioProtocolHandshake, RecognisedAfterTheEchoEvenInPieces) {
 TEST(RadioProtocolIdentity, RefusedRadioGetsItsMessagesAndNothingMore) {
   const std::string model = "Model type is wrong. Overwrite?";
   const std::string version = "Version is wrong.";
-  const std::string band = "Band Error!";
+  // "Band Error!" and then both bands, the radio's first.
+  const std::string restricted =
+      "Band 1 (UHF{Rx(400 - 490 MHz) Tx(420 - 450 MHz)} VHF{Rx(136 - 174 MHz) Tx(144 - 148 MHz)})";
+  const std::string full =
+      "Band 2 (UHF{Rx(400 - 490 MHz) Tx(400 - 490 MHz)} VHF{Rx(136 - 174 MHz) Tx(136 - 174 MHz)})";
+  const auto band = [](const std::string& radio, const std::string& configuration) {
+    return "Band Error!\nradio " + radio + ", configuration " + configuration;
+  };
   struct Case {
     const char* What;
     OperationKind Kind;
@@ -237,14 +244,21 @@ TEST(RadioProtocolIdentity, RefusedRadioGetsItsMessagesAndNothingMore) {
        Ascii("V100"),
        1,
        BandVariant::Restricted,
-       {band}},
+       {band(full, restricted)}},
+      {"write to a radio of a band this program does not know",
+       OperationKind::Write,
+       "HVT7300",
+       Ascii("V100"),
+       2,
+       BandVariant::Full,
+       {band("Band 3", full)}},
       {"model and band both wrong",
        OperationKind::Write,
        "XYZ",
        Ascii("V100"),
        0,
        BandVariant::Full,
-       {model, band}},
+       {model, band(restricted, full)}},
       {"version only, the model being wrong",
        OperationKind::Read,
        "XYZ",
@@ -308,7 +322,12 @@ TEST(RadioProtocolPassword, AskedOnlyWhenTheRadioHasOneNotYetKnown) {
        true,
        {kReadConfirmation, dialog, KeyText(2004)},
        2},
-      {"wrong entry", {'1', '2', 0x00, 0x00}, {"13"}, false, {kReadConfirmation, dialog, KeyText(2006)}, 1},
+      {"wrong entry says so",
+       {'1', '2', 0x00, 0x00},
+       {"13"},
+       false,
+       {kReadConfirmation, dialog, KeyText(2006) + "\n" + KeyText(2010)},
+       1},
       {"dialog cancelled",
        {'1', '2', 0x00, 0x00},
        {std::nullopt},
@@ -350,10 +369,10 @@ TEST(RadioProtocolTimeOut, ThreeUnansweredHandshakesThenRetryOrCancel) {
   struct Case {
     PromptAnswer Answer;
     bool Success;
-    std::string Outcome;
+    std::vector<std::string> After;  // the messages after the question
   };
-  const Case cases[] = {{PromptAnswer::Cancel, false, KeyText(2006)},
-                        {PromptAnswer::Retry, true, KeyText(2004)}};
+  // The question has said what went wrong: its Cancel ends the read without a second box.
+  const Case cases[] = {{PromptAnswer::Cancel, false, {}}, {PromptAnswer::Retry, true, {KeyText(2004)}}};
   for (const Case& c : cases) {
     LinkHarness h;
     FillRadio(h.Radio);
@@ -371,7 +390,8 @@ TEST(RadioProtocolTimeOut, ThreeUnansweredHandshakesThenRetryOrCancel) {
     ASSERT_GE(h.Prompter.Messages.size(), 2U);
     EXPECT_EQ(h.Prompter.Messages[1].Text, KeyText(2003));
     EXPECT_EQ(h.Prompter.Messages[1].Buttons, PromptButtons::RetryCancel);
-    EXPECT_EQ(h.Prompter.Texts().back(), c.Outcome);
+    const std::vector<std::string> texts = h.Prompter.Texts();
+    EXPECT_EQ(std::vector(texts.begin() + 2, texts.end()), c.After);
     ASSERT_EQ(h.Observer.Finished.size(), 1U);
     EXPECT_EQ(h.Result().Success, c.Success);
     EXPECT_FALSE(h.Port.IsOpen());
@@ -513,7 +533,7 @@ TEST(RadioProtocolSend, APortThatFailsMidwayEndsTheOperation) {
   ASSERT_EQ(h.Observer.Finished.size(), 1U);
   EXPECT_FALSE(h.Result().Success);
   EXPECT_EQ(h.Prompter.Texts(),
-            (std::vector<std::string>{kReadConfirmation, link_test::PortFailureText(), KeyText(2006)}));
+            (std::vector<std::string>{kReadConfirmation, KeyText(2006) + "\n" + link_test::PortLostText()}));
   EXPECT_FALSE(h.Port.IsOpen());
   EXPECT_FALSE(h.Link.IsRunning());
 }
@@ -531,7 +551,7 @@ TEST(RadioProtocolSend, AnUnpluggedCableEndsTheOperationWithoutWaiting) {
   EXPECT_FALSE(h.Result().Success);
   EXPECT_EQ(h.Port.Written.size(), sent) << "nothing more was sent";
   EXPECT_EQ(h.Prompter.Texts(),
-            (std::vector<std::string>{kReadConfirmation, link_test::PortFailureText(), KeyText(2006)}));
+            (std::vector<std::string>{kReadConfirmation, KeyText(2006) + "\n" + link_test::PortLostText()}));
   EXPECT_FALSE(h.Link.IsRunning());
 }
 
