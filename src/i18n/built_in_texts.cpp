@@ -128,7 +128,11 @@ constexpr std::array kPairs = {
         "flight and then holds a partly written configuration.",
         "仍在向对讲机写入数据。是否停止写入？\r\n每台对讲机在当前数据块之后停止，其中的配置将只写入一部分。"},
     TextPair{BuiltInText::FleetReadConfirmation, "Radios to read at once: %1. Do you wish continue?",
-             "同时读取的对讲机：%1 台。是否继续？"}};
+             "同时读取的对讲机：%1 台。是否继续？"},
+    TextPair{BuiltInText::ImportTableQuestion, "Import the channels of %1?", "导入 %1 中的信道吗？"},
+    TextPair{BuiltInText::RenumberRows,
+             "Number the rows 1, 2, ... in file order (for tables whose Location starts at 0)",
+             "按文件中的顺序将各行编为信道 1、2……（用于 Location 从 0 开始的表）"}};
 
 static_assert(
     [] {

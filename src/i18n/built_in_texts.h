@@ -95,6 +95,9 @@ enum class BuiltInText {
   FleetSummary,       // %1: written, %2: how many radios
   FleetStopQuestion,
   FleetReadConfirmation,  // %1: how many radios
+  // Importing a channel table.
+  ImportTableQuestion,  // %1: the file name
+  RenumberRows,
 };
 
 // The Chinese text for Chinese, the English one for any other language.
