@@ -1,36 +1,18 @@
 #pragma once
 
-// Editing the common columns of the channel grid in place, with the channel dialog's rules: each
-// edit runs through the dialog's presenter as if the user had typed or chosen it there. A value
-// the rules would correct is refused: the reason is shown and the channel stays as it was.
+// Editing the common columns of the channel grid in place, with the channel rules the channel
+// dialog applies (model/channel_rules.h). A value the rules would correct is refused: the reason
+// is shown (the allowed range, and the value the cell keeps) and the channel stays as it was.
 
-#include <array>
 #include <string_view>
 
 #include "app/app_context.h"
 #include "app/channel_grid.h"
-#include "editors/channel_edit_presenter.h"
+#include "editors/presenter.h"
+#include "i18n/prompter.h"
 #include "model/configuration.h"
-#include "model/five_tone_settings.h"
-#include "model/two_tone_settings.h"
 
 namespace hvt {
-
-// What the channel dialog needs beyond the channel; its lists of present codes live as long as
-// this object, so presenters made from it may read them.
-class ChannelEditEnvironment {
- public:
-  ChannelEditEnvironment(const AppContext& context, const Configuration& configuration);
-  ChannelEditEnvironment(const ChannelEditEnvironment&) = delete;
-  ChannelEditEnvironment& operator=(const ChannelEditEnvironment&) = delete;
-
-  const ChannelEditSetup& Setup() const { return setup_; }
-
- private:
-  std::array<bool, kTwoToneEntryCount> twoTone_;
-  std::array<bool, kFiveToneCodeCount> fiveTone_;
-  ChannelEditSetup setup_;
-};
 
 enum class CellEdit { None, Text, Choice };
 

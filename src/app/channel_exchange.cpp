@@ -8,14 +8,13 @@ namespace hvt {
 namespace {
 
 constexpr std::uintmax_t kMaxTableBytes = 4 * 1024 * 1024;
-constexpr std::size_t kListedRows = 20;
 
-std::string Listed(std::string_view title, const std::vector<CsvRowNote>& notes) {
-  std::string text(title);
-  for (std::size_t i = 0; i < notes.size() && i < kListedRows; ++i) {
-    text += "\nline " + std::to_string(notes[i].Line) + ": " + notes[i].Text;
+// Every note, one a line: the prompter shows a report of any length.
+std::string Listed(const std::vector<CsvRowNote>& notes) {
+  std::string text;
+  for (const CsvRowNote& note : notes) {
+    text += (text.empty() ? "" : "\n") + std::string("line ") + std::to_string(note.Line) + ": " + note.Text;
   }
-  if (notes.size() > kListedRows) text += "\n... " + std::to_string(notes.size() - kListedRows) + " more";
   return text;
 }
 
@@ -40,7 +39,7 @@ FileCommandResult ExportChannels(const Configuration& configuration, const std::
 }
 
 FileCommandResult ImportChannels(Configuration& configuration, const std::filesystem::path& path,
-                                 bool replace, BadRows badRows, const AppContext& context,
+                                 const ChannelImportChoice& choice, const AppContext& context,
                                  Prompter& prompter) {
   const FileReadResult bytes = ReadWholeFile(path, kMaxTableBytes);
   if (!bytes) {
@@ -48,25 +47,31 @@ FileCommandResult ImportChannels(Configuration& configuration, const std::filesy
     return FileCommandResult::FileFailed;
   }
   const std::string text(bytes->begin(), bytes->end());
-  const ChannelCsvImport import = ChannelsFromCsv(text, context.Limits());
+  const ChannelCsvImport import = ChannelsFromCsv(text, context.Limits(), {.Renumber = choice.Renumber});
   if (import.FileProblem) {
     TellFileError(context, prompter, path.filename().string() + ": " + *import.FileProblem);
     return FileCommandResult::FileFailed;
   }
+  const auto& texts = context.Texts();
   if (!import.Refused.empty()) {
-    const std::string refused = Listed(context.Texts().BuiltIn(BuiltInText::RowsRefused), import.Refused);
-    const bool take =
-        badRows == BadRows::Take ||
-        (badRows == BadRows::Ask && !import.Channels.empty() &&
-         prompter.Ask(refused + "\n\n" + std::string(context.Texts().BuiltIn(BuiltInText::TakeOtherRows)),
-                      PromptButtons::YesNo, PromptIcon::Question) == PromptAnswer::Yes);
-    if (badRows != BadRows::Ask || import.Channels.empty()) prompter.Tell(refused);
+    const std::string refused = Listed(import.Refused);
+    const std::string title(texts.BuiltIn(BuiltInText::RowsRefused));
+    bool take = choice.WhenBad == BadRows::Take;
+    if (choice.WhenBad == BadRows::Ask && !import.Channels.empty()) {
+      take = prompter.AskWithReport(title + "\n\n" + std::string(texts.BuiltIn(BuiltInText::TakeOtherRows)),
+                                    refused, PromptButtons::YesNo, PromptIcon::Question) == PromptAnswer::Yes;
+    } else {
+      prompter.TellReport(title, refused, PromptIcon::Warning);
+    }
     if (!take || import.Channels.empty()) return FileCommandResult::FileFailed;
   }
-  if (!import.Adjusted.empty()) {
-    prompter.Tell(Listed(context.Texts().BuiltIn(BuiltInText::RowsAdjusted), import.Adjusted));
+  if (!ApplyChannelImport(configuration, import.Channels, choice.Replace)) {
+    prompter.Tell(texts.BuiltIn(BuiltInText::LastNormalChannel));
+    return FileCommandResult::FileFailed;
   }
-  ApplyChannelImport(configuration.Channels, import.Channels, replace);
+  if (!import.Adjusted.empty()) {
+    prompter.TellReport(texts.BuiltIn(BuiltInText::RowsAdjusted), Listed(import.Adjusted));
+  }
   return FileCommandResult::Done;
 }
 

@@ -23,10 +23,18 @@ std::string ChannelTableFilter(const AppContext& context);
 FileCommandResult ExportChannels(const Configuration& configuration, const std::filesystem::path& path,
                                  const AppContext& context, Prompter& prompter);
 
-// Checks the rows against the context's band; `replace` clears the normal channels first. When
-// nothing is taken the configuration is as it was, and the answer is FileFailed.
+struct ChannelImportChoice {
+  bool Replace = false;   // clear the normal channels first
+  bool Renumber = false;  // the rows in file order become channels 1, 2, ...
+  BadRows WhenBad = BadRows::Ask;
+};
+
+// Checks the rows with the channel rules under the context's band. When nothing is taken the
+// configuration is as it was, and the answer is FileFailed; an import never leaves the
+// configuration without a normal channel. The settings that named a channel the import removed
+// are repaired as after a delete in the grid. Every refused and changed row is reported.
 FileCommandResult ImportChannels(Configuration& configuration, const std::filesystem::path& path,
-                                 bool replace, BadRows badRows, const AppContext& context,
+                                 const ChannelImportChoice& choice, const AppContext& context,
                                  Prompter& prompter);
 
 }  // namespace hvt

@@ -9,6 +9,7 @@
 #include "i18n/text_keys.h"
 #include "model/embedded_info.h"
 #include "model/channel_arrangement.h"
+#include "model/channel_rules.h"
 #include "model/channel_table.h"
 
 namespace hvt {
@@ -364,17 +365,12 @@ bool MainWindowPresenter::DeleteChannels(const std::vector<int>& rows, Prompter&
     if (IsNormalChannel(row)) DeleteChannel(after, row);
   }
   if (after == table) return false;
-  const bool normalLeft = std::ranges::any_of(
-      after.Channels(), [](const ChannelRecord& c) { return IsNormalChannel(c.ChannelNumber); });
-  if (!normalLeft) {
+  if (NormalChannelCount(after) == 0) {
     prompter.Tell(context_.Texts().BuiltIn(BuiltInText::LastNormalChannel));
     return false;
   }
   table = after;
-  workspace_.Current().Options.MemoryChannelA =
-      static_cast<std::int16_t>(RepairChannelRef(table, workspace_.Current().Options.MemoryChannelA));
-  workspace_.Current().Options.MemoryChannelB =
-      static_cast<std::int16_t>(RepairChannelRef(table, workspace_.Current().Options.MemoryChannelB));
+  RepairChannelRefsAfterDeletes(workspace_.Current());
   workspace_.RecordStep(StepName(C::DeleteChannels), before);
   RedrawAll();
   return true;

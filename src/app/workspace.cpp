@@ -228,8 +228,18 @@ bool Workspace::SaveAs() {
 
 bool Workspace::ImportChannelTable() {
   const auto path = prompter_.ChooseFileToOpen(ChannelTableFilter(context_));
-  return path &&
-         ImportChannels(current_, *path, false, BadRows::Ask, context_, prompter_) == FileCommandResult::Done;
+  if (!path) return false;
+  // Tables that number from Location 0 import whole only renumbered; the user decides per file.
+  std::string question(context_.Texts().BuiltIn(BuiltInText::ImportTableQuestion));
+  question.replace(question.find("%1"), 2, path->filename().string());
+  bool renumber = false;
+  if (prompter_.AskWithCheckBox(question, PromptButtons::OkCancel, PromptIcon::Question,
+                                context_.Texts().BuiltIn(BuiltInText::RenumberRows),
+                                renumber) != PromptAnswer::Ok) {
+    return false;
+  }
+  return ImportChannels(current_, *path, {.Replace = false, .Renumber = renumber, .WhenBad = BadRows::Ask},
+                        context_, prompter_) == FileCommandResult::Done;
 }
 
 void Workspace::ExportChannelTable() {

@@ -1,5 +1,6 @@
 #include "cli/cli_prompter.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <utility>
@@ -75,6 +76,26 @@ PromptAnswer CliPrompter::Ask(std::string_view text, PromptButtons buttons, Prom
   if (first == 'y' || first == 'Y') return yes;
   if (offersNo && (first == 'n' || first == 'N' || buttons == PromptButtons::YesNo)) return PromptAnswer::No;
   return PromptAnswer::Cancel;
+}
+
+PromptAnswer CliPrompter::AskWithReport(std::string_view text, std::string_view report, PromptButtons buttons,
+                                        PromptIcon icon) {
+  const auto printReport = [&] {
+    std::size_t start = 0;
+    while (start <= report.size()) {
+      const std::size_t end = std::min(report.find('\n', start), report.size());
+      if (end > start) err_ << "  " << Readable(report.substr(start, end - start)) << "\n";
+      start = end + 1;
+    }
+  };
+  if (buttons == PromptButtons::Ok) {
+    const PromptAnswer answer = Ask(text, buttons, icon);
+    printReport();
+    return answer;
+  }
+  EndProgressLine();
+  printReport();
+  return Ask(text, buttons, icon);
 }
 
 std::optional<std::string> CliPrompter::AskPassword(std::string_view /*remembered*/) {

@@ -31,6 +31,9 @@ class CliPrompter : public Prompter {
   void SetPassword(std::string password) { password_ = std::move(password); }
 
   PromptAnswer Ask(std::string_view text, PromptButtons buttons, PromptIcon icon) override;
+  // Every line of the report on a line of its own, indented, however many there are.
+  PromptAnswer AskWithReport(std::string_view text, std::string_view report, PromptButtons buttons,
+                             PromptIcon icon) override;
   std::optional<std::filesystem::path> ChooseFileToOpen(std::string_view) override { return std::nullopt; }
   std::optional<std::filesystem::path> ChooseFileToSave(std::string_view,
                                                         const std::filesystem::path&) override {

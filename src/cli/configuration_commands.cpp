@@ -173,9 +173,10 @@ int RunChannelsImport(const ParsedCommand& command, CommandIo& io) {
   {
     const CommandNameScope named(session.Prompter(), "csv-import");
     const BadRows badRows = command.Has("--skip-bad-rows") ? BadRows::Take : BadRows::Refuse;
-    if (const FileCommandResult imported =
-            ImportChannels(workspace.Current(), command.Arguments[0], command.Has("--replace"), badRows,
-                           session.Context(), session.Prompter());
+    if (const FileCommandResult imported = ImportChannels(
+            workspace.Current(), command.Arguments[0],
+            {.Replace = command.Has("--replace"), .Renumber = command.Has("--renumber"), .WhenBad = badRows},
+            session.Context(), session.Prompter());
         imported != FileCommandResult::Done)
       return ExitCodeOf(imported);
   }
@@ -265,8 +266,11 @@ Command ChannelsImportCommand() {
   return {
       "csv-import",
       "Take the channels of a CSV channel table into a configuration and write the result; a row that "
-      "cannot be taken is named with its line and reason, and then nothing is taken.",
+      "cannot be taken is named with its line and reason, and then nothing is taken; every row taken "
+      "with a change is named too.",
       {{"--replace", "", "delete the channels 1-200 first instead of replacing those of the same location"},
+       {"--renumber", "",
+        "take the rows in file order as channels 1, 2, ... (tables that start at Location 0)"},
        {"--skip-bad-rows", "", "take the other rows when some cannot be taken"},
        kOutput},
       {{"CH.csv", "the channel table"}, {"FILE.dat", "the configuration file"}},

@@ -8,6 +8,7 @@
 
 #include "i18n/text_keys.h"
 #include "model/channel_codes.h"
+#include "model/channel_rules.h"
 #include "model/decimal_text.h"
 #include "model/frequency.h"
 #include "model/frequency_checks.h"
@@ -22,15 +23,8 @@ constexpr std::string_view kNotNumeric = "Not IsNumeric";
 constexpr int kToneNone = 0;
 constexpr int kToneCtcss = 1;
 constexpr int kToneDcs = 2;
-constexpr Frequency kMaxOffset = 80 * 100'000;
-constexpr int kCustomToneMin = 500;  // tenths of hertz
-constexpr int kCustomToneMax = 2600;
-constexpr int kCustomToneFallback = 2511;
-
 // Squelch modes by the keys' order: carrier, tone, signalling, tone and signalling, tone or signalling.
 constexpr int kSquelchCarrier = 0;
-constexpr int kSquelchTone = 1;
-constexpr int kSquelchSignalling = 2;
 
 std::vector<ListEntry> KeyEntries(std::span<const std::int32_t> keys, const LanguageTexts& texts) {
   std::vector<ListEntry> entries;
@@ -86,20 +80,17 @@ int CheckedValue(const CheckField& check) { return check.Checked ? 1 : 0; }
 
 std::int16_t Stored(int value) { return static_cast<std::int16_t>(value); }
 
-int NormalChannelCount(const ChannelTable& table) {
-  const auto channels = table.Channels();
-  return static_cast<int>(std::count_if(channels.begin(), channels.end(), [](const ChannelRecord& c) {
-    return IsNormalChannel(c.ChannelNumber);
-  }));
-}
-
-int CustomToneTenths(std::string_view text) {
-  const auto tenths = ParseScaled(text, 1);
-  if (!tenths) return kCustomToneFallback;
-  return static_cast<int>(std::clamp<std::int64_t>(*tenths, kCustomToneMin, kCustomToneMax));
-}
-
 }  // namespace
+
+std::string OutOfRangeMessage(const LanguageTexts& texts, std::string_view allowed, std::string_view now) {
+  std::string detail = texts.LanguageText(text_key::FrequencyOutOfRangeDetail);
+  for (const auto& [marker, value] :
+       {std::pair{std::string_view("%1"), allowed}, std::pair{std::string_view("%2"), now}}) {
+    if (const std::size_t at = detail.find(marker); at != std::string::npos)
+      detail.replace(at, marker.size(), value);
+  }
+  return texts.LanguageText(text_key::FrequencyOutOfRange) + " " + detail;
+}
 
 std::string NormalisedCustomTone(std::string_view text) { return CustomCtcssText(CustomToneTenths(text)); }
 
@@ -254,28 +245,15 @@ void ChannelEditPresenter::ShowCodeLists() {
 
 void ChannelEditPresenter::RebuildSquelchModes() {
   const int remembered = state_.SquelchMode.SelectedValue(kSquelchCarrier);
-  int toneType = state_.DecodeType.SelectedValue(kToneNone);
-  bool carrierOnly = false;
-  if (state_.Reverse.Checked) {
-    toneType = state_.EncodeType.SelectedValue(kToneNone);
-  } else if (state_.TalkAround.Checked) {
-    carrierOnly = true;
-  }
-  const bool signalling = state_.OptSignal.SelectedValue(kSignallingNone) != kSignallingNone;
-
-  std::vector<int> modes = {kSquelchCarrier};
-  if (!carrierOnly) {
-    if (toneType != kToneNone && signalling) {
-      modes = {0, 1, 2, 3, 4};
-    } else if (toneType != kToneNone) {
-      modes.push_back(kSquelchTone);
-    } else if (signalling) {
-      modes.push_back(kSquelchSignalling);
-    }
-  }
+  ChannelRecord choices;
+  choices.Reverse = Stored(CheckedValue(state_.Reverse));
+  choices.TalkAround = Stored(CheckedValue(state_.TalkAround));
+  choices.DecodeType = Stored(state_.DecodeType.SelectedValue(kToneNone));
+  choices.EncodeType = Stored(state_.EncodeType.SelectedValue(kToneNone));
+  choices.OptSignal = Stored(state_.OptSignal.SelectedValue(kSignallingNone));
   ChoiceList& list = state_.SquelchMode;
   list.Entries.clear();
-  for (const int mode : modes) {
+  for (const int mode : AllowedSquelchModes(choices)) {
     list.Entries.push_back(
         {texts_.LanguageText(text_key::SquelchModes[static_cast<std::size_t>(mode)]), mode});
   }
@@ -333,9 +311,7 @@ bool ChannelEditPresenter::TypeNameCharacter(int box, char character) {
   state_.Focus = ChannelFocus::Unchanged;
   if (box < 0 || box >= kNameBoxes || !state_.Name[static_cast<std::size_t>(box)].Enabled) return false;
   if (character >= 'a' && character <= 'z') character = static_cast<char>(character - 'a' + 'A');
-  const bool accepted =
-      (character >= '0' && character <= '9') || (character >= 'A' && character <= 'Z') || character == '-';
-  if (!accepted) return false;
+  if (!IsNameCharacter(character)) return false;
   state_.Name[static_cast<std::size_t>(box)].Text = std::string(1, character);
   if (box + 1 < kNameBoxes) {
     state_.Focus = ChannelFocus::NameBox;
@@ -491,43 +467,34 @@ bool ChannelEditPresenter::FrequenciesTouched() const {
          !SameFrequencyText(state_.Transmit.Text, openedTransmit_);
 }
 
-void ChannelEditPresenter::WarnOutOfRange(bool warn) {
-  if (warn) prompter_.Tell(texts_.LanguageText(text_key::FrequencyOutOfRange), PromptIcon::Warning);
+void ChannelEditPresenter::WarnOutOfRange(std::string_view allowed, std::string_view now) {
+  prompter_.Tell(OutOfRangeMessage(texts_, allowed, std::string(now) + " MHz"), PromptIcon::Warning);
 }
 
 void ChannelEditPresenter::ApplyTransmitRule() {
   if (state_.Receive.Text.empty()) return;
+  // Each box shows its corrected value before the message names it.
   const CheckedFrequency rx = ValidateRx(state_.Receive.Text, record_.RxFreq.Raw(), limits_);
-  WarnOutOfRange(rx.OutOfRangeWarning);
   state_.Receive.Text = rx.Text;
+  if (rx.OutOfRangeWarning) WarnOutOfRange(ReceiveRangesText(limits_), rx.Text);
   // An empty transmit box transmits where the channel receives.
   if (state_.Transmit.Text.empty()) state_.Transmit.Text = rx.Text;
-  const CheckedFrequency tx = ValidateTx(state_.Transmit.Text, FreqTextToRecord(rx.Text), limits_);
-  WarnOutOfRange(tx.OutOfRangeWarning);
-  state_.Transmit.Text = tx.Text;
-
   const Frequency rxValue = ParseMHz(rx.Text).value_or(0);
-  const Frequency txValue = ParseMHz(tx.Text).value_or(0);
-  // The RT channel's transmit field always holds a transmit frequency: the radio reads no
-  // direction for it.
-  if (number_ == kRtChannel || !SameBand(rx.Text, tx.Text, limits_)) {
-    state_.Direction = kOffsetSeparateTx;
-    state_.Offset = tx.Text;
-    return;
-  }
-  state_.Direction = txValue > rxValue ? kOffsetPlus : txValue < rxValue ? kOffsetMinus : kOffsetOff;
-  state_.Offset = FormatMHz(std::llabs(txValue - rxValue));
-  if (state_.Direction == kOffsetOff) return;
+  const CheckedFrequency tx = ValidateTx(state_.Transmit.Text, FreqTextToRecord(rx.Text), limits_);
+  state_.Transmit.Text = tx.Text;
+  const FrequencyRange txRange = TransmitRangeFor(limits_, rxValue);
+  if (tx.OutOfRangeWarning) WarnOutOfRange(RangeText(txRange), tx.Text);
 
-  const CheckedOffset capped = OffsetFromText(state_.Offset, rx.Text, state_.Direction, limits_);
-  if (capped.Text == state_.Offset) return;
-  // The radio holds no larger offset: say so, and show where the channel now transmits.
-  WarnOutOfRange(true);
-  state_.Offset = capped.Text;
-  state_.Direction = capped.Direction;
-  const Frequency offset = ParseMHz(capped.Text).value_or(kMaxOffset);
-  state_.Transmit.Text =
-      FormatMHzThreeDigits(state_.Direction == kOffsetPlus ? rxValue + offset : rxValue - offset);
+  const TransmitSetting setting =
+      TransmitSettingFor(limits_, number_, rxValue, ParseMHz(tx.Text).value_or(0));
+  state_.Direction = setting.Direction;
+  state_.Offset = setting.Direction == kOffsetSeparateTx ? tx.Text : FormatMHz(setting.Field);
+  if (!setting.Capped) return;
+  // The radio holds no larger offset: show where the channel now transmits, and say so.
+  state_.Transmit.Text = FormatMHzThreeDigits(setting.Transmit);
+  const FrequencyRange reach{std::max(txRange.Min, rxValue - kMaxOffset),
+                             std::min(txRange.Max, rxValue + kMaxOffset)};
+  WarnOutOfRange(RangeText(reach), state_.Transmit.Text);
 }
 
 ChannelRecord ChannelEditPresenter::SavedRecord() {

@@ -171,7 +171,7 @@ class ChannelEditPresenter final : public DialogPresenter {
 
   bool FrequenciesTouched() const;
   void ApplyTransmitRule();
-  void WarnOutOfRange(bool warn);
+  void WarnOutOfRange(std::string_view allowed, std::string_view now);
   ChannelRecord SavedRecord();
 
   ChannelTable& table_;
@@ -187,5 +187,8 @@ class ChannelEditPresenter final : public DialogPresenter {
 
 // The custom tone as the box keeps it: 50.0 to 260.0 Hz, "251.1" for anything that is no number.
 std::string NormalisedCustomTone(std::string_view text);
+
+// The out-of-range warning: what the value may be, and what it has become.
+std::string OutOfRangeMessage(const LanguageTexts& texts, std::string_view allowed, std::string_view now);
 
 }  // namespace hvt

@@ -10,6 +10,7 @@
 
 #include "i18n/utf8.h"
 #include "model/channel_codes.h"
+#include "model/channel_rules.h"
 #include "model/frequency.h"
 #include "model/frequency_checks.h"
 #include "model/text.h"
@@ -28,7 +29,6 @@ constexpr int kBandwidthWide = 2;
 constexpr int kPowerLow = 0;
 constexpr int kPowerMiddle = 1;
 constexpr int kPowerHigh = 2;
-constexpr Frequency kMaxOffset = 80 * 100'000;
 constexpr std::array<std::string_view, 9> kStepKHz = {"2.50",  "5.00",  "6.25",  "10.00", "12.50",
                                                       "20.00", "25.00", "30.00", "50.00"};
 constexpr std::array<std::string_view, 3> kPowerTexts = {"Low", "Mid", "High"};
@@ -53,14 +53,21 @@ struct CsvRow {
   std::vector<std::string> Fields;
 };
 
-// RFC 4180 with LF or CR LF line ends; a quoted field may hold commas, quotes and line breaks.
-std::vector<CsvRow> SplitRows(std::string_view text) {
-  std::vector<CsvRow> rows;
+struct CsvRows {
+  std::vector<CsvRow> Rows;
+  std::optional<int> OpenQuoteLine;  // a quote that is never closed, opened on this line
+};
+
+// RFC 4180 with CR, LF or CR LF line ends; a quoted field may hold commas, quotes and line breaks.
+CsvRows SplitRows(std::string_view text) {
+  CsvRows split;
+  std::vector<CsvRow>& rows = split.Rows;
   CsvRow row{.Line = 1};
   std::string field;
   bool quoted = false;
   bool fieldStarted = false;
   int line = 1;
+  int quoteLine = 0;
   const auto endRow = [&] {
     row.Fields.push_back(std::move(field));
     field.clear();
@@ -71,6 +78,7 @@ std::vector<CsvRow> SplitRows(std::string_view text) {
   };
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char c = text[i];
+    const bool lineEnd = c == '\n' || (c == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'));
     if (quoted) {
       if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
         field += '"';
@@ -78,17 +86,19 @@ std::vector<CsvRow> SplitRows(std::string_view text) {
       } else if (c == '"') {
         quoted = false;
       } else {
-        if (c == '\n') ++line;
+        if (lineEnd) ++line;
         field += c;
       }
       continue;
     }
     switch (c) {
       case '"':
-        if (!fieldStarted)
+        if (!fieldStarted) {
           quoted = true;
-        else
+          quoteLine = line;
+        } else {
           field += c;
+        }
         fieldStarted = true;
         break;
       case ',':
@@ -96,20 +106,72 @@ std::vector<CsvRow> SplitRows(std::string_view text) {
         field.clear();
         fieldStarted = false;
         break;
-      case '\r':
-        break;
-      case '\n':
-        ++line;
-        endRow();
-        break;
       default:
-        field += c;
-        fieldStarted = true;
+        if (lineEnd) {
+          ++line;
+          endRow();
+        } else if (c != '\r') {
+          field += c;
+          fieldStarted = true;
+        }
         break;
     }
   }
+  if (quoted) split.OpenQuoteLine = quoteLine;
   if (fieldStarted || !row.Fields.empty()) endRow();
-  return rows;
+  return split;
+}
+
+// The line of the byte at `offset`; CR LF ends one line.
+int LineAt(std::string_view text, std::size_t offset) {
+  int line = 1;
+  for (std::size_t i = 0; i < offset && i < text.size(); ++i) {
+    if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'))) ++line;
+  }
+  return line;
+}
+
+// Where the text stops being UTF-8, if it does.
+std::optional<std::size_t> FirstInvalidUtf8(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    std::size_t length = 1;
+    std::uint32_t least = 0;
+    if (lead < 0x80) {
+      ++i;
+      continue;
+    }
+    if ((lead & 0xE0) == 0xC0) {
+      length = 2;
+      least = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+      length = 3;
+      least = 0x800;
+    } else if ((lead & 0xF8) == 0xF0 && lead <= 0xF4) {
+      length = 4;
+      least = 0x10000;
+    } else {
+      return i;
+    }
+    if (i + length > text.size()) return i;
+    std::uint32_t code = lead & (0x7F >> length);
+    for (std::size_t k = 1; k < length; ++k) {
+      const auto next = static_cast<unsigned char>(text[i + k]);
+      if ((next & 0xC0) != 0x80) return i;
+      code = (code << 6) | (next & 0x3F);
+    }
+    if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return i;
+    i += length;
+  }
+  return std::nullopt;
+}
+
+// A field's text in a message: at most 40 characters of it.
+constexpr std::size_t kEchoedCharacters = 40;
+std::string Echo(std::string_view text) {
+  const std::string_view kept = FirstCodePoints(text, kEchoedCharacters);
+  return "'" + std::string(kept) + (kept.size() < text.size() ? "...'" : "'");
 }
 
 std::string_view Trimmed(std::string_view text) {
@@ -129,21 +191,34 @@ std::string MHzText(Frequency frequency) {
   return std::to_string(whole) + "." + decimals;
 }
 
+struct ParsedMHz {
+  std::optional<Frequency> Value;
+  bool TooPrecise = false;  // a number in MHz, but finer than 10 Hz
+};
+
 // A frequency in MHz; finer than 10 Hz is refused rather than rounded.
-std::optional<Frequency> ParseFrequency(std::string_view text) {
+ParsedMHz ParseFrequencyText(std::string_view text) {
   text = Trimmed(text);
   const std::size_t point = text.find('.');
   std::string_view whole = text.substr(0, point);
   std::string_view decimals = point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
   while (decimals.size() > 5 && decimals.back() == '0') decimals.remove_suffix(1);
-  if (whole.empty() || whole.size() > 4 || decimals.size() > 5) return std::nullopt;
   const auto digits = [](std::string_view s) {
     return std::ranges::all_of(s, [](char c) { return c >= '0' && c <= '9'; });
   };
-  if (!digits(whole) || !digits(decimals)) return std::nullopt;
+  if (whole.empty() || whole.size() > 4 || !digits(whole) || !digits(decimals)) return {};
+  if (decimals.size() > 5) return {.TooPrecise = true};
   std::string padded(decimals);
   padded.append(5 - padded.size(), '0');
-  return std::stoll(std::string(whole)) * 100'000 + std::stoll(padded);
+  return {.Value = std::stoll(std::string(whole)) * 100'000 + std::stoll(padded)};
+}
+
+std::optional<Frequency> ParseFrequency(std::string_view text) { return ParseFrequencyText(text).Value; }
+
+std::string NotAFrequency(std::string_view column, std::string_view text) {
+  const std::string what = std::string(column) + " " + Echo(text);
+  return ParseFrequencyText(text).TooPrecise ? what + " is finer than 10 Hz: at most five decimals of MHz"
+                                             : what + " is not a frequency in MHz";
 }
 
 std::string RecordOf(Frequency frequency) { return FreqTextToRecord(FormatMHz(frequency)); }
@@ -327,21 +402,18 @@ struct RowResult {
   std::vector<std::string> Adjustments;
 };
 
-bool IsNameCharacter(char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == ' ';
-}
-
 std::optional<int> StoredCtcss(std::string_view text, ChannelRecord& c, std::string& refusal) {
   const auto tenths = ParseTenths(text);
   if (!tenths) {
-    refusal = "tone '" + std::string(text) + "' is not a number of hertz";
+    refusal = "tone " + Echo(text) + " is not a number of hertz";
     return std::nullopt;
   }
   for (int i = 0; i < kStandardCtcssCount; ++i) {
     if (TenthsOf(kCtcssTones[static_cast<std::size_t>(i)]) == *tenths) return i;
   }
-  if (*tenths < 500 || *tenths > 2600) {
-    refusal = "tone " + std::string(text) + " Hz is outside 50.0-260.0 Hz";
+  if (!CustomToneAllowed(*tenths)) {
+    refusal = "tone " + std::string(text) + " Hz is outside " + CustomCtcssText(kCustomToneMin) + "-" +
+              CustomCtcssText(kCustomToneMax) + " Hz";
     return std::nullopt;
   }
   // One user-defined tone per channel, shared by both directions.
@@ -357,7 +429,7 @@ std::optional<int> StoredCtcss(std::string_view text, ChannelRecord& c, std::str
 std::optional<int> StoredDcs(std::string_view code, char polarity, std::string& refusal) {
   const auto value = ParseDcs(code);
   if (!value) {
-    refusal = "DCS code '" + std::string(code) + "' is not an octal code 000-777";
+    refusal = "DCS code " + Echo(code) + " is not an octal code 000-777";
     return std::nullopt;
   }
   return *value | (polarity == 'R' ? kDcsInvertedBit : 0);
@@ -370,7 +442,7 @@ bool ReadTones(const RowReader& row, ChannelRecord& c, std::string& refusal) {
       row["DtcsPolarity"].empty() ? std::string_view("NN") : row["DtcsPolarity"];
   if (polarity.size() != 2 || (polarity[0] != 'N' && polarity[0] != 'R') ||
       (polarity[1] != 'N' && polarity[1] != 'R')) {
-    refusal = "DtcsPolarity '" + std::string(polarity) + "' is not NN, NR, RN or RR";
+    refusal = "DtcsPolarity " + Echo(polarity) + " is not NN, NR, RN or RR";
     return false;
   }
   std::string txSide;
@@ -386,19 +458,19 @@ bool ReadTones(const RowReader& row, ChannelRecord& c, std::string& refusal) {
     if (cross.empty()) cross = "Tone->Tone";
     const std::size_t arrow = cross.find("->");
     if (arrow == std::string_view::npos) {
-      refusal = "CrossMode '" + std::string(cross) + "' has no ->";
+      refusal = "CrossMode " + Echo(cross) + " has no ->";
       return false;
     }
     txSide = cross.substr(0, arrow);
     rxSide = cross.substr(arrow + 2);
     for (const std::string& side : {txSide, rxSide}) {
       if (!side.empty() && side != "Tone" && side != "DTCS") {
-        refusal = "CrossMode '" + std::string(cross) + "' is not one the radio has";
+        refusal = "CrossMode " + Echo(cross) + " is not one the radio has";
         return false;
       }
     }
   } else {
-    refusal = "Tone '" + std::string(mode) + "' is none of Tone, TSQL, DTCS, Cross";
+    refusal = "Tone " + Echo(mode) + " is none of Tone, TSQL, DTCS, Cross";
     return false;
   }
 
@@ -436,37 +508,40 @@ bool ReadTones(const RowReader& row, ChannelRecord& c, std::string& refusal) {
   return true;
 }
 
-// "hvt: key=value ..." from an export of ours; anything else in the comment is the user's.
-bool ReadExtras(std::string_view comment, ChannelRecord& c, std::string& refusal) {
-  if (!comment.starts_with(kExtrasPrefix)) return true;
-  struct Extra {
-    std::string_view Key;
-    int Max;
-    std::function<void(int)> Store;
-  };
-  const auto into = [&c](std::int16_t ChannelRecord::*field) {
-    return [&c, field](int value) { c.*field = static_cast<std::int16_t>(value); };
-  };
-  const Extra extras[] = {
-      {"bw20", 1,
-       [&c](int on) {
-         if (on != 0) c.Bandwidth = kBandwidth20k;
-       }},
-      {"dir", 3, into(&ChannelRecord::OffsetDir)},
-      {"busy", 2, into(&ChannelRecord::BusyLock)},
-      {"sql", 4, into(&ChannelRecord::SquelchMode)},
-      {"signal", 3, into(&ChannelRecord::OptSignal)},
-      {"dtmf", 15, into(&ChannelRecord::DtmfCode)},
-      {"2tone", 31, into(&ChannelRecord::TwoToneCode)},
-      {"5tone", 99, into(&ChannelRecord::FiveToneCode)},
-      {"dtmfid", 3, into(&ChannelRecord::DtmfPttId)},
-      {"5toneid", 3, into(&ChannelRecord::FiveTonePttId)},
-      {"talkaround", 1, into(&ChannelRecord::TalkAround)},
-      {"reverse", 1, into(&ChannelRecord::Reverse)},
-      {"scramble", 1, into(&ChannelRecord::Scramble)},
-      {"custom", 2600, into(&ChannelRecord::CustomCtcss)},
-      {"step", static_cast<int>(kStepKHz.size()) - 1, into(&ChannelRecord::Step)},
-  };
+struct Extra {
+  std::string Key;
+  int Value = 0;
+};
+
+struct ExtraKey {
+  std::string_view Key;
+  int Max;
+  std::int16_t ChannelRecord::*Field;  // none for the settings read with their column
+};
+
+const ExtraKey kExtraKeys[] = {
+    {"bw20", 1, nullptr},
+    {"dir", 3, nullptr},
+    {"step", static_cast<int>(kStepKHz.size()) - 1, nullptr},
+    {"busy", 2, &ChannelRecord::BusyLock},
+    {"sql", 4, &ChannelRecord::SquelchMode},
+    {"signal", 3, &ChannelRecord::OptSignal},
+    {"dtmf", 15, &ChannelRecord::DtmfCode},
+    {"2tone", 31, &ChannelRecord::TwoToneCode},
+    {"5tone", 99, &ChannelRecord::FiveToneCode},
+    {"dtmfid", 3, &ChannelRecord::DtmfPttId},
+    {"5toneid", 3, &ChannelRecord::FiveTonePttId},
+    {"talkaround", 1, &ChannelRecord::TalkAround},
+    {"reverse", 1, &ChannelRecord::Reverse},
+    {"scramble", 1, &ChannelRecord::Scramble},
+    {"custom", kCustomToneMax, &ChannelRecord::CustomCtcss},
+};
+
+// "hvt: key=value ..." from an export of ours, in the comment's order; anything else in the
+// comment is the user's, and a key of a later version is passed over.
+std::optional<std::vector<Extra>> ReadExtras(std::string_view comment, std::string& refusal) {
+  std::vector<Extra> extras;
+  if (!comment.starts_with(kExtrasPrefix)) return extras;
   std::istringstream words{std::string(comment.substr(kExtrasPrefix.size()))};
   std::string word;
   while (words >> word) {
@@ -474,36 +549,80 @@ bool ReadExtras(std::string_view comment, ChannelRecord& c, std::string& refusal
     const std::string_view key = std::string_view(word).substr(0, equals);
     const int value =
         equals == std::string::npos ? -1 : ParseInt(std::string_view(word).substr(equals + 1)).value_or(-1);
-    const auto extra = std::ranges::find(extras, key, &Extra::Key);
-    if (extra == std::end(extras)) continue;  // a later version's setting
-    if (value < 0 || value > extra->Max) {
-      refusal = "setting '" + word + "' in the comment is outside 0-" + std::to_string(extra->Max);
-      return false;
+    const auto known = std::ranges::find(kExtraKeys, key, &ExtraKey::Key);
+    if (known == std::end(kExtraKeys)) continue;
+    if (value < 0 || value > known->Max) {
+      refusal = "setting " + Echo(word) + " in the comment is outside 0-" + std::to_string(known->Max);
+      return std::nullopt;
     }
-    extra->Store(value);
+    extras.push_back({std::string(key), value});
   }
-  return true;
+  return extras;
 }
 
-RowResult ReadRow(const RowReader& row, const BandLimits& limits) {
+// The first rule of the radio the channel breaks, in words.
+std::optional<std::string> BrokenRule(const ChannelRecord& c, const BandLimits& limits) {
+  const std::vector<ChannelRuleFault> faults = ChannelFaults(c, limits);
+  if (faults.empty()) return std::nullopt;
+  const ChannelRuleFault& fault = faults.front();
+  switch (fault.Kind) {
+    case ChannelFault::ReceiveOutside:
+      return "Frequency " + MHzText(fault.Value) + " MHz is outside the radio's receive bands " +
+             ReceiveRangesText(limits);
+    case ChannelFault::TransmitOutside:
+      return "transmit frequency " + MHzText(fault.Value) + " MHz is outside " + RangeText(fault.Allowed) +
+             ", the transmit range of its receive band";
+    case ChannelFault::OffsetAboveMaximum:
+      return "Offset " + MHzText(fault.Value) + " MHz is above 80 MHz";
+    case ChannelFault::NoFrequency:
+      return std::string("the transmit frequency is missing");
+    case ChannelFault::CustomToneOutside:
+      return "user-defined tone " + CustomCtcssText(static_cast<int>(fault.Value)) + " Hz is outside " +
+             CustomCtcssText(kCustomToneMin) + "-" + CustomCtcssText(kCustomToneMax) + " Hz";
+    case ChannelFault::NameCharacters:
+      return std::string("the name holds characters the radio does not show");
+    case ChannelFault::ReverseWithTalkAround:
+      return std::string("reverse and talk-around together");
+    case ChannelFault::SquelchModeNotAllowed:
+      return std::string("a squelch mode the tones and signalling do not allow");
+  }
+  return std::string("a setting the radio does not take");
+}
+
+// `renumbered` is the channel the row becomes, 0 when its Location says.
+RowResult ReadRow(const RowReader& row, const BandLimits& limits, int renumbered) {
   RowResult result;
   std::string& refusal = result.Refusal;
-  const auto location = ParseInt(row["Location"]);
-  if (!location || !IsNormalChannel(*location)) {
-    refusal = "Location '" + std::string(row["Location"]) + "' is not a channel 1-200";
-    return result;
+  const auto note = [&result](std::string text) { result.Adjustments.push_back(std::move(text)); };
+  int number = 0;
+  if (renumbered != 0) {
+    if (!IsNormalChannel(renumbered)) {
+      refusal = "row " + std::to_string(renumbered) + " would be channel " + std::to_string(renumbered) +
+                ", beyond channel 200";
+      return result;
+    }
+    number = renumbered;
+  } else {
+    const auto location = ParseInt(row["Location"]);
+    if (!location || !IsNormalChannel(*location)) {
+      refusal = "Location " + Echo(row["Location"]) +
+                " is not a channel 1-200 (--renumber takes the rows in file order as channels 1, 2, ...)";
+      return result;
+    }
+    number = *location;
   }
-  ChannelRecord c = NewChannelRecord(*location);
+  ChannelRecord c = NewChannelRecord(number);
   c.InUse = 1;
 
-  const auto rx = ParseFrequency(row["Frequency"]);
+  const std::string_view frequency = row["Frequency"];
+  const auto rx = ParseFrequency(frequency);
   if (!rx) {
-    refusal = "Frequency '" + std::string(row["Frequency"]) + "' is not a frequency in MHz";
+    refusal = NotAFrequency("Frequency", frequency);
     return result;
   }
-  const int band = RxBandRow(limits, *rx);
-  if (!limits.Rx[static_cast<std::size_t>(band)].Contains(*rx)) {
-    refusal = "Frequency " + MHzText(*rx) + " MHz is outside the radio's receive bands";
+  if (!ReceiveAllowed(limits, *rx)) {
+    refusal = "Frequency " + MHzText(*rx) + " MHz is outside the radio's receive bands " +
+              ReceiveRangesText(limits);
     return result;
   }
   c.RxFreq = RecordOf(*rx);
@@ -511,64 +630,45 @@ RowResult ReadRow(const RowReader& row, const BandLimits& limits) {
   const std::string_view duplex = row["Duplex"];
   const auto offset = row["Offset"].empty() ? std::optional<Frequency>(0) : ParseFrequency(row["Offset"]);
   if (!offset) {
-    refusal = "Offset '" + std::string(row["Offset"]) + "' is not a frequency in MHz";
+    refusal = NotAFrequency("Offset", row["Offset"]);
     return result;
   }
-  Frequency tx = *rx;
   if (duplex == "+" || duplex == "-") {
-    if (*offset > kMaxOffset) {
-      refusal = "Offset " + MHzText(*offset) + " MHz is above 80 MHz";
-      return result;
-    }
-    tx = duplex == "+" ? *rx + *offset : *rx - *offset;
     c.OffsetDir = static_cast<std::int16_t>(duplex == "+" ? kOffsetPlus : kOffsetMinus);
     c.TxFreq = RecordOf(*offset);
   } else if (duplex == "split") {
-    tx = *offset;
     c.OffsetDir = kOffsetSeparateTx;
     c.TxFreq = RecordOf(*offset);
   } else if (duplex == "off") {
     c.TxForbid = 1;
     c.TxFreq = RecordOf(*offset);
   } else if (!duplex.empty()) {
-    refusal = "Duplex '" + std::string(duplex) + "' is none of +, -, split, off";
-    return result;
-  }
-  if (c.TxForbid == 0 &&
-      !std::ranges::any_of(limits.Tx, [tx](const FrequencyRange& r) { return r.Contains(tx); })) {
-    refusal = "transmit frequency " + MHzText(tx) + " MHz is outside the radio's transmit bands";
+    refusal = "Duplex " + Echo(duplex) + " is none of +, -, split, off";
     return result;
   }
 
-  std::string name;
-  for (const char raw : row["Name"]) {
-    const char upper = raw >= 'a' && raw <= 'z' ? static_cast<char>(raw - 'a' + 'A') : raw;
-    if (IsNameCharacter(upper)) name += upper;
-  }
-  name = std::string(TextTrim(name));
-  if (name.size() > 5) name.resize(5);
-  name = std::string(TextTrim(name));
-  if (name != Trimmed(row["Name"])) {
-    result.Adjustments.push_back("name '" + std::string(row["Name"]) + "' becomes '" + name + "'");
-  }
-  c.Name = name.size() < 5 ? name + '\0' : name;
+  const ChannelName name = ChannelNameOf(row["Name"]);
+  if (name.Changed) note("name " + Echo(row["Name"]) + " becomes '" + name.Text + "'");
+  c.Name = name.Text.size() < kChannelNameLength ? name.Text + '\0' : name.Text;
 
+  // A column the file lacks, or leaves empty, keeps a new channel's value.
   const std::string_view mode = row["Mode"];
   if (mode == "NFM") {
     c.Bandwidth = kBandwidthNarrow;
-  } else if (mode.empty() || mode == "FM") {
+  } else if (mode == "FM") {
     c.Bandwidth = kBandwidthWide;
-  } else {
-    refusal = "Mode '" + std::string(mode) + "' is neither FM nor NFM";
+  } else if (!mode.empty()) {
+    refusal = "Mode " + Echo(mode) + " is neither FM nor NFM";
     return result;
   }
 
-  if (const std::string_view step = row["TStep"]; !step.empty()) {
-    const auto tenths = ParseFrequency(step);
+  const std::string_view stepText = row["TStep"];
+  if (!stepText.empty()) {
+    const auto tenths = ParseFrequency(stepText);
     const auto found = std::ranges::find_if(
         kStepKHz, [&](std::string_view s) { return tenths && ParseFrequency(s) == tenths; });
     if (found == kStepKHz.end()) {
-      refusal = "TStep '" + std::string(step) + "' is not a step the radio has";
+      refusal = "TStep " + Echo(stepText) + " is not a step the radio has";
       return result;
     }
     c.Step = static_cast<std::int16_t>(found - kStepKHz.begin());
@@ -576,11 +676,17 @@ RowResult ReadRow(const RowReader& row, const BandLimits& limits) {
 
   const std::string_view skip = row["Skip"];
   c.ScanAdd = skip == "S" ? 0 : 1;
+  if (skip == "P") {
+    note("Skip 'P' (a priority channel) becomes a channel of the scan list");
+  } else if (!skip.empty() && skip != "S") {
+    note("Skip " + Echo(skip) + " is neither S nor P: the channel is in the scan list");
+  }
 
   std::string power(row["Power"]);
   std::ranges::transform(power, power.begin(),
                          [](unsigned char ch) { return static_cast<char>(std::tolower(ch)); });
-  if (power.empty() || power.starts_with("h")) {
+  if (power.empty()) {
+  } else if (power.starts_with("h")) {
     c.Power = kPowerHigh;
   } else if (power.starts_with("m")) {
     c.Power = kPowerMiddle;
@@ -589,46 +695,104 @@ RowResult ReadRow(const RowReader& row, const BandLimits& limits) {
   } else if (const double watts = std::atof(power.c_str()); watts > 0) {
     c.Power = static_cast<std::int16_t>(watts >= 4 ? kPowerHigh : watts >= 2 ? kPowerMiddle : kPowerLow);
   } else {
-    refusal = "Power '" + std::string(row["Power"]) + "' is not High, Mid, Low or watts";
+    refusal = "Power " + Echo(row["Power"]) + " is not High, Mid, Low or watts";
     return result;
   }
 
-  if (!ReadExtras(row["Comment"], c, refusal)) return result;
+  const auto extras = ReadExtras(row["Comment"], refusal);
+  if (!extras) return result;
+  for (const Extra& extra : *extras) {
+    const std::string setting = extra.Key + "=" + std::to_string(extra.Value);
+    if (extra.Key == "bw20") {
+      if (extra.Value == 0) continue;
+      if (mode == "NFM") note(setting + " in the comment overrides Mode NFM: 20 kHz");
+      c.Bandwidth = kBandwidth20k;
+    } else if (extra.Key == "dir") {
+      // The direction of a transmit-inhibited channel; otherwise Duplex gives it.
+      if (c.TxForbid != 0) {
+        c.OffsetDir = static_cast<std::int16_t>(extra.Value);
+      } else if (extra.Value != c.OffsetDir) {
+        note(setting + " in the comment is passed over: Duplex " + Echo(duplex) + " gives the direction");
+      }
+    } else if (extra.Key == "step") {
+      if (!stepText.empty() && extra.Value != c.Step) {
+        note(setting + " in the comment overrides TStep " + Echo(stepText) + ": " +
+             std::string(kStepKHz[static_cast<std::size_t>(extra.Value)]) + " kHz");
+      }
+      c.Step = static_cast<std::int16_t>(extra.Value);
+    } else {
+      const auto known = std::ranges::find(kExtraKeys, extra.Key, &ExtraKey::Key);
+      c.*(known->Field) = static_cast<std::int16_t>(extra.Value);
+    }
+  }
   if (!ReadTones(row, c, refusal)) return result;
+
+  // Settings that exclude each other resolve as the channel dialog resolves them, and say so.
+  if (c.Reverse != 0 && c.TalkAround != 0) {
+    c.TalkAround = 0;
+    note("reverse=1 and talkaround=1 exclude each other: talk-around is off");
+  }
+  if (const int squelch = SquelchModeFor(c); squelch != c.SquelchMode) {
+    note("sql=" + std::to_string(c.SquelchMode) +
+         " does not go with the channel's tones and signalling: carrier squelch");
+    c.SquelchMode = static_cast<std::int16_t>(squelch);
+  }
+  if (const auto broken = BrokenRule(c, limits)) {
+    refusal = *broken;
+    return result;
+  }
   result.Channel = c;
   return result;
 }
 
-bool IsUtf8(std::string_view text) { return SanitizeUtf8(text) == text; }
-
 }  // namespace
 
-ChannelCsvImport ChannelsFromCsv(std::string_view text, const BandLimits& limits) {
+ChannelCsvImport ChannelsFromCsv(std::string_view text, const BandLimits& limits,
+                                 const ChannelCsvOptions& options) {
   ChannelCsvImport import;
   if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
-  if (!IsUtf8(text)) {
-    import.FileProblem = "the file is not UTF-8 text";
+  if (const auto invalid = FirstInvalidUtf8(text)) {
+    import.FileProblem = "line " + std::to_string(LineAt(text, *invalid)) + ": the file is not UTF-8 text";
     return import;
   }
-  const std::vector<CsvRow> rows = SplitRows(text);
-  std::map<std::string, std::size_t> columns;
-  if (!rows.empty()) {
-    for (std::size_t i = 0; i < rows[0].Fields.size(); ++i)
-      columns.emplace(std::string(Trimmed(rows[0].Fields[i])), i);
+  const CsvRows split = SplitRows(text);
+  if (split.OpenQuoteLine) {
+    import.FileProblem = "line " + std::to_string(*split.OpenQuoteLine) +
+                         ": a quote opened here is never closed, so the rest of the file would be one field";
+    return import;
   }
-  for (const std::string_view required : {"Location", "Frequency"}) {
-    if (!columns.contains(std::string(required))) {
-      import.FileProblem = "the first line is no header with the columns Location and Frequency";
-      return import;
+  const std::vector<CsvRow>& rows = split.Rows;
+  std::map<std::string, std::size_t> columns;
+  std::vector<CsvRowNote> headerNotes;
+  if (!rows.empty()) {
+    for (std::size_t i = 0; i < rows[0].Fields.size(); ++i) {
+      const std::string name(Trimmed(rows[0].Fields[i]));
+      if (!columns.emplace(name, i).second && !name.empty()) {
+        headerNotes.push_back(
+            {rows[0].Line, "column " + Echo(name) + " appears twice: the first one is read"});
+      }
     }
   }
+  const bool header = columns.contains("Frequency") && (options.Renumber || columns.contains("Location"));
+  if (!header) {
+    import.FileProblem = options.Renumber
+                             ? "the first line is no header with the column Frequency"
+                             : "the first line is no header with the columns Location and Frequency";
+    return import;
+  }
+  if (rows.size() < 2) {
+    import.FileProblem = "the file has a header but no channel rows";
+    return import;
+  }
+  import.Adjusted = std::move(headerNotes);
   std::vector<bool> taken(kNormalChannelCount + 1, false);
   for (std::size_t i = 1; i < rows.size(); ++i) {
-    RowResult result = ReadRow(RowReader(columns, rows[i]), limits);
+    const RowReader reader(columns, rows[i]);
+    RowResult result = ReadRow(reader, limits, options.Renumber ? static_cast<int>(i) : 0);
     const int line = rows[i].Line;
     if (result.Channel && taken[static_cast<std::size_t>(result.Channel->ChannelNumber)]) {
       result.Channel.reset();
-      result.Refusal = "Location " + std::string(RowReader(columns, rows[i])["Location"]) + " appears twice";
+      result.Refusal = "Location " + Echo(reader["Location"]) + " appears twice";
     }
     if (!result.Channel) {
       import.Refused.push_back({line, result.Refusal});
@@ -674,6 +838,16 @@ void ApplyChannelImport(ChannelTable& table, const std::vector<ChannelRecord>& c
       static_cast<void>(AddChannel(table, channel));
     }
   }
+}
+
+bool ApplyChannelImport(Configuration& configuration, const std::vector<ChannelRecord>& channels,
+                        bool replace) {
+  ChannelTable table = configuration.Channels;
+  ApplyChannelImport(table, channels, replace);
+  if (NormalChannelCount(table) == 0) return false;
+  configuration.Channels = table;
+  RepairChannelRefsAfterDeletes(configuration);
+  return true;
 }
 
 }  // namespace hvt

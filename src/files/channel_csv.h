@@ -12,6 +12,7 @@
 
 #include "model/band.h"
 #include "model/channel_table.h"
+#include "model/configuration.h"
 
 namespace hvt {
 
@@ -30,18 +31,34 @@ struct CsvRowNote {
 };
 
 struct ChannelCsvImport {
-  // When set, the file as a whole cannot be read (no header, not UTF-8 text) and nothing else is.
+  // When set, the file as a whole cannot be read (no header, no rows, not UTF-8 text, a quote
+  // never closed) and nothing else is.
   std::optional<std::string> FileProblem;
   std::vector<ChannelRecord> Channels;  // the rows that can be taken, in file order
   std::vector<CsvRowNote> Refused;      // rows that cannot be taken, with the reason
-  std::vector<CsvRowNote> Adjusted;     // rows taken with a change, such as a shortened name
+  // Rows taken with a change: a shortened name, settings that contradict each other; also a
+  // header column that appears twice.
+  std::vector<CsvRowNote> Adjusted;
 };
 
-// Reads every row with the channel dialog's rules under `limits`. Columns may come in any order;
-// unknown ones are ignored and missing optional ones take a new channel's values.
-ChannelCsvImport ChannelsFromCsv(std::string_view text, const BandLimits& limits);
+struct ChannelCsvOptions {
+  // The rows in file order become channels 1, 2, ...; the Location column is not read (tools
+  // that number from 0 write files that never import whole otherwise).
+  bool Renumber = false;
+};
+
+// Reads every row with the radio's channel rules under `limits`. Columns may come in any order;
+// unknown ones are ignored and missing or empty optional ones take a new channel's values.
+ChannelCsvImport ChannelsFromCsv(std::string_view text, const BandLimits& limits,
+                                 const ChannelCsvOptions& options = {});
 
 // Puts `channels` into the table at their locations; `replace` first deletes every normal channel.
 void ApplyChannelImport(ChannelTable& table, const std::vector<ChannelRecord>& channels, bool replace);
+
+// The same for a whole configuration, under the rules of a delete in the grid: false, with nothing
+// changed, when no normal channel would be left; the settings that named a removed channel are
+// repaired.
+[[nodiscard]] bool ApplyChannelImport(Configuration& configuration,
+                                      const std::vector<ChannelRecord>& channels, bool replace);
 
 }  // namespace hvt

@@ -144,7 +144,11 @@ constexpr std::array kPairs = {
     TextPair{BuiltInText::StatusWriteCancelled, "Write cancelled", "写入已取消"},
     TextPair{BuiltInText::StatusChannelsImported, "Channels imported", "已导入信道"},
     TextPair{BuiltInText::NoBackupKept, "No backup of what the radio held was kept: %1",
-             "未能保存对讲机原有数据的备份：%1"}};
+             "未能保存对讲机原有数据的备份：%1"},
+    TextPair{BuiltInText::ImportTableQuestion, "Import the channels of %1?", "导入 %1 中的信道吗？"},
+    TextPair{BuiltInText::RenumberRows,
+             "Number the rows 1, 2, ... in file order (for tables whose Location starts at 0)",
+             "按文件中的顺序将各行编为信道 1、2……（用于 Location 从 0 开始的表）"}};
 
 static_assert(
     [] {

@@ -111,6 +111,9 @@ enum class BuiltInText {
   StatusWriteCancelled,
   StatusChannelsImported,
   NoBackupKept,  // %1: the reason
+  // Importing a channel table.
+  ImportTableQuestion,  // %1: the file name
+  RenumberRows,
 };
 
 // The Chinese text for Chinese, the English one for any other language.

@@ -31,6 +31,16 @@ class Prompter {
     static_cast<void>(Ask(text, PromptButtons::Ok, icon));
   }
 
+  // A message with a report of any length under it, one item a line: the desktop program shows
+  // the report scrolling and copyable, the command line prints every line.
+  virtual PromptAnswer AskWithReport(std::string_view text, std::string_view report, PromptButtons buttons,
+                                     PromptIcon icon) {
+    return Ask(std::string(text) + "\n" + std::string(report), buttons, icon);
+  }
+  void TellReport(std::string_view text, std::string_view report, PromptIcon icon = PromptIcon::None) {
+    static_cast<void>(AskWithReport(text, report, PromptButtons::Ok, icon));
+  }
+
   // No value when the user cancels. The filter reads like "Data File (*.dat)|*.dat".
   virtual std::optional<std::filesystem::path> ChooseFileToOpen(std::string_view filter) = 0;
   virtual std::optional<std::filesystem::path> ChooseFileToSave(std::string_view filter,

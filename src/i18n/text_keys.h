@@ -16,6 +16,8 @@ inline constexpr std::int32_t OkButton = 101;
 inline constexpr std::int32_t CancelButton = 102;
 
 inline constexpr std::int32_t FrequencyOutOfRange = 2001;
+// Follows FrequencyOutOfRange: %1 the allowed range, %2 the value it became.
+inline constexpr std::int32_t FrequencyOutOfRangeDetail = 2017;
 
 // By the channel's Power code 0, 1, 2.
 inline constexpr std::array<std::int32_t, 3> PowerLevels = {1205, 1221, 1204};
@@ -463,7 +465,7 @@ inline constexpr auto kLookedUpKeys = detail::JoinKeys(
                GridChannel,   GridRx,       GridTx,          GridName,        GridStep,
                GridBandwidth, GridScan,     GridPower,       GridTone,        GridDecode,
                GridEncode,    GridOptSignal},
-    PowerLevels, PttIdModes, SquelchModes, ScanMembership,
+    std::array{FrequencyOutOfRangeDetail}, PowerLevels, PttIdModes, SquelchModes, ScanMembership,
     std::array{PortOpenFailed, RadioNotAnswering, ReadSucceeded, WriteSucceeded, ReadFailed, WriteFailed,
                InformationReadFailed, PortLost, PasswordWrong, BandsDiffer, PasswordTitle, PasswordLabel},
     std::array{MenuFile,           MenuNew,          MenuOpen,

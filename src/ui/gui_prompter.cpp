@@ -1,5 +1,6 @@
 #include "ui/gui_prompter.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QFileDialog>
@@ -93,6 +94,17 @@ PromptAnswer GuiPrompter::AskWithCheckBox(std::string_view text, PromptButtons b
   const PromptAnswer answer = Show(box, buttons);
   checked = checkBox->isChecked();
   return answer;
+}
+
+PromptAnswer GuiPrompter::AskWithReport(std::string_view text, std::string_view report, PromptButtons buttons,
+                                        PromptIcon icon) {
+  QMessageBox box(IconOf(icon), title_, ToQString(text), ButtonsOf(buttons), Parent());
+  box.setDetailedText(ToQString(report));
+  // Open the details at once: the report is what the user came for.
+  for (QAbstractButton* button : box.buttons()) {
+    if (box.buttonRole(button) == QMessageBox::ActionRole) button->click();
+  }
+  return Show(box, buttons);
 }
 
 PromptAnswer GuiPrompter::Show(QMessageBox& box, PromptButtons buttons) {

@@ -25,6 +25,9 @@ class GuiPrompter final : public Prompter {
   PromptAnswer Ask(std::string_view text, PromptButtons buttons, PromptIcon icon) override;
   PromptAnswer AskWithCheckBox(std::string_view text, PromptButtons buttons, PromptIcon icon,
                                std::string_view checkBoxText, bool& checked) override;
+  // The report under the message, already open: a read-only text that scrolls and copies.
+  PromptAnswer AskWithReport(std::string_view text, std::string_view report, PromptButtons buttons,
+                             PromptIcon icon) override;
   std::optional<std::filesystem::path> ChooseFileToOpen(std::string_view filter) override;
   std::optional<std::filesystem::path> ChooseFileToSave(std::string_view filter,
                                                         const std::filesystem::path& suggested) override;

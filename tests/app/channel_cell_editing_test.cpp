@@ -63,13 +63,28 @@ TEST_F(ChannelCellEditingTest, TextCellsFollowTheChannelDialogsRules) {
 
 TEST_F(ChannelCellEditingTest, AValueTheRulesWouldCorrectIsRefusedWithTheReason) {
   const Configuration before = Current();
-  for (const auto& [column, text] : {std::pair{GridColumn::Rx, "300"}, std::pair{GridColumn::Tx, "170.5"},
-                                     std::pair{GridColumn::Rx, "abc"}}) {
+  const std::string receiveRanges = "400.00000-490.00000 MHz, 136.00000-174.00000 MHz";
+  const struct {
+    int Number;
+    GridColumn Column;
+    const char* Text;
+    std::string Allowed;
+    std::string Kept;
+  } cases[] = {
+      {1, GridColumn::Rx, "300", receiveRanges, "446.00625"},
+      {1, GridColumn::Tx, "170.5", "400.00000-490.00000 MHz", "446.00625"},
+      {1, GridColumn::Rx, "abc", receiveRanges, "446.00625"},
+      {150, GridColumn::Rx, "495", receiveRanges, "490.00000"},  // no channel yet: the dialog's value
+  };
+  for (const auto& c : cases) {
     prompter_.Messages.clear();
-    EXPECT_FALSE(Edit(1, column, text)) << text;
-    ASSERT_EQ(prompter_.Messages.size(), 1u) << text;
-    EXPECT_EQ(prompter_.Messages[0].Text, context_.Texts().LanguageText(text_key::FrequencyOutOfRange));
-    EXPECT_TRUE(Current() == before) << text;
+    EXPECT_FALSE(Edit(c.Number, c.Column, c.Text)) << c.Text;
+    ASSERT_EQ(prompter_.Messages.size(), 1u) << c.Text;
+    const std::string first = context_.Texts().LanguageText(text_key::FrequencyOutOfRange);
+    EXPECT_EQ(prompter_.Messages[0].Text,
+              first + " Allowed: " + c.Allowed + ". It is now " + c.Kept + " MHz.")
+        << c.Text;
+    EXPECT_TRUE(Current() == before) << c.Text;
   }
   prompter_.Messages.clear();
   EXPECT_FALSE(Edit(201, GridColumn::Rx, ""));

@@ -320,6 +320,39 @@ TEST_F(CliFiles, ChannelTableExportAndImport) {
   EXPECT_EQ(imported.Channels.Find(151), nullptr);
 }
 
+// A table numbered from Location 0 by another tool: refused with the way out named, taken with
+// --renumber; every refused row is listed on a line of its own, however many there are.
+TEST_F(CliFiles, ChannelTableImportRenumbersAndReportsEveryRow) {
+  ASSERT_EQ(Cli({"new", "-o", At("a.dat")}).Exit, 0);
+  std::string table = "Location,Name,Frequency\r\n0,zero,438.5\r\n1,one,438.6\r\n";
+  for (int row = 2; row < 32; ++row) table += std::to_string(row) + ",bad,300\r\n";
+  WriteFileBytes(At("zero.csv"), table);
+
+  const Outcome refused = Cli({"csv-import", At("zero.csv"), At("a.dat"), "-o", At("b.dat")});
+  EXPECT_EQ(refused.Exit, 1);
+  EXPECT_NE(refused.Err.find("\n  line 2: Location '0' is not a channel 1-200 (--renumber"),
+            std::string::npos)
+      << refused.Err;
+  for (int line = 4; line < 34; ++line) {
+    EXPECT_NE(refused.Err.find("\n  line " + std::to_string(line) + ": Frequency 300.000000 MHz"),
+              std::string::npos)
+        << line << "\n"
+        << refused.Err;
+  }
+  EXPECT_EQ(refused.Err.find("more"), std::string::npos) << "no line is left out";
+
+  const Outcome renumbered =
+      Cli({"csv-import", "--renumber", "--skip-bad-rows", At("zero.csv"), At("a.dat"), "-o", At("b.dat")});
+  ASSERT_EQ(renumbered.Exit, 0) << renumbered.Err;
+  Configuration imported;
+  ASSERT_EQ(ReadConfigurationFile(At("b.dat"), imported), FileCheck::Ok);
+  ASSERT_NE(imported.Channels.Find(1), nullptr);
+  EXPECT_EQ(imported.Channels.Find(1)->Name.Trimmed(), "ZERO");
+  EXPECT_EQ(imported.Channels.Find(2)->Name.Trimmed(), "ONE");
+  EXPECT_NE(renumbered.Err.find("\n  line 33: Frequency 300.000000 MHz"), std::string::npos)
+      << renumbered.Err;
+}
+
 TEST_F(CliFiles, VirtualRadioKeepsWhatIsWrittenForTheNextRead) {
   ASSERT_EQ(Cli({"new", "--band", "0", "-o", At("restricted.dat")}).Exit, 0);
   const Outcome refused = Cli({"write", "--port", "virtual", "--yes", At("restricted.dat")});

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 #include <set>
 
@@ -21,12 +22,30 @@ const LanguageTexts kTexts =
                             "1221=Middle\n1300=Channel Edit\n1755=Off\n1765=Begin\n"
                             "1766=End\n1767=Both\n1784=Carrier\n1785=Tone\n1786=Signal\n"
                             "1787=Tone and Signal\n1788=Tone or Signal\n"
-                            "2001=Out of range\n");
+                            "2001=Out of range\n2017=Allowed: %1. Now %2.\n");
 const std::string kOutOfRange = "Out of range";
 const std::string kVfoNeedsFrequency = "VFO can't be null!";
 const std::string kLastNormalChannel = "Leave at least one normal channel!";
 
 using Messages = std::vector<std::string>;
+
+// The messages without what follows the out-of-range warning's first sentence.
+Messages FirstSentences(Messages messages) {
+  for (std::string& message : messages) {
+    if (message.starts_with(kOutOfRange)) message.resize(kOutOfRange.size());
+  }
+  return messages;
+}
+
+// Lets a test look at the dialog at the moment a message appears.
+class WatchedPrompter final : public ScriptedPrompter {
+ public:
+  std::function<void()> OnMessage;
+  PromptAnswer Ask(std::string_view text, PromptButtons buttons, PromptIcon icon) override {
+    if (OnMessage) OnMessage();
+    return ScriptedPrompter::Ask(text, buttons, icon);
+  }
+};
 
 ChannelRecord Channel(int number, std::string_view rx, int direction = kOffsetOff,
                       std::string_view txRecord = kZeroFrequencyRecord) {
@@ -70,7 +89,7 @@ class ChannelEditPresenterTest : public testing::Test {
 
   ChannelTable table_;
   OptionSettings options_;
-  ScriptedPrompter prompter_;
+  WatchedPrompter prompter_;
   std::array<bool, 32> twoTone_{};
   std::array<bool, 100> fiveTone_{};
 };
@@ -264,7 +283,8 @@ TEST_F(ChannelEditPresenterTest, TransmitFrequencyGivesDirectionAndOffsetWithinT
         EXPECT_EQ(presenter.State().Offset, c.Offset) << c.What;
       }
       EXPECT_TRUE(presenter.Ok()) << c.What;
-      EXPECT_EQ(prompter_.Texts(), c.Shown) << c.What << (leaveTheBox ? ", box left" : ", OK at once");
+      EXPECT_EQ(FirstSentences(prompter_.Texts()), c.Shown)
+          << c.What << (leaveTheBox ? ", box left" : ", OK at once");
       const ChannelRecord& stored = Stored(4);
       EXPECT_EQ(stored.RxFreq, FreqTextToRecord(c.ShownRx)) << c.What;
       EXPECT_EQ(stored.OffsetDir, c.Direction) << c.What;
@@ -273,6 +293,55 @@ TEST_F(ChannelEditPresenterTest, TransmitFrequencyGivesDirectionAndOffsetWithinT
       EXPECT_EQ(TxDisplayText(stored.RxFreq.Raw(), stored.OffsetDir, stored.TxFreq.Raw()).Text, c.ShownTx)
           << c.What;
     }
+  }
+}
+
+// The warning names the allowed range and the corrected value, and the box already shows that
+// value when the warning appears.
+TEST_F(ChannelEditPresenterTest, TheOutOfRangeWarningNamesTheRangeAndTheNewValueTheBoxShows) {
+  struct Case {
+    const char* What;
+    BandVariant Band;
+    std::string Rx;
+    std::string Tx;
+    Messages Shown;
+    std::vector<std::pair<std::string, std::string>> BoxesAtMessage;  // receive, transmit
+  };
+  const Case cases[] = {
+      {"receive",
+       BandVariant::Full,
+       "300",
+       "400",
+       {"Out of range Allowed: 400.00000-490.00000 MHz, 136.00000-174.00000 MHz. Now 400.00000 MHz."},
+       {{"400.00000", "400"}}},
+      {"transmit",
+       BandVariant::Restricted,
+       "462.5625",
+       "460",
+       {"Out of range Allowed: 420.00000-450.00000 MHz. Now 450.00000 MHz."},
+       {{"462.56250", "450.00000"}}},
+      {"offset capped",
+       BandVariant::Full,
+       "400",
+       "480.6",
+       {"Out of range Allowed: 400.00000-480.00000 MHz. Now 480.00000 MHz."},
+       {{"400.00000", "480.00000"}}},
+  };
+  for (const Case& c : cases) {
+    table_ = {};
+    prompter_.Messages.clear();
+    ChannelEditPresenter presenter = Open(4, c.Band);
+    std::vector<std::pair<std::string, std::string>> boxes;
+    prompter_.OnMessage = [&] {
+      boxes.emplace_back(presenter.State().Receive.Text, presenter.State().Transmit.Text);
+    };
+    presenter.EditReceive(c.Rx);
+    presenter.EditTransmit(c.Tx);
+    presenter.LeaveTransmit();
+    prompter_.OnMessage = nullptr;
+    EXPECT_EQ(prompter_.Texts(), c.Shown) << c.What;
+    EXPECT_EQ(boxes, c.BoxesAtMessage) << c.What;
+    EXPECT_TRUE(presenter.Ok()) << c.What;
   }
 }
 

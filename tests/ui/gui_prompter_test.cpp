@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QMessageBox>
+#include <QTextEdit>
 
 #include "modal_dialog.h"
 
@@ -51,6 +52,31 @@ TEST(GuiPrompter, AQuestionWithACheckBoxShowsItAndReturnsWhatTheUserTicked) {
     EXPECT_EQ(shown, QStringLiteral("&Verify after writing"));
     EXPECT_EQ(checked, c.After);
   }
+}
+
+// A report of any length opens under the message as a read-only text that scrolls and copies.
+TEST(GuiPrompter, AReportShowsOpenUnderTheMessage) {
+  GuiPrompter prompter(QStringLiteral("HVT7300"), [](QWidget*, std::string_view) { return std::nullopt; });
+  std::string report;
+  for (int line = 2; line < 100; ++line) report += "line " + std::to_string(line) + ": refused\n";
+  QString details;
+  bool readOnly = false;
+  bool visible = false;
+  OnModalDialog([&](QDialog& dialog) {
+    auto& box = dynamic_cast<QMessageBox&>(dialog);
+    details = box.detailedText();
+    if (auto* text = box.findChild<QTextEdit*>()) {
+      readOnly = text->isReadOnly();
+      visible = text->isVisibleTo(&box);
+    }
+    box.button(QMessageBox::Yes)->click();
+  });
+  EXPECT_EQ(prompter.AskWithReport("These rows cannot be taken:", report, PromptButtons::YesNo,
+                                   PromptIcon::Question),
+            PromptAnswer::Yes);
+  EXPECT_EQ(details.toStdString(), report);
+  EXPECT_TRUE(readOnly);
+  EXPECT_TRUE(visible) << "the details are open";
 }
 
 }  // namespace

@@ -499,12 +499,13 @@ TEST_F(MainWindowEndToEnd, ACsvChannelTableGoesToTheRadioAndComesBackTheSame) {
                  "31,bad,300.000000,,0,,,,FM\r\n"
                  "32,Simplex,446.1,,0,TSQL,,123.0,NFM\r\n");
   prompter_.Files = {table};
-  prompter_.Answers = {PromptAnswer::Yes};  // take the other rows
+  prompter_.Answers = {PromptAnswer::Ok, PromptAnswer::Yes};  // import, not renumbered; take the other rows
   window_.Run(Command::ImportChannels);
-  ASSERT_EQ(prompter_.Messages.size(), 2u);
-  EXPECT_NE(prompter_.Messages[0].Text.find("line 3: Frequency 300.000000 MHz"), std::string::npos)
-      << prompter_.Messages[0].Text;
-  EXPECT_NE(prompter_.Messages[1].Text.find("line 4: name 'Simplex' becomes 'SIMPL'"), std::string::npos);
+  ASSERT_EQ(prompter_.Messages.size(), 3u);
+  EXPECT_FALSE(prompter_.Messages[0].CheckBox.empty()) << "the renumbering choice";
+  EXPECT_NE(prompter_.Messages[1].Text.find("line 3: Frequency 300.000000 MHz"), std::string::npos)
+      << prompter_.Messages[1].Text;
+  EXPECT_NE(prompter_.Messages[2].Text.find("line 4: name 'Simplex' becomes 'SIMPL'"), std::string::npos);
   EXPECT_EQ(Cell(30, GridColumn::Tx), "430.90000");
   EXPECT_EQ(Cell(32, GridColumn::Name), "SIMPL");
   EXPECT_EQ(Cell(31, GridColumn::Rx), "");
@@ -599,7 +600,9 @@ TEST_F(MainWindowEndToEnd, CellsEditInPlaceWithTheChannelDialogsRules) {
   QTest::keyClicks(box, "00");
   QTest::keyClick(box, Qt::Key_Return);
   QCoreApplication::processEvents();  // the cell commits on the event loop
-  EXPECT_EQ(LastMessage(), Text(text_key::FrequencyOutOfRange));
+  EXPECT_EQ(LastMessage(), Text(text_key::FrequencyOutOfRange) +
+                               " Allowed: 400.00000-490.00000 MHz, 136.00000-174.00000 MHz. It is now "
+                               "446.10000 MHz.");
   EXPECT_EQ(Cell(1, GridColumn::Rx), "446.10000");
   EXPECT_FALSE(grid.model()->flags(cell(150, GridColumn::Name)).testFlag(Qt::ItemIsEditable))
       << "a channel that does not exist takes a frequency first";
