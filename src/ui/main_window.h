@@ -100,6 +100,7 @@ class MainWindow final : public QMainWindow {
   QTreeWidget* tree_ = nullptr;
   QTableView* grid_ = nullptr;
   QSplitter* splitter_ = nullptr;
+  QLabel* statusText_ = nullptr;
   QLabel* statusDate_ = nullptr;
   QLabel* statusTime_ = nullptr;
   QTimer clock_;
