@@ -32,15 +32,16 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The libraries the programs link come from dpkg-shlibdeps when it is there; Qt's platform
-# plugins are loaded at run time, so no scan finds them.
+# plugins and its translations (the Chinese program's standard buttons and dialogs) are loaded at
+# run time, so no scan finds them.
 find_program(HVT_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(HVT_DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n")
 else()
   set(CPACK_DEBIAN_PACKAGE_DEPENDS
       "libc6, libstdc++6, libqt6core6 (>= 6.2), libqt6gui6 (>= 6.2), libqt6widgets6 (>= 6.2), \
-libqt6serialport6 (>= 6.2), qt6-qpa-plugins")
+libqt6serialport6 (>= 6.2), qt6-qpa-plugins, qt6-translations-l10n")
 endif()
 
 include(CPack)

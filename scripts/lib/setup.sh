@@ -4,7 +4,7 @@
 readonly REQUIRED_PACKAGES=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev
-  qt6-base-dev qt6-serialport-dev
+  qt6-base-dev qt6-serialport-dev qt6-translations-l10n
   dpkg-dev groff-base
 )
 readonly BUILD_DIR="${HVT_BUILD_DIR:-build}"

@@ -33,7 +33,7 @@ CommuBookPresenter::CommuBookPresenter(Workspace& workspace, const LanguageTexts
   state_ = {
       .Title = texts_.LanguageText(text_key::CommuBookTitle),
       .IndexHeader = texts_.LanguageText(text_key::CommuBookIndex),
-      .CodeHeader = "Call ID",
+      .CodeHeader = texts_.LanguageText(text_key::CommuBookCallId),
       .NameHeader = texts_.LanguageText(text_key::CommuBookName),
       .ImportText = texts_.LanguageText(text_key::CommuBookImport),
       .ExportText = texts_.LanguageText(text_key::CommuBookExport),

@@ -14,8 +14,9 @@ ModelPresenter::ModelPresenter(AppContext& context, Workspace& workspace, Prompt
   state_.OkText = texts.LanguageText(text_key::OkButton);
   state_.CancelText = texts.LanguageText(text_key::CancelButton);
   state_.Models = {.Entries = {{context_.ModelTitle(), 0}}, .Selected = 0, .Enabled = false};
-  state_.Bands.Entries = {{"Band 1", static_cast<int>(BandVariant::Restricted)},
-                          {"Band 2", static_cast<int>(BandVariant::Full)}};
+  state_.Bands.Entries = {
+      {texts.LanguageText(text_key::BandEntries[0]), static_cast<int>(BandVariant::Restricted)},
+      {texts.LanguageText(text_key::BandEntries[1]), static_cast<int>(BandVariant::Full)}};
   SelectBand(state_.Bands.IndexOf(static_cast<int>(context_.Band())));
 }
 

@@ -2,18 +2,11 @@
 
 #include <utility>
 
+#include "i18n/caption_title.h"
+
 namespace hvt {
 
-std::string StepLabel(std::string_view caption) {
-  std::string label(caption);
-  if (const std::size_t open = label.find("(&"); open != std::string::npos) {
-    const std::size_t close = label.find(')', open);
-    if (close != std::string::npos) label.erase(open, close - open + 1);
-  }
-  while (label.ends_with("...")) label.resize(label.size() - 3);
-  std::erase(label, '&');
-  return label;
-}
+std::string StepLabel(std::string_view caption) { return CaptionAsTitle(caption); }
 
 void UndoHistory::Record(std::string label, const Configuration& before, const Configuration& after) {
   if (before == after) return;

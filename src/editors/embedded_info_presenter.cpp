@@ -100,7 +100,8 @@ EmbeddedInfoPresenter::EmbeddedInfoPresenter(const EmbeddedInfo& info, std::stri
   state_.Band.Label = text(Label::Frequency);
   state_.Band.List.Enabled = false;
   for (int band = 0; band < kBandEntries; ++band) {
-    state_.Band.List.Entries.push_back({"Band " + std::to_string(band + 1), band});
+    state_.Band.List.Entries.push_back(
+        {(languageId == kChinese ? "频段" : "Band ") + std::to_string(band + 1), band});
   }
   // A radio reporting a band this program does not know is shown as the first band.
   const int band = info.BandIndex >= 0 && info.BandIndex < kBandEntries ? info.BandIndex : 0;

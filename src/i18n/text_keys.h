@@ -174,6 +174,9 @@ inline constexpr std::int32_t TreeTestData = 8000;
 inline constexpr std::int32_t TitleFileLabel = 2012;
 inline constexpr std::int32_t ChannelListName = 3010;  // what screen readers call the grid and the tree
 inline constexpr std::int32_t NavigationName = 3011;
+// The status bar's fixed first panel; the book's code column; the model dialog's band list.
+inline constexpr std::int32_t CommuBookCallId = 3031;
+inline constexpr std::array<std::int32_t, 2> BandEntries = {3032, 3033};
 
 struct SectionKey {
   std::string_view Section;
@@ -551,8 +554,8 @@ inline constexpr auto kLookedUpKeys = detail::JoinKeys(
                KeyShortcutFrame,
                KeyModeFrame},
     std::array{five_tone::InfoFrame, MenuMoveUp, MenuMoveDown, MenuMoveTo, MoveToLabel, MenuOpenBackup,
-               MenuWriteFleet, MenuCut, MenuCopy, MenuPaste},
-    dtmf::kAll);
+               MenuWriteFleet, MenuCut, MenuCopy, MenuPaste, CommuBookCallId},
+    BandEntries, dtmf::kAll);
 
 // Keys read directly from the other sections.
 inline constexpr std::array kLookedUpSectionKeys = {

@@ -22,6 +22,7 @@
 #include "ui/gui_prompter.h"
 #include "ui/main_window.h"
 #include "ui/password_dialog.h"
+#include "ui/qt_translations.h"
 #include "ui/splash_screen.h"
 
 namespace {
@@ -67,6 +68,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   hvt::AppContext context = hvt::AppContext::Start(folders, hvt::SystemLocaleName());
+  hvt::UseQtTranslations(context.LanguageId());
 
   hvt::SplashScreen splash(context, SplashMilliseconds());
   splash.Start();

@@ -24,6 +24,7 @@
 #include "app/channel_cell_editing.h"
 #include "app/user_manual.h"
 #include "app/window_placement.h"
+#include "i18n/caption_title.h"
 #include "i18n/text_keys.h"
 #include "ui/about_box.h"
 #include "ui/alert_dialog.h"
@@ -43,6 +44,7 @@
 #include "ui/port_dialog.h"
 #include "ui/print_view.h"
 #include "ui/progress_window.h"
+#include "ui/qt_translations.h"
 #include "ui/scan_dialog.h"
 #include "ui/test_data_dialog.h"
 #include "ui/two_tone_dialog.h"
@@ -52,12 +54,7 @@ namespace hvt {
 
 namespace {
 
-// A caption without its accelerator and trailing dots, as a tooltip reads it.
-QString ToolTipOf(QString caption) {
-  caption.remove(QLatin1Char('&'));
-  while (caption.endsWith(QLatin1Char('.'))) caption.chop(1);
-  return caption;
-}
+QString ToolTipOf(const QString& caption) { return ToQString(CaptionAsTitle(caption.toStdString())); }
 
 QStyle::StandardPixmap FallbackIcon(Command command) {
   switch (command) {
@@ -326,6 +323,7 @@ bool MainWindow::PasteFromSystemClipboard(int row) {
 }
 
 void MainWindow::RenderAll() {
+  UseQtTranslations(context_.LanguageId());
   model_.SetTexts(&context_.Texts());
   RenderCommands();
   RenderTree();
@@ -382,8 +380,9 @@ void MainWindow::RenderTree() {
 }
 
 void MainWindow::RenderStatusClock() {
-  statusDate_->setText(QLocale().toString(QDate::currentDate(), QLocale::ShortFormat));
-  statusTime_->setText(QLocale().toString(QTime::currentTime(), QLocale::ShortFormat));
+  const QLocale locale = LocaleOf(context_.LanguageId());
+  statusDate_->setText(locale.toString(QDate::currentDate(), QLocale::ShortFormat));
+  statusTime_->setText(locale.toString(QTime::currentTime(), QLocale::ShortFormat));
 }
 
 void MainWindow::RedrawGrid() {
@@ -512,13 +511,16 @@ void MainWindow::Run(Command command) {
       MoveSelectedChannels(command == Command::MoveUp ? -1 : 1, 0);
       break;
     case Command::MoveTo: {
-      const QString caption =
-          QString(ToQString(context_.Texts().LanguageText(text_key::MenuMoveTo))).remove('&');
-      bool chosen = false;
-      const int target =
-          QInputDialog::getInt(this, caption, ToQString(context_.Texts().LanguageText(text_key::MoveToLabel)),
-                               std::max(CurrentChannelRow(), 1), 1, kNormalChannelCount, 1, &chosen);
-      if (chosen) MoveSelectedChannels(0, target);
+      const LanguageTexts& texts = context_.Texts();
+      QInputDialog dialog(this);
+      dialog.setWindowTitle(ToQString(CaptionAsTitle(texts.LanguageText(text_key::MenuMoveTo))));
+      dialog.setLabelText(ToQString(texts.LanguageText(text_key::MoveToLabel)));
+      dialog.setOkButtonText(ToQString(texts.LanguageText(text_key::OkButton)));
+      dialog.setCancelButtonText(ToQString(texts.LanguageText(text_key::CancelButton)));
+      dialog.setInputMode(QInputDialog::IntInput);
+      dialog.setIntRange(1, kNormalChannelCount);
+      dialog.setIntValue(std::max(CurrentChannelRow(), 1));
+      if (dialog.exec() == QDialog::Accepted) MoveSelectedChannels(0, dialog.intValue());
       break;
     }
     case Command::Cut:

@@ -15,6 +15,7 @@
 #include <cmath>
 #include <vector>
 
+#include "i18n/caption_title.h"
 #include "i18n/text_keys.h"
 #include "ui/view_helpers.h"
 
@@ -273,9 +274,7 @@ void PrintConfiguration(QWidget* parent, const AppContext& context, const Worksp
 void PreviewConfiguration(QWidget* parent, const AppContext& context, const Workspace& workspace) {
   QPrinter printer(QPrinter::HighResolution);
   QPrintPreviewDialog dialog(&printer, parent);
-  QString caption = ToQString(context.Texts().LanguageText(text_key::MenuPrintPreview));
-  caption.remove(QLatin1Char('&'));
-  dialog.setWindowTitle(caption.remove(QStringLiteral("...")));
+  dialog.setWindowTitle(ToQString(CaptionAsTitle(context.Texts().LanguageText(text_key::MenuPrintPreview))));
   // Qt opens the preview too small to read a page.
   if (const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen()) {
     const QSize room = screen->availableGeometry().size();

@@ -26,9 +26,9 @@ class ModelPresenterTest : public testing::Test {
  protected:
   void SetUp() override {
     fs::create_directories(folder_ / "language");
-    WriteFileBytes(
-        folder_ / "language" / "english.ini",
-        "[OTHER]\n101=OK\n102=Cancel\n2300=Model\n2301=Model\n2302=Band\n[MSG]\n9001=Save the changes?\n");
+    WriteFileBytes(folder_ / "language" / "english.ini",
+                   "[OTHER]\n101=OK\n102=Cancel\n2300=Model\n2301=Model\n2302=Band\n"
+                   "3032=Band 1\n3033=Band 2\n[MSG]\n9001=Save the changes?\n");
     WriteTemplate("HVT7300_0.dat", 0, {7});
     WriteTemplate("HVT7300_1.dat", 1, {1, 2});
   }

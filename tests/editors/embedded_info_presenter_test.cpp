@@ -94,8 +94,9 @@ TEST(EmbeddedInfoPresenter, ListsHoldTheModelTitleAndTheThreeBandsAndCannotBeCha
   const EmbeddedInfoViewState& state = presenter.State();
   EXPECT_EQ(state.RadioType.List.Entries, (std::vector<ListEntry>{{"HVT7300", 0}}));
   EXPECT_EQ(state.RadioType.List.Selected, 0);
-  EXPECT_EQ(state.Band.List.Entries, (std::vector<ListEntry>{{"Band 1", 0}, {"Band 2", 1}, {"Band 3", 2}}))
-      << "the band names are the same in both languages";
+  EXPECT_EQ(state.Band.List.Entries, (std::vector<ListEntry>{{"频段1", 0}, {"频段2", 1}, {"频段3", 2}}));
+  EXPECT_EQ(EmbeddedInfoPresenter(Sample(), "HVT7300", kEnglish).State().Band.List.Entries,
+            (std::vector<ListEntry>{{"Band 1", 0}, {"Band 2", 1}, {"Band 3", 2}}));
   EXPECT_FALSE(state.RadioType.List.Enabled);
   EXPECT_FALSE(state.Band.List.Enabled);
 }

@@ -35,7 +35,7 @@ TEST(EmbeddedInfoWindow, ShowsTheInformationReadOnlyAndCloses) {
   const auto lists = window.findChildren<QComboBox*>();
   ASSERT_EQ(lists.size(), 2);
   EXPECT_EQ(lists[0]->currentText(), QStringLiteral("HVT7300"));
-  EXPECT_EQ(lists[1]->currentText(), QStringLiteral("Band 3"));
+  EXPECT_EQ(lists[1]->currentText(), QStringLiteral("频段3"));
   EXPECT_TRUE(window.findChild<QLabel*>(QStringLiteral("bandText"))->text().isEmpty());
   auto* reason = window.findChild<QPlainTextEdit*>(QStringLiteral("maintenanceReason"));
   EXPECT_TRUE(reason->isReadOnly());
