@@ -74,7 +74,10 @@ class ScrolledForm final : public QWidget {
  public:
   using QWidget::QWidget;
 
-  QSize minimumSizeHint() const override { return {sizeHint().width(), QWidget::minimumSizeHint().height()}; }
+  QSize minimumSizeHint() const override {
+    const QSize least = QWidget::minimumSizeHint();
+    return {std::max(least.width(), sizeHint().width()), least.height()};
+  }
 };
 
 }  // namespace
@@ -94,6 +97,9 @@ QScrollArea* ScrollingBody(QWidget* parent, QLayout* content) {
 }
 
 void FitToScreen(QWidget& window) {
+  // Texts set before the window was first shown have not yet reached the layouts' cached sizes.
+  for (QWidget* widget : window.findChildren<QWidget*>()) widget->ensurePolished();
+  for (QLayout* layout : window.findChildren<QLayout*>()) layout->invalidate();
   if (QLayout* layout = window.layout()) layout->activate();
   const QScreen* screen = window.screen() != nullptr ? window.screen() : QGuiApplication::primaryScreen();
   QSize wanted = window.sizeHint().expandedTo(window.minimumSizeHint());
