@@ -57,7 +57,16 @@ class Alternatives {
     auto* page = new QWidget(stack_);
     auto* row = new QHBoxLayout(page);
     row->setContentsMargins(0, 0, 0, 0);
-    for (QWidget* widget : widgets) row->addWidget(widget);
+    for (QWidget* widget : widgets) {
+      // A page is as wide as all its widgets, shown or not, so the window keeps its size when
+      // one of them appears.
+      QSizePolicy policy = widget->sizePolicy();
+      policy.setRetainSizeWhenHidden(true);
+      widget->setSizePolicy(policy);
+      // Its style's sizes count before it is first shown.
+      widget->ensurePolished();
+      row->addWidget(widget);
+    }
     row->addStretch();
     stack_->addWidget(page);
   }
@@ -82,6 +91,8 @@ class ChannelDialog final : public QDialog {
     Connect();
     Render();
     receive_->setFocus();
+    // Sized once: a list appearing later takes its room from the others, OK and Cancel stay put.
+    FitToScreen(*this);
   }
 
  protected:
@@ -230,7 +241,6 @@ class ChannelDialog final : public QDialog {
     layout->addLayout(fields);
     layout->addLayout(options);
     layout->addWidget(buttons_);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     // Fields in reading order: the left column, then the right, then the checks and buttons.
     std::vector<QWidget*> order = {receive_, transmit_};

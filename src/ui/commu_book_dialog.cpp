@@ -118,6 +118,8 @@ class CommuBookDialog final : public QDialog {
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
     grid_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                            QAbstractItemView::AnyKeyPressed);
+    // Tab moves on to the buttons, the arrows between cells.
+    grid_->setTabKeyNavigation(false);
     grid_->verticalHeader()->hide();
     grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     const QFontMetrics metrics = grid_->fontMetrics();
@@ -133,12 +135,13 @@ class CommuBookDialog final : public QDialog {
     int width = 2 * grid_->frameWidth() + grid_->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     for (int column = 0; column < BookPresenter::kColumnCount; ++column) width += grid_->columnWidth(column);
     grid_->setMinimumSize(width, grid_->horizontalHeader()->sizeHint().height() +
-                                     16 * grid_->verticalHeader()->defaultSectionSize());
+                                     12 * grid_->verticalHeader()->defaultSectionSize());
 
-    buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    SetButtonTexts(*buttons_, state.OkText, state.CancelText);
+    // Made in the order Tab visits them: the buttons on the left first.
     auto* import = new QPushButton(ToQString(state.ImportText), this);
     auto* exportButton = new QPushButton(ToQString(state.ExportText), this);
+    buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    SetButtonTexts(*buttons_, state.OkText, state.CancelText);
     import->setAutoDefault(false);
     exportButton->setAutoDefault(false);
     connect(import, &QPushButton::clicked, this, [this] {
@@ -163,6 +166,7 @@ class CommuBookDialog final : public QDialog {
     layout->addLayout(bottom);
     grid_->setCurrentIndex(model_.index(0, BookPresenter::kCodeColumn));
     grid_->setFocus();
+    FitToScreen(*this);
   }
 
  private:

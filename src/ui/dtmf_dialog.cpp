@@ -13,7 +13,9 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <array>
+#include <iterator>
 #include <vector>
 
 #include "editors/dtmf_presenter.h"
@@ -126,6 +128,10 @@ class DtmfDialog final : public QDialog {
     special_ = new QPushButton(this);
     special_->setAutoDefault(false);
     settingsForms[0]->addRow(special_);
+    // The button closes the left column, before the right one.
+    const auto lastLeft =
+        std::ranges::find_if(lists_, [](const ListRow& row) { return row.List >= DtmfList::DecodeResponse; });
+    if (lastLeft != lists_.begin()) setTabOrder(std::prev(lastLeft)->Box, special_);
     connect(special_, &QPushButton::clicked, this, [this] {
       DtmfSpecialPresenter special(presenter_, prompter_);
       DtmfSpecialDialog dialog(this, special);

@@ -67,7 +67,8 @@ EmbeddedInfoWindow::EmbeddedInfoWindow(const AppContext& context, const Embedded
   grid->setColumnMinimumWidth(2, 12);
   grid->setColumnStretch(1, 1);
   grid->setColumnStretch(4, 1);
-  AddRow(grid, 0, 0, state.AreaCode.Label, NewBox(state.AreaCode));
+  QWidget* first = NewBox(state.AreaCode);
+  AddRow(grid, 0, 0, state.AreaCode.Label, first);
   AddRow(grid, 1, 0, state.ManufactureCode.Label, NewBox(state.ManufactureCode));
   AddRow(grid, 2, 0, state.UserCode.Label, NewBox(state.UserCode));
   AddRow(grid, 3, 0, state.RadioType.Label, NewList(state.RadioType));
@@ -117,7 +118,8 @@ EmbeddedInfoWindow::EmbeddedInfoWindow(const AppContext& context, const Embedded
   layout->addWidget(dealer);
   layout->addWidget(buttons);
   setMinimumWidth(fontMetrics().averageCharWidth() * 80);
-  close->setFocus();
+  // Enter and Escape still close it from there.
+  first->setFocus();
 }
 
 void ShowEmbeddedInfoWindow(QWidget* parent, const AppContext& context, const EmbeddedInfo& info) {

@@ -90,9 +90,11 @@ class FiveToneDialog final : public QDialog {
     buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     // A click on Cancel must not first leave an unfinished own-ID box and be told to finish it.
     buttons_->button(QDialogButtonBox::Cancel)->setFocusPolicy(Qt::TabFocus);
+    auto* form = new QVBoxLayout;
+    form->addLayout(top);
+    form->addLayout(bottom, 1);
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addLayout(bottom, 1);
+    layout->addWidget(ScrollingBody(this, form), 1);
     layout->addWidget(buttons_);
 
     connect(listSpecial_, &QPushButton::clicked, this, [this] {
@@ -108,7 +110,8 @@ class FiveToneDialog final : public QDialog {
     });
     Render();
     grid_->setCurrentIndex(model_.index(0, Column::kCodeColumn));
-    grid_->setFocus();
+    ownId_->setFocus();
+    FitToScreen(*this);
   }
 
  private:
@@ -249,6 +252,8 @@ class FiveToneDialog final : public QDialog {
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
     grid_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                            QAbstractItemView::AnyKeyPressed);
+    // Tab moves on to the next field, the arrows between cells.
+    grid_->setTabKeyNavigation(false);
     grid_->verticalHeader()->hide();
     grid_->setColumnHidden(Column::kNameColumn, true);
     const QFontMetrics metrics = grid_->fontMetrics();

@@ -10,8 +10,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QScreen>
-#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -70,6 +68,8 @@ FleetDialog::FleetDialog(QWidget* parent, const AppContext& context, const Works
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->setTabKeyNavigation(false);
   table_->setWordWrap(false);
+  // The window opens as wide as the columns, as far as the screen allows; what is wider scrolls.
+  table_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContentsOnFirstShow);
   table_->horizontalHeader()->setStretchLastSection(true);
   connect(table_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
     if (item->column() != kPortColumn) return;
@@ -157,6 +157,7 @@ FleetDialog::FleetDialog(QWidget* parent, const AppContext& context, const Works
   presenter_.SetView(this);
   BuildRows();
   table_->setFocus();
+  FitToScreen(*this);
 
   refresh_.setInterval(kRefreshInterval);
   connect(&refresh_, &QTimer::timeout, this, [this] {
@@ -244,29 +245,18 @@ void FleetDialog::FitColumns() {
                          std::max(header.sectionSizeHint(kProgressColumn), 12 * metrics.averageCharWidth()));
   table_->setColumnWidth(kDetailColumn,
                          std::max(header.sectionSizeHint(kDetailColumn), 40 * metrics.averageCharWidth()));
-  int width = 2 * table_->frameWidth();
-  for (int column = 0; column < kColumnCount; ++column) width += table_->columnWidth(column);
   const int rowHeight = table_->rowCount() > 0 ? table_->rowHeight(0) : 0;
   const int rows = std::clamp(table_->rowCount(), 3, kVisibleRows);
-  table_->setMinimumSize(width, header.sizeHint().height() +
-                                    rows * std::max(rowHeight, metrics.height() + 8) +
-                                    2 * table_->frameWidth());
+  table_->setMinimumHeight(header.sizeHint().height() + rows * std::max(rowHeight, metrics.height() + 8) +
+                           2 * table_->frameWidth());
 }
 
-// The messages come with the run: their column grows to show them whole, and the window with it
-// as far as the screen allows; the rest scrolls, and the tooltip has every line.
+// The messages come with the run: their column grows to show them whole and the table scrolls;
+// the window keeps its size, and the tooltip has every line.
 void FleetDialog::FitDetails() {
   const int before = table_->columnWidth(kDetailColumn);
   table_->resizeColumnToContents(kDetailColumn);
-  const int wanted = std::max(before, table_->columnWidth(kDetailColumn));
-  table_->setColumnWidth(kDetailColumn, wanted);
-  int columns = 2 * table_->frameWidth() + table_->verticalScrollBar()->sizeHint().width();
-  for (int column = 0; column < kColumnCount; ++column) columns += table_->columnWidth(column);
-  const int missing = columns - table_->width();
-  if (missing <= 0) return;
-  int widest = width() + missing;
-  if (const QScreen* shown = screen()) widest = std::min(widest, shown->availableGeometry().width());
-  if (widest > width()) resize(widest, height());
+  table_->setColumnWidth(kDetailColumn, std::max(before, table_->columnWidth(kDetailColumn)));
 }
 
 void FleetDialog::OnRadioChanged(std::size_t row) {

@@ -50,6 +50,7 @@ class TwoToneDialog final : public QDialog {
     ConnectOkCancel(*this, *buttons_, presenter_, [this] { Render(); });
     Render();
     lists_.front().Box->setFocus();
+    FitToScreen(*this);
   }
 
  private:
@@ -114,6 +115,8 @@ class TwoToneDialog final : public QDialog {
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
     grid_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                            QAbstractItemView::AnyKeyPressed);
+    // Tab moves on to the buttons, the arrows between cells.
+    grid_->setTabKeyNavigation(false);
     grid_->verticalHeader()->hide();
     const QFontMetrics metrics = grid_->fontMetrics();
     const int padding = metrics.averageCharWidth() * 3;

@@ -1,6 +1,9 @@
 #include "ui/view_helpers.h"
 
+#include <QGuiApplication>
+#include <QLayout>
 #include <QPushButton>
+#include <QScreen>
 #include <QStringList>
 #include <algorithm>
 #include <string>
@@ -52,6 +55,60 @@ void FilterTyping(QLineEdit& box, std::function<std::string(std::string_view)> k
     box.setText(kept);
     box.setCursorPosition(std::max(0, cursor));
   });
+}
+
+namespace {
+
+class FullSizeScrollArea final : public QScrollArea {
+ public:
+  using QScrollArea::QScrollArea;
+
+  QSize sizeHint() const override {
+    const int frame = 2 * frameWidth();
+    return widget() == nullptr ? QScrollArea::sizeHint() : widget()->sizeHint() + QSize(frame, frame);
+  }
+};
+
+// Scrolls sideways rather than squeeze its fields' captions; lists may still give up height.
+class ScrolledForm final : public QWidget {
+ public:
+  using QWidget::QWidget;
+
+  QSize minimumSizeHint() const override {
+    const QSize least = QWidget::minimumSizeHint();
+    return {std::max(least.width(), sizeHint().width()), least.height()};
+  }
+};
+
+}  // namespace
+
+QScrollArea* ScrollingBody(QWidget* parent, QLayout* content) {
+  auto* area = new FullSizeScrollArea(parent);
+  area->setFrameShape(QFrame::NoFrame);
+  area->setFocusPolicy(Qt::NoFocus);
+  area->setWidgetResizable(true);
+  auto* body = new ScrolledForm(area);
+  body->setLayout(content);
+  content->setContentsMargins(0, 0, 0, 0);
+  // The least size is the form's own answer above, not one the layout pins on it.
+  content->setSizeConstraint(QLayout::SetNoConstraint);
+  area->setWidget(body);
+  return area;
+}
+
+void FitToScreen(QWidget& window) {
+  // Texts set before the window was first shown have not yet reached the layouts' cached sizes.
+  for (QWidget* widget : window.findChildren<QWidget*>()) widget->ensurePolished();
+  for (QLayout* layout : window.findChildren<QLayout*>()) layout->invalidate();
+  if (QLayout* layout = window.layout()) layout->activate();
+  const QScreen* screen = window.screen() != nullptr ? window.screen() : QGuiApplication::primaryScreen();
+  QSize wanted = window.sizeHint().expandedTo(window.minimumSizeHint());
+  if (screen != nullptr) {
+    // Room for the title bar and the frame the window manager adds.
+    const QSize frame(2 * window.fontMetrics().averageCharWidth(), 3 * window.fontMetrics().height());
+    wanted = wanted.boundedTo(screen->availableGeometry().size() - frame);
+  }
+  window.resize(wanted.expandedTo(window.minimumSize()));
 }
 
 }  // namespace hvt

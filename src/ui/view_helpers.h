@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QLineEdit>
+#include <QScrollArea>
 #include <QString>
 #include <functional>
 #include <string_view>
@@ -34,5 +35,14 @@ void RenderChoices(QComboBox& box, const ChoiceList& list);
 // Every edit of `box` goes through `keep`, which answers what the box accepts of the typed text;
 // the box then shows that, with the cursor where the user left it.
 void FilterTyping(QLineEdit& box, std::function<std::string(std::string_view)> keep);
+
+// The body of a large form: a frameless scroll area over `content` that asks for the content's
+// whole size, so the window shows all of it where the screen is large enough and scrolls where
+// it is not.
+QScrollArea* ScrollingBody(QWidget* parent, QLayout* content);
+
+// Gives a window the size its layout asks for, as far as the free area of its screen allows;
+// lists and scroll areas take what is left. Call once its widgets are built and rendered.
+void FitToScreen(QWidget& window);
 
 }  // namespace hvt
