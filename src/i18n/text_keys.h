@@ -174,7 +174,7 @@ inline constexpr std::int32_t TreeTestData = 8000;
 inline constexpr std::int32_t TitleFileLabel = 2012;
 inline constexpr std::int32_t ChannelListName = 3010;  // what screen readers call the grid and the tree
 inline constexpr std::int32_t NavigationName = 3011;
-// The status bar's fixed first panel; the book's code column; the model dialog's band list.
+// The book's code column; the model dialog's band list.
 inline constexpr std::int32_t CommuBookCallId = 3031;
 inline constexpr std::array<std::int32_t, 2> BandEntries = {3032, 3033};
 
