@@ -739,15 +739,16 @@ class CommandsAfterATransfer : public MainWindowEndToEnd {
     return enabled;
   }
 
-  void CloseModalWindows() {
-    QTimer closer;
-    QObject::connect(&closer, &QTimer::timeout, [] {
-      if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+  // The windows an outcome opens (the information window) are closed as soon as they show.
+  void CloseWindowsThatOpen() {
+    QObject::connect(&closer_, &QTimer::timeout, [] {
+      QWidget* modal = QApplication::activeModalWidget();
+      if (modal != nullptr && qobject_cast<ProgressWindow*>(modal) == nullptr) modal->close();
     });
-    closer.start(5);
-    RunUntil([] { return QApplication::activeModalWidget() == nullptr; }, 2000);
-    RunUntil([] { return false; }, 30);
+    closer_.start(5);
   }
+
+  QTimer closer_;
 };
 
 TEST_F(CommandsAfterATransfer, EveryOutcomeLeavesTheCommandsAsTheyWere) {
@@ -789,6 +790,7 @@ TEST_F(CommandsAfterATransfer, EveryOutcomeLeavesTheCommandsAsTheyWere) {
   };
   const QMap<Command, bool> before = EnabledCommands();
   ASSERT_TRUE(before.value(Command::Save) && before.value(Command::Read)) << "the test needs them enabled";
+  CloseWindowsThatOpen();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Outcome);
     context_.SetPortName("virtual");
@@ -805,7 +807,7 @@ TEST_F(CommandsAfterATransfer, EveryOutcomeLeavesTheCommandsAsTheyWere) {
       }
     }
     ASSERT_TRUE(RunUntil([this] { return !session_.IsRunning() && prompter_.Answers.empty(); }));
-    CloseModalWindows();
+    RunUntil([] { return QApplication::activeModalWidget() == nullptr; }, 2000);
     EXPECT_EQ(session_.State(), SessionState::Idle);
     const QMap<Command, bool> after = EnabledCommands();
     for (auto it = before.cbegin(); it != before.cend(); ++it) {
@@ -820,8 +822,9 @@ TEST_F(CommandsAfterATransfer, EveryOutcomeLeavesTheCommandsAsTheyWere) {
 TEST_F(CommandsAfterATransfer, FileSaveAfterAReadSavesWhatWasRead) {
   Configuration inRadio = workspace_.Current();
   AddChannel(inRadio.Channels, CreateChannel(42, "439.5"));
-  prompter_.Answers = {PromptAnswer::Ok};
   workspace_.Current() = inRadio;
+  ASSERT_EQ(workspace_.SaveFile(settings_ / "in-radio.dat"), FileCheck::Ok);
+  prompter_.Answers = {PromptAnswer::Ok};
   RunRadioCommand(Command::Write);
   prompter_.Answers = {PromptAnswer::Ok};  // the reset warning
   window_.Run(Command::New);
@@ -847,11 +850,10 @@ TEST_F(CommandsAfterATransfer, TheFleetWindowAndOpenBackupLeaveTheCommandsAsThey
   prompter_.Answers = {PromptAnswer::Ok};
   RunRadioCommand(Command::Read);
   const QMap<Command, bool> before = EnabledCommands();
+  CloseWindowsThatOpen();
   for (const Command command : {Command::WriteFleet, Command::OpenBackup}) {
     SCOPED_TRACE(static_cast<int>(command));
-    OnModalDialog([](QDialog& dialog) { dialog.reject(); });
     window_.Run(command);
-    CloseModalWindows();
     EXPECT_EQ(EnabledCommands(), before);
   }
 }
