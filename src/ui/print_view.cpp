@@ -274,7 +274,9 @@ void PrintConfiguration(QWidget* parent, const AppContext& context, const Worksp
 void PreviewConfiguration(QWidget* parent, const AppContext& context, const Workspace& workspace) {
   QPrinter printer(QPrinter::HighResolution);
   QPrintPreviewDialog dialog(&printer, parent);
-  dialog.setWindowTitle(ToQString(CaptionAsTitle(context.Texts().LanguageText(text_key::MenuPrintPreview))));
+  // The file as the main window's title names it.
+  dialog.setWindowTitle(ToQString(CaptionAsTitle(context.Texts().LanguageText(text_key::MenuPrintPreview)) +
+                                  " - " + workspace.FileName().string()));
   // Qt opens the preview too small to read a page.
   if (const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen()) {
     const QSize room = screen->availableGeometry().size();

@@ -715,12 +715,15 @@ TEST_F(MainWindowEndToEnd, TheFileMenuExportsAPdfAndPreviewsThePrintout) {
   EXPECT_TRUE(prompter_.Messages.empty()) << LastMessage();
 
   bool previewShown = false;
-  OnModalDialog([&previewShown](QDialog& dialog) {
+  QString previewTitle;
+  OnModalDialog([&previewShown, &previewTitle](QDialog& dialog) {
     previewShown = qobject_cast<QPrintPreviewDialog*>(&dialog) != nullptr;
+    previewTitle = dialog.windowTitle();
     dialog.reject();
   });
   window_.Run(Command::PrintPreview);
   EXPECT_TRUE(previewShown);
+  EXPECT_TRUE(previewTitle.endsWith(QLatin1String(" - new.dat"))) << previewTitle.toStdString();
 }
 
 }  // namespace
