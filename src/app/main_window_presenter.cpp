@@ -7,10 +7,10 @@
 #include "files/channel_csv.h"
 #include "i18n/fill_in.h"
 #include "i18n/text_keys.h"
-#include "model/embedded_info.h"
 #include "model/channel_arrangement.h"
 #include "model/channel_rules.h"
 #include "model/channel_table.h"
+#include "model/embedded_info.h"
 
 namespace hvt {
 
@@ -76,9 +76,9 @@ constexpr std::array kCommands = {
 constexpr std::array kToolBar = {C::Separator, C::New,   C::Open,      C::Save,  C::Separator,     C::Read,
                                  C::Port,      C::Write, C::Separator, C::About, C::TestDataButton};
 
-constexpr std::array kGridContextMenu = {C::EditChannel,    C::Separator, C::Cut,           C::Copy,
-                                         C::Paste,          C::DeleteChannels, C::Separator, C::InsertChannel,
-                                         C::RemoveGap};
+constexpr std::array kGridContextMenu = {C::EditChannel, C::Separator,     C::Cut,
+                                         C::Copy,        C::Paste,         C::DeleteChannels,
+                                         C::Separator,   C::InsertChannel, C::RemoveGap};
 
 // Entries of the menus that have nothing behind them.
 constexpr std::array kAlwaysHidden = {C::RadioView, C::ToneTip, C::ReadReset, C::WriteReset};
@@ -105,12 +105,12 @@ const std::vector<MenuSpec>& MenuBar() {
         C::ExportChannels, C::Separator, C::Print, C::PrintPreview, C::ExportPdf, C::Separator, C::Exit}},
       {text_key::MenuModel, {C::ModelInfo}},
       {text_key::MenuEdit,
-       {C::Undo,          C::Redo,      C::Separator,       C::Cut,          C::Copy,
-        C::Paste,         C::DeleteChannels, C::Separator,  C::EditChannel,  C::SortByFrequency,
-        C::SortByName,    C::InsertChannel,  C::RemoveGap,  C::MoveUp,       C::MoveDown,
-        C::MoveTo,        C::Separator, C::Options,         C::RadioView,    C::Dtmf,
-        C::TwoTone,       C::FiveTone,  C::Scan,            C::Keys,         C::Alert,
-        C::ToneTip,       C::CommuBook, C::EmbeddedInfo,    C::TestData}},
+       {C::Undo,       C::Redo,           C::Separator,    C::Cut,         C::Copy,
+        C::Paste,      C::DeleteChannels, C::Separator,    C::EditChannel, C::SortByFrequency,
+        C::SortByName, C::InsertChannel,  C::RemoveGap,    C::MoveUp,      C::MoveDown,
+        C::MoveTo,     C::Separator,      C::Options,      C::RadioView,   C::Dtmf,
+        C::TwoTone,    C::FiveTone,       C::Scan,         C::Keys,        C::Alert,
+        C::ToneTip,    C::CommuBook,      C::EmbeddedInfo, C::TestData}},
       {text_key::MenuSettings, {C::Port, C::Language, C::Initialise}},
       {text_key::MenuProgram, {C::Read, C::Write, C::WriteFleet, C::ReadReset, C::WriteReset}},
       {text_key::MenuView, {C::ToolBar, C::StatusBar}},

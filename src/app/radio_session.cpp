@@ -83,7 +83,8 @@ void RadioSession::Accept(const OperationResult& result) {
       lastBackup_ = KeepBackup(context_.Folders().BackupFolder(), workspace_.Current(),
                                DecodeEmbeddedInfo(result.Data.Information).SerialNumber, Now());
       if (!lastBackup_.File) {
-        operation_.AddToOutcome(FillIn(context_.Texts().BuiltIn(BuiltInText::NoBackupKept), {lastBackup_.Problem}));
+        operation_.AddToOutcome(
+            FillIn(context_.Texts().BuiltIn(BuiltInText::NoBackupKept), {lastBackup_.Problem}));
       }
       break;
     case OperationKind::InformationRead:

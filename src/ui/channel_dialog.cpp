@@ -25,6 +25,7 @@
 #include "editors/channel_edit_presenter.h"
 #include "model/five_tone_settings.h"
 #include "model/two_tone_settings.h"
+#include "ui/drawing_prompter.h"
 #include "ui/view_helpers.h"
 
 namespace hvt {
@@ -313,6 +314,18 @@ class ChannelDialog final : public QDialog {
     return true;
   }
 
+ public:
+  // Before a message: the boxes as the presenter holds them, nothing else moved.
+  void DrawBoxes() {
+    const QScopedValueRollback guard(rendering_, true);
+    const ChannelEditPresenter::ViewState& state = presenter_.State();
+    const ChannelEditPresenter::Captions& caption = state.Caption;
+    RenderBox(*receive_, state.Receive, caption.Receive);
+    RenderBox(*transmit_, state.Transmit, caption.Transmit);
+    RenderBox(*customTone_, state.CustomTone, caption.CustomTone);
+  }
+
+ private:
   void Render() {
     rendering_ = true;
     const ChannelEditPresenter::ViewState& state = presenter_.State();
@@ -460,9 +473,11 @@ bool RunChannelDialog(QWidget* parent, AppContext& context, Workspace& workspace
   const ChannelEditSetup setup{.Limits = context.Limits(),
                                .TwoToneEnabled = context.TwoToneEnabled(),
                                .Codes = {.TwoTone = twoTone, .FiveTone = fiveTone}};
+  DrawingPrompter drawing(prompter);
   ChannelEditPresenter presenter(configuration.Channels, configuration.Options, number, setup,
-                                 context.Texts(), prompter);
+                                 context.Texts(), drawing);
   ChannelDialog dialog(parent, presenter);
+  drawing.SetDraw([&dialog] { dialog.DrawBoxes(); });
   return dialog.exec() == QDialog::Accepted;
 }
 

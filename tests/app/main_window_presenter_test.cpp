@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <map>
 
+#include "model/embedded_info.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_folder.h"
-#include "model/embedded_info.h"
 
 namespace hvt {
 namespace {
@@ -250,7 +250,8 @@ TEST_F(MainWindowPresenterTest, TheStatusSaysWhatLastHappened) {
     std::string Status;
   };
   const std::vector<Case> cases = {
-      {result(OperationKind::Read, true, false, "2024030500000001"), "Read 3 channels from radio 2024030500000001"},
+      {result(OperationKind::Read, true, false, "2024030500000001"),
+       "Read 3 channels from radio 2024030500000001"},
       {result(OperationKind::Read, true, false, ""), "Read 3 channels from the radio"},
       {result(OperationKind::Read, false, true, ""), "Read cancelled"},
       {result(OperationKind::Read, false, false, ""), "Read failed"},

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
+#include <functional>
 #include <string>
 
 #include "i18n/text_keys.h"
@@ -16,6 +17,17 @@
 
 namespace hvt {
 namespace {
+
+// The user, who also looks at the dialog while a message is open.
+class WatchingPrompter final : public ScriptedPrompter {
+ public:
+  std::function<void()> DuringMessage;
+
+  PromptAnswer Ask(std::string_view text, PromptButtons buttons, PromptIcon icon) override {
+    if (DuringMessage) DuringMessage();
+    return ScriptedPrompter::Ask(text, buttons, icon);
+  }
+};
 
 class ChannelDialogTest : public UiTest {
  protected:
@@ -35,7 +47,7 @@ class ChannelDialogTest : public UiTest {
   std::string NameBox(int i) const { return Text(text_key::GridName) + " " + std::to_string(i); }
 
   AppContext context_ = Start();
-  ScriptedPrompter prompter_;
+  WatchingPrompter prompter_;
   Workspace workspace_{context_, prompter_};
 };
 
@@ -84,9 +96,14 @@ TEST_F(ChannelDialogTest, LeavingABadTransmitFrequencyWarnsOnceAndCorrectsTheBox
     transmit->setFocus();
     transmit->selectAll();
     QTest::keyClicks(transmit, "999");
+    QString shownWithTheMessage;
+    prompter_.DuringMessage = [&shownWithTheMessage, transmit] { shownWithTheMessage = transmit->text(); };
     QTest::keyClick(transmit, Qt::Key_Tab);
+    prompter_.DuringMessage = nullptr;
     EXPECT_EQ(prompter_.Messages.size(), 1u);
     EXPECT_NE(transmit->text(), "999");
+    EXPECT_EQ(shownWithTheMessage, transmit->text())
+        << "the box shows the corrected value beside the message";
     Press(dialog, QDialogButtonBox::Cancel);
   });
   const Configuration before = workspace_.Current();

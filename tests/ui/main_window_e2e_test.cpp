@@ -738,7 +738,8 @@ class CommandsAfterATransfer : public MainWindowEndToEnd {
  protected:
   QMap<Command, bool> EnabledCommands() const {
     QMap<Command, bool> enabled;
-    for (const CommandSpec& spec : CommandTable()) enabled.insert(spec.Id, window_.Action(spec.Id)->isEnabled());
+    for (const CommandSpec& spec : CommandTable())
+      enabled.insert(spec.Id, window_.Action(spec.Id)->isEnabled());
     return enabled;
   }
 
@@ -767,29 +768,38 @@ TEST_F(CommandsAfterATransfer, EveryOutcomeLeavesTheCommandsAsTheyWere) {
       {"a read", Command::Read, nullptr, {PromptAnswer::Ok}},
       {"a write", Command::Write, nullptr, {PromptAnswer::Ok}},
       {"an information read", Command::EmbeddedInfo, nullptr, {}},
-      {"a read of a radio that falls silent", Command::Read,
+      {"a read of a radio that falls silent",
+       Command::Read,
        [](MainWindowEndToEnd& test) {
          RadioFaults faults;
          faults.SilentAfterBlocks = 20;
          test.Radio().SetFaults(faults);
        },
        {PromptAnswer::Ok, PromptAnswer::Cancel}},
-      {"a write to a radio that never answers", Command::Write,
+      {"a write to a radio that never answers",
+       Command::Write,
        [](MainWindowEndToEnd& test) {
          RadioFaults faults;
          faults.SilentAfterBlocks = 0;
          test.Radio().SetFaults(faults);
        },
        {PromptAnswer::Ok, PromptAnswer::Cancel}},
-      {"a read whose password is not given", Command::Read,
+      {"a read whose password is not given",
+       Command::Read,
        [](MainWindowEndToEnd& test) { test.Radio().SetPassword("12"); },
        {PromptAnswer::Ok},
        {std::nullopt}},
-      {"a read on a port that does not open", Command::Read,
+      {"a read on a port that does not open",
+       Command::Read,
        [](MainWindowEndToEnd& test) { test.Context().SetPortName("/dev/hvt7300-no-such-port"); },
        {}},
       {"a cancelled read", Command::Read, nullptr, {PromptAnswer::Ok}, {}, true},
-      {"a cancelled write not written again", Command::Write, nullptr, {PromptAnswer::Ok, PromptAnswer::No}, {}, true},
+      {"a cancelled write not written again",
+       Command::Write,
+       nullptr,
+       {PromptAnswer::Ok, PromptAnswer::No},
+       {},
+       true},
   };
   const QMap<Command, bool> before = EnabledCommands();
   ASSERT_TRUE(before.value(Command::Save) && before.value(Command::Read)) << "the test needs them enabled";
@@ -845,7 +855,8 @@ TEST_F(CommandsAfterATransfer, FileSaveAfterAReadSavesWhatWasRead) {
   ASSERT_EQ(ReadConfigurationFile(file, saved), FileCheck::Ok);
   EXPECT_TRUE(saved == workspace_.Current());
   EXPECT_TRUE(saved.Channels.Find(42) != nullptr);
-  EXPECT_EQ(window_.findChild<QLabel*>(QStringLiteral("statusMessage"))->text(), QStringLiteral("Saved what-was-read.dat"));
+  EXPECT_EQ(window_.findChild<QLabel*>(QStringLiteral("statusMessage"))->text(),
+            QStringLiteral("Saved what-was-read.dat"));
 }
 
 // The fleet window and Open Backup are windows of their own: closing them gives the commands back.
@@ -872,18 +883,19 @@ namespace {
 TEST_F(MainWindowEndToEnd, TheClipboardIsInTheEditMenuAndTheGridsContextMenu) {
   QAction* edit = nullptr;
   for (QAction* menu : window_.menuBar()->actions()) {
-    if (menu->menu() != nullptr && menu->menu()->actions().contains(window_.Action(Command::Copy))) edit = menu;
+    if (menu->menu() != nullptr && menu->menu()->actions().contains(window_.Action(Command::Copy)))
+      edit = menu;
   }
   ASSERT_NE(edit, nullptr);
   for (const Command command : {Command::Cut, Command::Paste, Command::DeleteChannels})
     EXPECT_TRUE(edit->menu()->actions().contains(window_.Action(command)));
 
   QTableView& grid = window_.Grid();
-  grid.selectionModel()->setCurrentIndex(grid.model()->index(0, 0), QItemSelectionModel::ClearAndSelect |
-                                                                        QItemSelectionModel::Rows);
+  grid.selectionModel()->setCurrentIndex(grid.model()->index(0, 0),
+                                         QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
   window_.Action(Command::Copy)->trigger();
-  grid.selectionModel()->setCurrentIndex(grid.model()->index(79, 0), QItemSelectionModel::ClearAndSelect |
-                                                                         QItemSelectionModel::Rows);
+  grid.selectionModel()->setCurrentIndex(grid.model()->index(79, 0),
+                                         QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
   window_.Action(Command::Paste)->trigger();
   EXPECT_EQ(Cell(80, GridColumn::Rx), Cell(1, GridColumn::Rx));
   EXPECT_TRUE(window_.isWindowModified()) << "the title carries the modified mark";
