@@ -3,18 +3,12 @@
 #include <algorithm>
 #include <utility>
 
+#include "i18n/fill_in.h"
 #include "i18n/text_keys.h"
 
 namespace hvt {
 
 namespace {
-
-std::string Filled(std::string_view text, std::string_view marker, std::size_t number) {
-  std::string filled(text);
-  if (const auto at = filled.find(marker); at != std::string::npos)
-    filled.replace(at, marker.size(), std::to_string(number));
-  return filled;
-}
 
 std::string FirstLine(const std::string& text) { return text.substr(0, text.find_first_of("\r\n")); }
 
@@ -45,7 +39,7 @@ FleetPresenter::FleetPresenter(const AppContext& context, const Workspace& works
        {BuiltInText::FleetWaiting, BuiltInText::FleetWritten, BuiltInText::FleetFailed,
         BuiltInText::FleetCancelled, BuiltInText::FleetNotOpened})
     state_.StateSamples.emplace_back(texts.BuiltIn(text));
-  state_.StateSamples.push_back(Filled(texts.BuiltIn(BuiltInText::FleetWriting), "%1", 100));
+  state_.StateSamples.push_back(FillIn(texts.BuiltIn(BuiltInText::FleetWriting), {"100"}));
   Fill(ListedPorts());
   // The port the single-radio commands use is the likeliest one to take part.
   for (Row& row : state_.Rows) row.Checked.Checked = row.Port == context_.PortName();
@@ -131,9 +125,9 @@ bool FleetPresenter::Start() {
   if (!state_.StartEnabled) return false;
   const std::vector<std::size_t> rows = CheckedRows();
   const LanguageTexts& texts = context_.Texts();
-  std::string question = rows.size() == 1
-                             ? std::string(texts.BuiltIn(BuiltInText::FleetConfirmationOne))
-                             : Filled(texts.BuiltIn(BuiltInText::FleetConfirmation), "%1", rows.size());
+  std::string question =
+      rows.size() == 1 ? std::string(texts.BuiltIn(BuiltInText::FleetConfirmationOne))
+                       : FillIn(texts.BuiltIn(BuiltInText::FleetConfirmation), {std::to_string(rows.size())});
   for (const std::size_t row : rows) question += "\r\n" + state_.Rows[row].Port;
   // The list is read again on a timer, which goes on while the question is open: the rows asked
   // about stay the rows written.
@@ -203,8 +197,8 @@ void FleetPresenter::RenderRow(std::size_t row, const FleetRadioStatus& status) 
     case FleetState::Running:
       // Until the first block is over the radio has not answered yet: a silent radio waits.
       shown.StateText = shown.Percent == 0 ? std::string(texts.BuiltIn(BuiltInText::FleetWaiting))
-                                           : Filled(texts.BuiltIn(BuiltInText::FleetWriting), "%1",
-                                                    static_cast<std::size_t>(shown.Percent));
+                                           : FillIn(texts.BuiltIn(BuiltInText::FleetWriting),
+                                                    {std::to_string(shown.Percent)});
       break;
     case FleetState::Succeeded:
       shown.StateText = texts.BuiltIn(BuiltInText::FleetWritten);
@@ -237,9 +231,10 @@ void FleetPresenter::OnFleetFinished() {
   const std::size_t written = run_.Count(FleetState::Succeeded);
   const std::size_t radios = run_.Radios().size();
   const LanguageTexts& texts = context_.Texts();
-  state_.Summary =
-      radios == 1 ? Filled(texts.BuiltIn(BuiltInText::FleetSummaryOne), "%1", written)
-                  : Filled(Filled(texts.BuiltIn(BuiltInText::FleetSummary), "%1", written), "%2", radios);
+  state_.Summary = radios == 1
+                       ? FillIn(texts.BuiltIn(BuiltInText::FleetSummaryOne), {std::to_string(written)})
+                       : FillIn(texts.BuiltIn(BuiltInText::FleetSummary),
+                                {std::to_string(written), std::to_string(radios)});
   cancelling_ = false;
   ended_ = true;
   RenderControls();

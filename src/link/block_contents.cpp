@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "i18n/fill_in.h"
 #include "i18n/text_keys.h"
 #include "model/channel_codes.h"
 #include "model/radio_image.h"
@@ -13,16 +14,9 @@ namespace {
 
 constexpr std::size_t kListedBlocks = 20;
 
-std::string WithNumber(std::string_view text, std::size_t number) {
-  std::string filled(text);
-  if (const auto at = filled.find("%1"); at != std::string::npos)
-    filled.replace(at, 2, std::to_string(number));
-  return filled;
-}
-
 std::string Channel(int number, const LanguageTexts& texts) {
   if (number > kNormalChannelCount) return ChannelLabel(number);
-  return WithNumber(texts.BuiltIn(BuiltInText::BlockOfChannel), static_cast<std::size_t>(number));
+  return FillIn(texts.BuiltIn(BuiltInText::BlockOfChannel), {std::to_string(number)});
 }
 
 }  // namespace
@@ -48,7 +42,7 @@ std::string BlockContents(std::int32_t address, const LanguageTexts& texts) {
 }
 
 std::string DescribeDifferingBlocks(std::span<const std::int32_t> blocks, const LanguageTexts& texts) {
-  std::string text = WithNumber(texts.BuiltIn(BuiltInText::BlocksDiffer), blocks.size());
+  std::string text = FillIn(texts.BuiltIn(BuiltInText::BlocksDiffer), {std::to_string(blocks.size())});
   for (std::size_t i = 0; i < blocks.size() && i < kListedBlocks; ++i) {
     char address[8];
     std::snprintf(address, sizeof address, "0x%04X", static_cast<unsigned>(blocks[i]) & 0xFFFFU);
@@ -58,7 +52,8 @@ std::string DescribeDifferingBlocks(std::span<const std::int32_t> blocks, const 
       text += "  " + contents;
   }
   if (blocks.size() > kListedBlocks)
-    text += "\n" + WithNumber(texts.BuiltIn(BuiltInText::MoreBlocks), blocks.size() - kListedBlocks);
+    text += "\n" +
+            FillIn(texts.BuiltIn(BuiltInText::MoreBlocks), {std::to_string(blocks.size() - kListedBlocks)});
   return text;
 }
 
